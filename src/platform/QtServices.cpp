@@ -1,0 +1,96 @@
+#include "platform/QtServices.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QNetworkInformation>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QUrl>
+
+void QtServices::MsgBox(const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+MessageDialog::Pressed QtServices::ShowMessageDialog(const MessageDialog& dialog, QWidget* parent)
+{
+    static const QMessageBox::Icon icons[] = {QMessageBox::Information, QMessageBox::Warning,
+                                              QMessageBox::Critical, QMessageBox::Question};
+    QMessageBox box(parent);
+    box.setWindowTitle(dialog.Title);
+    box.setIcon(icons[qBound(0, dialog.Icon, 3)]);
+    box.setText(dialog.Message);
+    box.setInformativeText(dialog.Explanation);
+    QPushButton* action = box.addButton(dialog.ActionButton.Caption, QMessageBox::AcceptRole);
+    QPushButton* cancel = nullptr;
+    QPushButton* alternate = nullptr;
+    if (dialog.CancelButton.Visible)
+        cancel = box.addButton(dialog.CancelButton.Caption, QMessageBox::RejectRole);
+    if (dialog.AlternateActionButton.Visible)
+        alternate = box.addButton(dialog.AlternateActionButton.Caption, QMessageBox::DestructiveRole);
+    box.setDefaultButton(action);
+    box.exec();
+    if (cancel && box.clickedButton() == cancel)
+        return MessageDialog::Pressed::Cancel;
+    if (alternate && box.clickedButton() == alternate)
+        return MessageDialog::Pressed::Alternate;
+    return box.clickedButton() == action ? MessageDialog::Pressed::Action : MessageDialog::Pressed::Cancel;
+}
+
+QString QtServices::GetOpenFolderItem(const FileType& filter, QWidget* parent)
+{
+    return QFileDialog::getOpenFileName(parent, QString(), QString(), filter.filterText());
+}
+
+QString QtServices::GetSaveFolderItem(const FileType& filter, const QString& defaultName, QWidget* parent)
+{
+    return QFileDialog::getSaveFileName(parent, QString(), defaultName, filter.filterText());
+}
+
+int QtServices::ShowModalWithin(QDialog& dialog, QWidget* parent)
+{
+    if (parent && dialog.parentWidget() != parent)
+        dialog.setParent(parent, dialog.windowFlags() | Qt::Sheet);
+    dialog.setWindowModality(Qt::WindowModal);
+    return dialog.exec();
+}
+
+void QtServices::ShowURL(const QString& url)
+{
+    QDesktopServices::openUrl(QUrl(url));
+}
+
+void QtServices::Launch(const QString& path)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void QtServices::SetClipboardText(const QString& text)
+{
+    QApplication::clipboard()->setText(text);
+}
+
+bool QtServices::IsNetworkConnected()
+{
+    if (!QNetworkInformation::instance() && !QNetworkInformation::loadDefaultBackend())
+        return true;  // no way to tell: let the request itself find out
+    const auto reachability = QNetworkInformation::instance()->reachability();
+    return reachability != QNetworkInformation::Reachability::Disconnected;
+}
+
+QString QtServices::DesktopFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+}
+
+void QtServices::Quit(int code)
+{
+    QCoreApplication::exit(code);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/Services.h"
+
+// The real services: Qt's dialogs, desktop services and clipboard.
+class QtServices final : public Services {
+public:
+    void MsgBox(const QString& text) override;
+    MessageDialog::Pressed ShowMessageDialog(const MessageDialog& dialog, QWidget* parent) override;
+    QString GetOpenFolderItem(const FileType& filter, QWidget* parent) override;
+    QString GetSaveFolderItem(const FileType& filter, const QString& defaultName, QWidget* parent) override;
+    int ShowModalWithin(QDialog& dialog, QWidget* parent) override;
+    void ShowURL(const QString& url) override;
+    void Launch(const QString& path) override;
+    void SetClipboardText(const QString& text) override;
+    bool IsNetworkConnected() override;
+    QString DesktopFolder() override;
+    void Quit(int code) override;
+};

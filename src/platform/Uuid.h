@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QString>
+
+// A new random UUID as 36 upper-case hexadecimal characters in 8-4-4-4-12 groups.
+QString NewUuidText();

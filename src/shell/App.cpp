@@ -1,0 +1,254 @@
+#include "shell/App.h"
+
+#include "platform/Services.h"
+#include "platform/Uuid.h"
+#include "shell/AboutDialog.h"
+#include "shell/MenuBar1.h"
+#include "shell/UpdateCheck.h"
+#include "shell/WindowMenuItem.h"
+#include "window/Applicazione.h"
+
+#include <QApplication>
+#include <QWidget>
+
+namespace {
+App* gApp = nullptr;
+}
+
+App::App()
+{
+    Q_ASSERT(!gApp);
+    gApp = this;
+    MenuBar1& bar = MenuBar1::Instance();
+    connect(&bar, &MenuItem::chosen, this, &App::DispatchMenu);
+    connect(&bar, &MenuItem::aboutToShow, this, &App::EnableMenuItems);
+    _ApplicationAddMenuHandlers();
+}
+
+App::~App()
+{
+    gApp = nullptr;
+}
+
+App& App::Instance()
+{
+    Q_ASSERT_X(gApp, "App::Instance", "no application object");
+    return *gApp;
+}
+
+void App::_ApplicationAddMenuHandlers()
+{
+    mMenuHandlers[QStringLiteral("FileOpen")] = [this] { return _FileOpen_Action(); };
+    mMenuHandlers[QStringLiteral("FileClose")] = [this] { return _FileClose_Action(); };
+    mMenuHandlers[QStringLiteral("FileNew")] = [this] { return _FileNew_Action(); };
+    mMenuHandlers[QStringLiteral("FileControllaaggiornamenti")] = [this] {
+        return _FileControllaaggiornamenti_Action();
+    };
+    mMenuHandlers[QStringLiteral("FileInformazioniprogramma")] = [this] {
+        return _FileInformazioniprogramma_Action();
+    };
+}
+
+MenuItem& App::windowMenu() const
+{
+    return *MenuBar1::Instance().Child(QStringLiteral("WindowMenu"));
+}
+
+int App::WindowCount()
+{
+    int count = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isWindow() && w->isVisible() && !w->windowFlags().testFlag(Qt::ToolTip) &&
+            w->windowType() != Qt::Popup)
+            ++count;
+    return count;
+}
+
+void App::EnableMenuItems()
+{
+    MenuItem* fileMenu = MenuBar1::Instance().Child(QStringLiteral("FileMenu"));
+    MenuItem* close = fileMenu ? fileMenu->Child(QStringLiteral("FileClose")) : nullptr;
+    if (close)
+        close->setEnabled(WindowCount() > 0);
+}
+
+void App::OpenDocument(const QString& file)
+{
+    OpenNewWindow(file);
+}
+
+void App::NewDocument()
+{
+    OpenNewWindow();
+}
+
+bool App::_FileOpen_Action()
+{
+    const QString nul4(4, QChar(0));
+    const FileType filter{QStringLiteral("tomtom/ov2"), nul4, nul4, QStringLiteral("ov2")};
+    const QString file = Services::instance().GetOpenFolderItem(filter, mFront);
+    if (!file.isEmpty())
+        OpenNewWindow(file);
+    return false;
+}
+
+bool App::_FileClose_Action()
+{
+    QWidget* front = QApplication::activeWindow();
+    if (!front)
+        front = mFront;
+    if (front)
+        CloseThisWindow(front);
+    return false;
+}
+
+bool App::_FileNew_Action()
+{
+    OpenNewWindow();
+    return false;
+}
+
+bool App::_FileControllaaggiornamenti_Action()
+{
+    ControllaAggiornamenti();
+    return true;
+}
+
+bool App::_FileInformazioniprogramma_Action()
+{
+    AboutDialog::ShowModal();
+    return true;
+}
+
+Applicazione* App::OpenNewWindow(const QString& file)
+{
+    auto* w = new Applicazione();
+    if (!file.isEmpty())
+        w->ApriOv2DaFile(file);
+    auto* entry = new WindowMenuItem();
+    entry->Constructor(w);
+    entry->setText(w->NomeFinestra());
+    windowMenu().Append(entry);
+    mFront = w;
+    return w;
+}
+
+void App::CloseThisWindow(QWidget* w)
+{
+    MenuItem& menu = windowMenu();
+    const int n = menu.Count();
+    for (int i = 0; i < n; ++i) {
+        auto* entry = static_cast<WindowMenuItem*>(menu.Item(i));
+        if (!entry->IsWindow(w))
+            continue;
+        auto* document = qobject_cast<Applicazione*>(w);
+        if (document && !document->ConfirmClose())
+            return;  // the user kept the window, and so its entry
+        menu.Remove(i);
+        if (document)
+            document->CloseNow();
+        else
+            w->close();
+        break;
+    }
+    if (menu.Count() == 0)
+        Services::instance().Quit(0);
+}
+
+void App::UpdateWindowTitle(QWidget* w, const QString& t)
+{
+    MenuItem& menu = windowMenu();
+    const int n = menu.Count();
+    for (int i = 0; i < n; ++i) {
+        auto* entry = static_cast<WindowMenuItem*>(menu.Item(i));
+        if (entry->IsWindow(w)) {
+            entry->setText(t);
+            return;
+        }
+    }
+}
+
+void App::ControllaAggiornamenti()
+{
+    UpdateCheck::ControllaAggiornamenti();
+}
+
+QString App::GetUUID()
+{
+    return NewUuidText();
+}
+
+void App::Quit()
+{
+    MenuItem& menu = windowMenu();
+    while (menu.Count() > 0) {
+        const int before = menu.Count();
+        QWidget* w = static_cast<WindowMenuItem*>(menu.Item(0))->window();
+        CloseThisWindow(w);
+        if (menu.Count() == before)
+            return;  // the user cancelled: nothing more closes
+    }
+    Services::instance().Quit(0);
+}
+
+bool App::runHandler(const QString& name)
+{
+    const auto it = mMenuHandlers.find(name);
+    return it != mMenuHandlers.end() && it->second();
+}
+
+void App::DispatchMenu(MenuItem* item)
+{
+    if (item->Action())
+        return;
+    if (item->kind() == MenuItem::Kind::QuitMenuItem) {
+        Quit();
+        return;
+    }
+    if (mFront && mFront->HandleMenu(item->Name()))
+        return;
+    runHandler(item->Name());
+}
+
+LOCALIZED_TEXT(App, kFileQuitShortcut, "Cmd+Q")
+LOCALIZED_TEXT(App, kFileQuit, "&Quit")
+LOCALIZED_TEXT(App, kEditClear, "&Delete")
+LOCALIZED_TEXT(App, kEditUndo, "&Undo")
+LOCALIZED_TEXT(App, kEditCut, "Cu&t")
+LOCALIZED_TEXT(App, kEditCopy, "&Copy")
+LOCALIZED_TEXT(App, kEditPaste, "&Paste")
+LOCALIZED_TEXT(App, kEditSelectAll, "Select &All")
+LOCALIZED_TEXT(App, kEdit, "&Edit")
+LOCALIZED_TEXT(App, kWindow, "Window")
+LOCALIZED_TEXT(App, kFile, "&File")
+LOCALIZED_TEXT(App, kFileNew, "&New")
+LOCALIZED_TEXT(App, kFileOpen, "&Open...")
+LOCALIZED_TEXT(App, kFileImportCsv, "Import Csv...")
+LOCALIZED_TEXT(App, kFileSave, "&Save")
+LOCALIZED_TEXT(App, kFileSaveAs, "Save &As...")
+LOCALIZED_TEXT(App, kFileClose, "&Close")
+LOCALIZED_TEXT(App, kFileInfo, "Info...")
+LOCALIZED_TEXT(App, kFileUpdates, "Check updates...")
+LOCALIZED_TEXT(App, lkCancel, "Cancel")
+LOCALIZED_TEXT(App, lkUpdates1, "")
+LOCALIZED_TEXT(App, lkUpdates2, "")
+LOCALIZED_TEXT(App, lkUpdates3, "")
+LOCALIZED_TEXT(App, lkUpdates4, "")
+LOCALIZED_TEXT(App, lkUpdatesError1, "")
+LOCALIZED_TEXT(App, kFileImport, "&Import...")
+LOCALIZED_TEXT(App, kFileClean, "")
+LOCALIZED_TEXT(App, kFileExportCsv, "")
+LOCALIZED_TEXT(App, kFileDonate, "")
+LOCALIZED_TEXT(App, kFileUpdates1, "")
+LOCALIZED_TEXT(App, kEditFind, "")
+LOCALIZED_TEXT(App, kEditDuplicates, "")
+LOCALIZED_TEXT(App, kEditMarkItems, "")
+LOCALIZED_TEXT(App, kEditRemoveSelected, "")
+LOCALIZED_TEXT(App, kEditShowMarked, "")
+LOCALIZED_TEXT(App, kEditOrdinaMarked, "")
+LOCALIZED_TEXT(App, kEditFindReplace, "")
+LOCALIZED_TEXT(App, kFileExportKml, "")
+LOCALIZED_TEXT(App, lkSaveChangesMessage, "Do you want to save the changes to \"%1\"?")
+LOCALIZED_TEXT(App, lkSaveChangesExplanation, "Your changes will be lost if you don't save them.")
+LOCALIZED_TEXT(App, lkSave, "Save")
+LOCALIZED_TEXT(App, lkDontSave, "Don't Save")

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "platform/Localized.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <map>
+
+class Applicazione;
+class MenuItem;
+class QWidget;
+
+// The one application object: opens and closes document windows, keeps the Window menu,
+// runs the application-level File commands and hands out row identifiers.
+class App final : public QObject {
+    Q_OBJECT
+public:
+    App();
+    ~App() override;
+
+    // The registered application object.
+    static App& Instance();
+
+    // Application events.
+    void EnableMenuItems();
+    void OpenDocument(const QString& file);
+    void NewDocument();
+
+    // File-menu handlers bound by item name.
+    bool _FileOpen_Action();
+    bool _FileClose_Action();
+    bool _FileNew_Action();
+    bool _FileControllaaggiornamenti_Action();
+    bool _FileInformazioniprogramma_Action();
+
+    void CloseThisWindow(QWidget* w);
+    Applicazione* OpenNewWindow(const QString& file = QString());
+    void ControllaAggiornamenti();
+    void UpdateWindowTitle(QWidget* w, const QString& t);
+    static QString GetUUID();
+
+    // Quit: asks each modified document in turn; ends when none cancels.
+    void Quit();
+
+    // Runs a chosen menu item: the item's own action, then the frontmost document
+    // window's handler, then the application's.
+    void DispatchMenu(MenuItem* item);
+    // The document window that menu commands go to; follows window activation.
+    void setFrontWindow(Applicazione* w) { mFront = w; }
+    Applicazione* frontWindow() const { return mFront; }
+
+    // Every open top-level window of any class.
+    static int WindowCount();
+
+    LOCALIZED_TEXT_DECL(kFileQuitShortcut);
+    LOCALIZED_TEXT_DECL(kFileQuit);
+    LOCALIZED_TEXT_DECL(kEditClear);
+    LOCALIZED_TEXT_DECL(kEditUndo);
+    LOCALIZED_TEXT_DECL(kEditCut);
+    LOCALIZED_TEXT_DECL(kEditCopy);
+    LOCALIZED_TEXT_DECL(kEditPaste);
+    LOCALIZED_TEXT_DECL(kEditSelectAll);
+    LOCALIZED_TEXT_DECL(kEdit);
+    LOCALIZED_TEXT_DECL(kWindow);
+    LOCALIZED_TEXT_DECL(kFile);
+    LOCALIZED_TEXT_DECL(kFileNew);
+    LOCALIZED_TEXT_DECL(kFileOpen);
+    LOCALIZED_TEXT_DECL(kFileImportCsv);
+    LOCALIZED_TEXT_DECL(kFileSave);
+    LOCALIZED_TEXT_DECL(kFileSaveAs);
+    LOCALIZED_TEXT_DECL(kFileClose);
+    LOCALIZED_TEXT_DECL(kFileInfo);
+    LOCALIZED_TEXT_DECL(kFileUpdates);
+    LOCALIZED_TEXT_DECL(lkCancel);
+    LOCALIZED_TEXT_DECL(lkUpdates1);
+    LOCALIZED_TEXT_DECL(lkUpdates2);
+    LOCALIZED_TEXT_DECL(lkUpdates3);
+    LOCALIZED_TEXT_DECL(lkUpdates4);
+    LOCALIZED_TEXT_DECL(lkUpdatesError1);
+    LOCALIZED_TEXT_DECL(kFileImport);
+    LOCALIZED_TEXT_DECL(kFileClean);
+    LOCALIZED_TEXT_DECL(kFileExportCsv);
+    LOCALIZED_TEXT_DECL(kFileDonate);
+    LOCALIZED_TEXT_DECL(kFileUpdates1);
+    LOCALIZED_TEXT_DECL(kEditFind);
+    LOCALIZED_TEXT_DECL(kEditDuplicates);
+    LOCALIZED_TEXT_DECL(kEditMarkItems);
+    LOCALIZED_TEXT_DECL(kEditRemoveSelected);
+    LOCALIZED_TEXT_DECL(kEditShowMarked);
+    LOCALIZED_TEXT_DECL(kEditOrdinaMarked);
+    LOCALIZED_TEXT_DECL(kEditFindReplace);
+    LOCALIZED_TEXT_DECL(kFileExportKml);
+    // The question before a modified document is closed.
+    LOCALIZED_TEXT_DECL(lkSaveChangesMessage);
+    LOCALIZED_TEXT_DECL(lkSaveChangesExplanation);
+    LOCALIZED_TEXT_DECL(lkSave);
+    LOCALIZED_TEXT_DECL(lkDontSave);
+
+private:
+    void _ApplicationAddMenuHandlers();
+    MenuItem& windowMenu() const;
+    bool runHandler(const QString& name);
+
+    std::map<QString, std::function<bool()>> mMenuHandlers;
+    QPointer<Applicazione> mFront;
+};

@@ -1,0 +1,97 @@
+#include "shell/Pictures.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <array>
+#include <memory>
+
+namespace Pictures {
+namespace {
+
+// Cached pictures by resource number 168..194; empty until first use.
+std::array<std::unique_ptr<QPixmap>, 27> gCache;
+
+QPixmap loadResource(int number)
+{
+    QSvgRenderer renderer(QStringLiteral(":/pictures/%1.svg").arg(number));
+    if (!renderer.isValid())
+        return QPixmap(QStringLiteral(":/pictures/%1.png").arg(number));
+    QPixmap pixmap(renderer.defaultSize());
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    renderer.render(&painter);
+    return pixmap;
+}
+
+// A missing picture is kept as a null pixmap and tried again on the next call.
+const QPixmap& picture(int number)
+{
+    std::unique_ptr<QPixmap>& slot = gCache[number - 168];
+    if (!slot)
+        slot = std::make_unique<QPixmap>(loadResource(number));
+    else if (slot->isNull())
+        *slot = loadResource(number);
+    return *slot;
+}
+
+// The splash is drawn through its mask once, when first loaded.
+const QPixmap& maskedSplash()
+{
+    std::unique_ptr<QPixmap>& slot = gCache[190 - 168];
+    if (slot && !slot->isNull())
+        return *slot;
+    if (!slot)
+        slot = std::make_unique<QPixmap>();
+    *slot = loadResource(190);
+    const QPixmap& mask = splash_mask();
+    if (!mask.isNull() && !slot->isNull()) {
+        QImage image = slot->toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage alpha = mask.toImage().convertToFormat(QImage::Format_Grayscale8);
+        const int w = qMin(image.width(), alpha.width());
+        const int h = qMin(image.height(), alpha.height());
+        for (int y = 0; y < h; ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            const uchar* opacity = alpha.constScanLine(y);
+            for (int x = 0; x < w; ++x)
+                line[x] = qRgba(qRed(line[x]), qGreen(line[x]), qBlue(line[x]), qAlpha(line[x]) * opacity[x] / 255);
+        }
+        *slot = QPixmap::fromImage(image);
+    }
+    return *slot;
+}
+
+}  // namespace
+
+const QPixmap& PicSeparatorDot() { return picture(168); }
+const QPixmap& TBar_Paypal() { return picture(169); }
+const QPixmap& TBar_SearchDup() { return picture(170); }
+const QPixmap& TBar_Clean2() { return picture(171); }
+const QPixmap& TBar_GetInfo() { return picture(172); }
+const QPixmap& Tbar_Updater() { return picture(173); }
+const QPixmap& TBar_Open() { return picture(174); }
+const QPixmap& TBar_Import() { return picture(175); }
+const QPixmap& TBar_Save() { return picture(176); }
+const QPixmap& TBar_ExportGoogleEarth() { return picture(177); }
+const QPixmap& TBar_ExportCsv() { return picture(178); }
+const QPixmap& TBar_Search() { return picture(179); }
+const QPixmap& reload_map() { return picture(180); }
+const QPixmap& search_map() { return picture(181); }
+const QPixmap& cestino() { return picture(184); }
+const QPixmap& check_unsel() { return picture(185); }
+const QPixmap& check_sel() { return picture(186); }
+const QPixmap& check_invert() { return picture(187); }
+const QPixmap& google_maps() { return picture(188); }
+const QPixmap& splash() { return maskedSplash(); }
+const QPixmap& splash_mask() { return picture(191); }
+const QPixmap& phone_none() { return picture(192); }
+const QPixmap& phone_error() { return picture(193); }
+const QPixmap& phone_ok() { return picture(194); }
+
+void ReleaseAll()
+{
+    for (auto& slot : gCache)
+        slot.reset();
+}
+
+}  // namespace Pictures

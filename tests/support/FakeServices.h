@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/Services.h"
+
+#include <QDialog>
+#include <QQueue>
+#include <QStringList>
+
+#include <functional>
+
+// The scripted services double: dialogs take queued answers, everything outward-facing
+// is recorded. A dialog the test did not script fails the test instead of blocking.
+class FakeServices final : public Services {
+public:
+    struct FileRequest {
+        FileType filter;
+        QString defaultName;
+    };
+
+    FakeServices();
+    ~FakeServices() override;
+
+    // Scripting.
+    QQueue<QString> openAnswers;   // paths for GetOpenFolderItem; "" = cancel
+    QQueue<QString> saveAnswers;   // paths for GetSaveFolderItem; "" = cancel
+    QQueue<MessageDialog::Pressed> dialogAnswers;
+    QQueue<std::function<int(QDialog&)>> modalHandlers;  // each drives one ShowModalWithin
+    bool networkConnected = true;
+    QString desktopFolder;
+
+    // Records.
+    QStringList messages;  // MsgBox texts
+    QList<MessageDialog> dialogs;
+    QList<FileRequest> openRequests;
+    QList<FileRequest> saveRequests;
+    QStringList urls;
+    QStringList launched;
+    QString clipboard;
+    QList<int> quitCodes;
+
+    void MsgBox(const QString& text) override;
+    MessageDialog::Pressed ShowMessageDialog(const MessageDialog& dialog, QWidget* parent) override;
+    QString GetOpenFolderItem(const FileType& filter, QWidget* parent) override;
+    QString GetSaveFolderItem(const FileType& filter, const QString& defaultName, QWidget* parent) override;
+    int ShowModalWithin(QDialog& dialog, QWidget* parent) override;
+    void ShowURL(const QString& url) override;
+    void Launch(const QString& path) override;
+    void SetClipboardText(const QString& text) override;
+    bool IsNetworkConnected() override;
+    QString DesktopFolder() override;
+    void Quit(int code) override;
+
+private:
+    Services* mPrevious = nullptr;
+};
