@@ -1,6 +1,7 @@
 #include "support/FakeServices.h"
 
 #include <QTest>
+#include <QDir>
 
 namespace {
 void failUnscripted(const char* what)

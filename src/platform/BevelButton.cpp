@@ -1,0 +1,11 @@
+#include "platform/BevelButton.h"
+
+BevelButton::BevelButton(QWidget* parent)
+    : QPushButton(parent)
+{
+    setFocusPolicy(Qt::NoFocus);
+    connect(this, &QPushButton::clicked, this, [this] {
+        if (Action)
+            Action();
+    });
+}

@@ -1,0 +1,5 @@
+#include "shell/AboutDialog.h"
+
+void AboutDialog::ShowModal()
+{
+}

@@ -1,0 +1,5 @@
+#include "shell/UpdateCheck.h"
+
+void UpdateCheck::ControllaAggiornamenti()
+{
+}

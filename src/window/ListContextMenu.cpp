@@ -1,0 +1,8 @@
+#include "window/ListContextMenu.h"
+
+#include "window/Applicazione.h"
+
+ListContextMenu::ListContextMenu(Applicazione& window)
+    : w(window)
+{
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+class Applicazione;
+
+// The contextual menu of the POI list.
+class ListContextMenu {
+public:
+    explicit ListContextMenu(Applicazione& window);
+
+private:
+    Applicazione& w;
+};

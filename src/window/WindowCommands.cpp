@@ -1,0 +1,8 @@
+#include "window/WindowCommands.h"
+
+#include "window/Applicazione.h"
+
+WindowCommands::WindowCommands(Applicazione& window)
+    : w(window)
+{
+}
