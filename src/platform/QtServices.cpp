@@ -1,11 +1,14 @@
 #include "platform/QtServices.h"
 
+#include "platform/ZipArchive.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QNetworkInformation>
 #include <QPushButton>
@@ -67,9 +70,11 @@ void QtServices::ShowURL(const QString& url)
     QDesktopServices::openUrl(QUrl(url));
 }
 
-void QtServices::Launch(const QString& path)
+bool QtServices::Launch(const QString& path)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (path.endsWith(QLatin1String(".zip"), Qt::CaseInsensitive))
+        return ZipArchive::Expand(path, QFileInfo(path).absolutePath(), nullptr);
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 void QtServices::SetClipboardText(const QString& text)

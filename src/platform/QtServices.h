@@ -11,7 +11,7 @@ public:
     QString GetSaveFolderItem(const FileType& filter, const QString& defaultName, QWidget* parent) override;
     int ShowModalWithin(QDialog& dialog, QWidget* parent) override;
     void ShowURL(const QString& url) override;
-    void Launch(const QString& path) override;
+    bool Launch(const QString& path) override;
     void SetClipboardText(const QString& text) override;
     bool IsNetworkConnected() override;
     QString DesktopFolder() override;

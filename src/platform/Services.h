@@ -28,8 +28,9 @@ public:
 
     // Hands a URL to the system and returns at once.
     virtual void ShowURL(const QString& url) = 0;
-    // Opens a file with the system's handler for it.
-    virtual void Launch(const QString& path) = 0;
+    // Opens a file with the system: a ZIP archive is expanded beside itself, as the
+    // desktop does. False when that failed.
+    virtual bool Launch(const QString& path) = 0;
 
     virtual void SetClipboardText(const QString& text) = 0;
     virtual bool IsNetworkConnected() = 0;

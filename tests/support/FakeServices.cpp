@@ -69,9 +69,10 @@ void FakeServices::ShowURL(const QString& url)
     urls << url;
 }
 
-void FakeServices::Launch(const QString& path)
+bool FakeServices::Launch(const QString& path)
 {
     launched << path;
+    return onLaunch ? onLaunch(path) : true;
 }
 
 void FakeServices::SetClipboardText(const QString& text)

@@ -26,6 +26,7 @@ public:
     QQueue<MessageDialog::Pressed> dialogAnswers;
     QQueue<std::function<int(QDialog&)>> modalHandlers;  // each drives one ShowModalWithin
     bool networkConnected = true;
+    std::function<bool(const QString&)> onLaunch;  // what opening a file does; recorded only when unset
     QString desktopFolder;
 
     // Records.
@@ -44,7 +45,7 @@ public:
     QString GetSaveFolderItem(const FileType& filter, const QString& defaultName, QWidget* parent) override;
     int ShowModalWithin(QDialog& dialog, QWidget* parent) override;
     void ShowURL(const QString& url) override;
-    void Launch(const QString& path) override;
+    bool Launch(const QString& path) override;
     void SetClipboardText(const QString& text) override;
     bool IsNetworkConnected() override;
     QString DesktopFolder() override;

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QFile;
+class QNetworkAccessManager;
+class QNetworkReply;
+
+// The framework's HTTP client: a synchronous get with a time-out that keeps the window
+// painting while it waits, and an asynchronous get into a file with progress events.
+class HTTPSocket final : public QObject {
+    Q_OBJECT
+public:
+    explicit HTTPSocket(QObject* parent = nullptr);
+    ~HTTPSocket() override;
+
+    // The body of the answer, or nothing when the request failed, timed out or the
+    // body grew past maxBytes (when maxBytes >= 0).
+    QByteArray GetBytes(const QString& url, int timeoutSeconds, qint64 maxBytes = -1);
+    QString Get(const QString& url, int timeoutSeconds);
+    // The HTTP status of the last answer, 0 when none came.
+    int LastStatus() const { return mLastStatus; }
+
+    // Starts downloading url into the file; the events below report how it goes.
+    void Get(const QString& url, const QString& filePath);
+    std::function<void(qint64 received, qint64 total)> ReceiveProgress;
+    std::function<void(int status, const QString& filePath)> DownloadComplete;
+    std::function<void(int code)> Error;
+
+private:
+    void finishDownload();
+
+    std::unique_ptr<QNetworkAccessManager> mNetwork;
+    QPointer<QNetworkReply> mDownload;
+    std::unique_ptr<QFile> mFile;
+    int mLastStatus = 0;
+};
