@@ -1,5 +1,107 @@
 #include "shell/AboutDialog.h"
 
+#include "map/MakerServer.h"
+#include "platform/Services.h"
+#include "shell/Pictures.h"
+
+#include <QMouseEvent>
+#include <QPointer>
+#include <QPushButton>
+
+namespace {
+
+QPointer<AboutDialog> gCurrent;
+
+QLabel* canvasText(QWidget* canvas, const QString& text, QRect windowRect, int pointSize, Qt::Alignment align)
+{
+    auto* label = new QLabel(text, canvas);
+    // Positions are the window's; the canvas stands at (7, 8).
+    label->setGeometry(windowRect.translated(-7, -8));
+    QFont font = label->font();
+    font.setPointSize(pointSize);
+    label->setFont(font);
+    label->setAlignment(align | Qt::AlignVCenter);
+    return label;
+}
+
+}  // namespace
+
+AboutLink::AboutLink(const QString& url, QWidget* parent)
+    : QLabel(url, parent), mUrl(url)
+{
+    QFont f = font();
+    f.setPointSize(10);
+    f.setUnderline(true);
+    setFont(f);
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setCursor(Qt::PointingHandCursor);
+    setTextColor(QColor(0, 0, 255));
+}
+
+void AboutLink::setTextColor(const QColor& color)
+{
+    mColor = color;
+    setStyleSheet(QStringLiteral("color: %1;").arg(color.name()));
+}
+
+void AboutLink::mousePressEvent(QMouseEvent* event)
+{
+    setTextColor(QColor(255, 0, 0));
+    event->accept();
+}
+
+void AboutLink::mouseReleaseEvent(QMouseEvent* event)
+{
+    setTextColor(QColor(0, 0, 255));
+    event->accept();
+    Services::instance().ShowURL(mUrl);
+}
+
+AboutDialog::AboutDialog()
+{
+    setFixedSize(546, 350);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("Lumetra 1.4.0.5"));
+
+    Canvas1 = new QLabel(this);
+    Canvas1->setGeometry(7, 8, 532, 290);
+    Canvas1->setPixmap(Pictures::splash());
+
+    StaticText3 = canvasText(Canvas1, lkVersion() + QStringLiteral(" 1.4.0.5"), QRect(29, 257, 269, 20), 23,
+                             Qt::AlignLeft);
+    QFont arial = StaticText3->font();
+    arial.setFamily(QStringLiteral("Arial"));
+    StaticText3->setFont(arial);
+
+    StaticText7 = new AboutLink(MakerServer::WebSite(), Canvas1);
+    StaticText7->setGeometry(QRect(373, 239, 147, 20).translated(-7, -8));
+
+    BevelButton1 = new QPushButton(lkClose(), this);
+    BevelButton1->setGeometry(441, 310, 91, 20);
+    BevelButton1->setDefault(true);
+    connect(BevelButton1, &QPushButton::clicked, this, &QDialog::accept);
+
+    StaticText8 = canvasText(Canvas1, QStringLiteral("Map data \u00a9 OpenStreetMap contributors"),
+                             QRect(351, 271, 169, 13), 10, Qt::AlignRight);
+    StaticText9 = canvasText(Canvas1, QStringLiteral("\u00a9 2026 Lumetra developers"), QRect(351, 257, 169, 13), 10,
+                             Qt::AlignRight);
+}
+
+AboutDialog* AboutDialog::Current()
+{
+    return gCurrent;
+}
+
 void AboutDialog::ShowModal()
 {
+    if (gCurrent) {
+        gCurrent->raise();
+        return;
+    }
+    AboutDialog box;
+    gCurrent = &box;
+    Services::instance().ShowModalWithin(box, nullptr);
 }
+
+LOCALIZED_TEXT(AboutDialog, lkVersion, "")
+LOCALIZED_TEXT(AboutDialog, lkClose, "")

@@ -1,5 +1,89 @@
 #include "shell/UpdateCheck.h"
 
+#include "map/MakerServer.h"
+#include "platform/HTTPSocket.h"
+#include "platform/MessageDialog.h"
+#include "platform/Services.h"
+#include "shell/App.h"
+#include "shell/DownloadUpdate.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+
+int UpdateCheck::timeoutSeconds = 80;
+int UpdateCheck::expandWaitMilliseconds = 10000;
+
+namespace {
+
+const char* const kVersion = "1.4.0.5";
+
+QList<int> versionParts(const QString& text, bool* ok)
+{
+    static const QRegularExpression form(QStringLiteral("^\\d{1,9}(\\.\\d{1,9})*$"));
+    QList<int> parts;
+    *ok = form.match(text).hasMatch();
+    if (*ok)
+        for (const QString& p : text.split('.'))
+            parts << p.toInt();
+    return parts;
+}
+
+MessageDialog baseDialog()
+{
+    MessageDialog d;
+    d.Title = QStringLiteral("Lumetra ") + QCoreApplication::applicationVersion();
+    d.Icon = 2;
+    d.ActionButton.Caption = QString();
+    d.CancelButton.Visible = false;
+    return d;
+}
+
+}  // namespace
+
+bool UpdateCheck::IsNewerVersion(const QString& body, const QString& current)
+{
+    bool bodyOk = false;
+    bool currentOk = false;
+    QList<int> a = versionParts(body.trimmed(), &bodyOk);
+    QList<int> b = versionParts(current, &currentOk);
+    if (!bodyOk || !currentOk)
+        return false;
+    while (a.size() < b.size())
+        a << 0;
+    while (b.size() < a.size())
+        b << 0;
+    return a > b;
+}
+
 void UpdateCheck::ControllaAggiornamenti()
 {
+    Services& services = Services::instance();
+    MessageDialog dialog = baseDialog();
+    const QString server = MakerServer::ServerAddress();
+    // With no maker's server configured there is nobody to ask.
+    if (server.isEmpty() || !services.IsNetworkConnected()) {
+        dialog.AlternateActionButton.Visible = false;
+        dialog.Message = App::lkUpdatesError1();
+        dialog.Explanation = App::lkUpdates2();
+        services.ShowMessageDialog(dialog, nullptr);
+        return;
+    }
+
+    HTTPSocket socket;
+    const QString body = socket.Get(server + QStringLiteral("/public/software/lumetra.txt"), timeoutSeconds);
+    if (socket.LastStatus() == 200 && IsNewerVersion(body, QLatin1String(kVersion))) {
+        dialog.AlternateActionButton = {App::lkCancel(), true};
+        dialog.Message = App::lkUpdates1();
+        dialog.Explanation = App::lkUpdates2();
+        if (services.ShowMessageDialog(dialog, nullptr) == MessageDialog::Pressed::Action) {
+            DownloadUpdate download(server + QStringLiteral("/public/software/lumetra.zip"));
+            download.setExpandWaitMilliseconds(expandWaitMilliseconds);
+            download.ShowModal();
+        }
+        return;
+    }
+    dialog.AlternateActionButton.Visible = false;
+    dialog.Message = App::lkUpdates3();
+    dialog.Explanation = App::lkUpdates4();
+    services.ShowMessageDialog(dialog, nullptr);
 }

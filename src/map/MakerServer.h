@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// The maker's web server, as configured by LUMETRA_SERVER (for example
+// http://127.0.0.1:8080), and the maker's web site.
+class MakerServer {
+public:
+    // The configured server without a trailing "/", or empty when none is configured.
+    static QString ServerAddress();
+    // The maker's web site: the configured server, or our site's address.
+    static QString WebSite();
+};
