@@ -59,33 +59,20 @@ double Val(QStringView text)
     if (len == 0)
         return 0.0;
 
-    char small[64];
-    std::string big;
-    char* buf = small;
-    if (len >= qsizetype(sizeof small)) {
-        big.resize(len + 1);
-        buf = big.data();
-    }
-    qsizetype k = 0;
+    // from_chars takes no leading "+" nor a bare ".5"; the copy drops the one, mends the other.
+    std::string buf;
+    buf.reserve(size_t(len) + 1);
     for (qsizetype i = start; i < start + len; ++i) {
         const char c = char(text[i].unicode());
-        if (c == '+' && k == 0)
-            continue;  // from_chars takes no leading plus
-        buf[k++] = c;
+        if (c == '+' && buf.empty())
+            continue;
+        if (c == '.' && (buf.empty() || buf == "-"))
+            buf += '0';
+        buf += c;
     }
     double value = 0.0;
-    const char* first = buf;
-    const bool negative = k > 0 && buf[0] == '-';
-    if (negative)
-        ++first;
-    if (*first == '.') {
-        // from_chars needs a digit before the point in some libraries; ".5" is 0.5.
-        std::string withZero = "0" + std::string(first, buf + k);
-        std::from_chars(withZero.data(), withZero.data() + withZero.size(), value);
-    } else {
-        std::from_chars(first, buf + k, value);
-    }
-    return negative ? -value : value;
+    std::from_chars(buf.data(), buf.data() + buf.size(), value);
+    return value;
 }
 
 bool IsNumeric(QStringView text)

@@ -3,29 +3,14 @@
 #include "shell/Pictures.h"
 #include "shell/WindowMenuItem.h"
 #include "support/AppFixture.h"
+#include "support/TableTranslator.h"
 #include "window/Applicazione.h"
 
 #include <QDialog>
 #include <QRegularExpression>
 #include <QTest>
-#include <QTranslator>
 
 namespace {
-
-// Answers every App text with a fixed table, so a test can localize without .qm files.
-class TableTranslator final : public QTranslator {
-public:
-    explicit TableTranslator(QHash<QString, QString> table) : mTable(std::move(table)) {}
-    bool isEmpty() const override { return false; }
-    QString translate(const char* context, const char* source, const char*, int) const override
-    {
-        const auto it = mTable.find(QLatin1String(context) + '.' + QLatin1String(source));
-        return it == mTable.end() ? QString() : *it;
-    }
-
-private:
-    QHash<QString, QString> mTable;
-};
 
 MenuItem* menu(const char* name)
 {

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QObject>
+#include <QStringList>
+
+class QTcpServer;
+class QTcpSocket;
+
+// A small HTTP/1.0 server on 127.0.0.1 for tests: answers each path with a scripted
+// reply and records the request targets it received. It stops with the object.
+class TestHttpServer final : public QObject {
+    Q_OBJECT
+public:
+    struct Reply {
+        int status = 200;
+        QByteArray body;
+        QByteArray contentType = "text/plain";
+        bool silent = false;  // never answers: for time-outs
+    };
+
+    TestHttpServer();
+    ~TestHttpServer() override;
+
+    // "http://127.0.0.1:PORT"
+    QString address() const;
+    void route(const QString& path, const Reply& reply);
+    // The request targets (path and query) received so far, in order.
+    QStringList requests;
+
+private:
+    void serve(QTcpSocket* socket);
+
+    QTcpServer* mServer;
+    QHash<QString, Reply> mRoutes;
+};
