@@ -1,12 +1,75 @@
 #include "map/PhoneLookup.h"
 
+#include "map/DirectoryAnswer.h"
+#include "map/MapBridge.h"
+#include "platform/EditField.h"
+#include "platform/HTTPSocket.h"
+#include "platform/Services.h"
 #include "window/Applicazione.h"
+
+int PhoneLookup::timeoutSeconds = 80;
+
+namespace {
+
+constexpr qint64 kMaxAnswerBytes = 1 << 20;
+
+QString directoryAddress()
+{
+    QString base = qEnvironmentVariable("LUMETRA_DIRECTORY").trimmed();
+    while (base.endsWith('/'))
+        base.chop(1);
+    return base;
+}
+
+}  // namespace
 
 PhoneLookup::PhoneLookup(Applicazione& window)
     : w(window)
 {
 }
 
-void PhoneLookup::CercaNumeroTelefono(const QString&)
+void PhoneLookup::CercaNumeroTelefono(const QString& number)
 {
+    Services& services = Services::instance();
+    const QString base = directoryAddress();
+    if (base.isEmpty()) {
+        services.MsgBox(Applicazione::lkNoDirectory());
+        w.EditFieldNome->SetFocus();
+        return;
+    }
+    HTTPSocket socket;
+    const QString query = base + QStringLiteral("/execute.cgi?btt=1&ts=106&cb=8&mr=10&rk=&om=&tl=1&qs=") + number;
+    const QString browser = base + QStringLiteral("/execute.cgi?btt=1&ts=106&cb=8&mr=10&rk=&om=&qs=") + number;
+    try {
+        const std::optional<DirectoryEntry> found =
+            DirectoryAnswer::FirstEntry(socket.GetBytes(query, timeoutSeconds, kMaxAnswerBytes));
+        if (!found) {
+            services.MsgBox(QStringLiteral("Nessun contatto trovato per ") + number);
+        } else if (!found->hasStreet) {
+            services.MsgBox(QStringLiteral(
+                "Non riesco a recuperare i dati, il risultato della ricerca verr\u00e0 aperto su browser."));
+            services.ShowURL(browser);
+            return;
+        } else {
+            const DirectoryEntry& e = *found;
+            QString description = e.name;
+            if (!e.secondName.isEmpty())
+                description += QStringLiteral(" ") + e.secondName;
+            description += QStringLiteral(" - ") + e.street + QStringLiteral(" ") + e.houseNumber +
+                           QStringLiteral(" - ") + e.postcode + QStringLiteral("  ") + e.city + QStringLiteral(" (") +
+                           e.province + QStringLiteral(")>") + e.telephone;
+            const QString information = e.name + QStringLiteral(" ") + e.secondName + QStringLiteral(", ") +
+                                        e.postcode + QStringLiteral("  ") + e.city + QStringLiteral(" (") +
+                                        e.province + QStringLiteral(")  - ") + e.street + QStringLiteral(", ") +
+                                        e.houseNumber + QStringLiteral(" ") + e.telephone;
+            w.EditFieldNome->setText(description);
+            w.EditFieldLatitudine->setText(e.latitude);
+            w.EditFieldLongitudine->setText(e.longitude);
+            w.Map().MostraRicercaTelefono(e.latitude, e.longitude, information);
+        }
+    } catch (const DirectoryAnswer::Unusable&) {
+        services.MsgBox(QStringLiteral("Si \u00e8 verificato un errore nella ricerca."));
+        services.ShowURL(browser);
+    }
+    w.EditFieldNome->SetFocus();
 }

@@ -369,5 +369,7 @@ LOCALIZED_TEXT(Applicazione, kbl_markinverse, "")
 LOCALIZED_TEXT(Applicazione, kbl_delete, "")
 LOCALIZED_TEXT(Applicazione, lkReadError, "The file \"%1\" could not be read: %2")
 LOCALIZED_TEXT(Applicazione, lkWriteError, "The file \"%1\" could not be written: %2")
+LOCALIZED_TEXT(Applicazione, lkNoDirectory,
+               "No telephone directory is configured: set LUMETRA_DIRECTORY to its address.")
 LOCALIZED_TEXT(Applicazione, lkLatin1Replaced,
                "%1 descriptions held characters that an OV2 file cannot store; they were saved with \"?\" in their place.")

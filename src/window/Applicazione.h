@@ -156,6 +156,8 @@ public:
     LOCALIZED_TEXT_DECL(lkReadError);
     LOCALIZED_TEXT_DECL(lkWriteError);
     LOCALIZED_TEXT_DECL(lkLatin1Replaced);
+    // Said when a telephone lookup has no directory to ask.
+    LOCALIZED_TEXT_DECL(lkNoDirectory);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,0 +1,171 @@
+#include "map/DirectoryAnswer.h"
+#include "map/PhoneLookup.h"
+#include "platform/EditField.h"
+#include "platform/HTMLViewer.h"
+#include "support/AppFixture.h"
+#include "support/TestHttpServer.h"
+#include "window/Applicazione.h"
+
+#include <QApplication>
+#include <QTest>
+
+namespace {
+
+QByteArray answer(const QByteArray& second, const QByteArray& street, const QByteArray& phone = "06 1234 567")
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<risposta><esito><meta/><elenco><voce>\n"
+           "  <id>1</id>\n"
+           "  <nome>Rossi</nome>\n" +
+           second +
+           "\n  <indirizzo>\n"
+           "    <luogo pr=\"RM\" cap=\"00100\">Roma</luogo>\n" +
+           street + "\n    <telefoni><tel>" + phone +
+           "</tel></telefoni>\n"
+           "  </indirizzo>\n"
+           "</voce></elenco></esito></risposta>\n";
+}
+
+const QByteArray kStreet = "<via nc=\"12\" y=\"41.9\" x=\"12.5\">Via del Corso</via>";
+const QString kBrowser = "/execute.cgi?btt=1&ts=106&cb=8&mr=10&rk=&om=&qs=061234567";
+
+}  // namespace
+
+class TestPhoneLookup : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void fullEntry();
+    void emptySecondName();
+    void missingSecondNameIsAnError();
+    void entryWithoutStreet();
+    void noEntry();
+    void unusableAnswers_data();
+    void unusableAnswers();
+    void timeOut();
+    void noDirectoryConfigured();
+
+private:
+    void lookup(const TestHttpServer::Reply& reply);
+
+    std::unique_ptr<AppFixture> f;
+    std::unique_ptr<TestHttpServer> server;
+    Applicazione* w = nullptr;
+};
+
+void TestPhoneLookup::init()
+{
+    server = std::make_unique<TestHttpServer>();
+    qputenv("LUMETRA_DIRECTORY", server->address().toUtf8());
+    f = std::make_unique<AppFixture>();
+    w = f->newWindow();
+    PhoneLookup::timeoutSeconds = 2;
+}
+
+void TestPhoneLookup::cleanup()
+{
+    f.reset();
+    server.reset();
+}
+
+void TestPhoneLookup::lookup(const TestHttpServer::Reply& reply)
+{
+    server->route("/execute.cgi", reply);
+    w->EditFieldNome->setText("unchanged");
+    w->CercaNumeroTelefono("061234567");
+}
+
+void TestPhoneLookup::fullEntry()
+{
+    lookup({200, answer("<secondo>Mario</secondo>", kStreet), "text/xml"});
+    QCOMPARE(server->requests, QStringList{"/execute.cgi?btt=1&ts=106&cb=8&mr=10&rk=&om=&tl=1&qs=061234567"});
+    QCOMPARE(w->EditFieldNome->Text(), QString("Rossi Mario - Via del Corso 12 - 00100  Roma (RM)>39061234567"));
+    QCOMPARE(w->EditFieldLatitudine->Text(), QString("41.9"));
+    QCOMPARE(w->EditFieldLongitudine->Text(), QString("12.5"));
+    QVERIFY(f->services.messages.isEmpty());
+    QVERIFY(f->services.urls.isEmpty());
+}
+
+void TestPhoneLookup::emptySecondName()
+{
+    lookup({200, answer("<secondo/>", kStreet)});
+    QCOMPARE(w->EditFieldNome->Text(), QString("Rossi - Via del Corso 12 - 00100  Roma (RM)>39061234567"));
+}
+
+void TestPhoneLookup::missingSecondNameIsAnError()
+{
+    // Without the second-name node the address takes its place and the path breaks.
+    const QByteArray xml = "<r><a><m/><l><voce><id>1</id><nome>Rossi</nome></voce></l></a></r>";
+    lookup({200, xml});
+    QCOMPARE(f->services.messages, QStringList{"Si \u00e8 verificato un errore nella ricerca."});
+    QCOMPARE(f->services.urls, QStringList{server->address() + kBrowser});
+    QCOMPARE(w->EditFieldNome->Text(), QString("unchanged"));
+}
+
+void TestPhoneLookup::entryWithoutStreet()
+{
+    const QByteArray xml = "<r><a><m/><l><voce><id>1</id><nome>Rossi</nome><s/>"
+                           "<i><luogo pr=\"RM\" cap=\"00100\">Roma</luogo></i></voce></l></a></r>";
+    w->EditFieldLatitudine->setFocus();
+    lookup({200, xml});
+    QCOMPARE(f->services.messages,
+             QStringList{"Non riesco a recuperare i dati, il risultato della ricerca verr\u00e0 aperto su browser."});
+    QCOMPARE(f->services.urls, QStringList{server->address() + kBrowser});
+    QVERIFY(!f->services.urls.first().contains("tl=1&"));
+}
+
+void TestPhoneLookup::noEntry()
+{
+    lookup({200, "<r><a><m/><l/></a></r>"});
+    QCOMPARE(f->services.messages, QStringList{"Nessun contatto trovato per 061234567"});
+    QVERIFY(f->services.urls.isEmpty());
+}
+
+void TestPhoneLookup::unusableAnswers_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("not XML") << QByteArray("<html><body>busy");
+    QTest::newRow("doctype") << QByteArray("<!DOCTYPE r [<!ENTITY x \"y\">]>") + answer("<s/>", kStreet).mid(39);
+    QTest::newRow("script as latitude")
+        << answer("<s/>", "<via nc=\"1\" y=\"alert(1)\" x=\"12.5\">Via</via>");
+    QTest::newRow("too large") << QByteArray(2 << 20, ' ') + answer("<s/>", kStreet);
+}
+
+void TestPhoneLookup::unusableAnswers()
+{
+    QFETCH(QByteArray, body);
+    lookup({200, body});
+    QCOMPARE(f->services.messages, QStringList{"Si \u00e8 verificato un errore nella ricerca."});
+    QCOMPARE(f->services.urls, QStringList{server->address() + kBrowser});
+    QCOMPARE(w->EditFieldNome->Text(), QString("unchanged"));
+    QVERIFY(w->EditFieldLatitudine->Text().isEmpty());
+}
+
+void TestPhoneLookup::timeOut()
+{
+    TestHttpServer::Reply silent;
+    silent.silent = true;
+    lookup(silent);
+    QCOMPARE(f->services.messages, QStringList{"Si \u00e8 verificato un errore nella ricerca."});
+}
+
+void TestPhoneLookup::noDirectoryConfigured()
+{
+    qputenv("LUMETRA_DIRECTORY", "");
+    lookup({200, answer("<s/>", kStreet)});
+    QVERIFY(server->requests.isEmpty());
+    QCOMPARE(f->services.messages, QStringList{Applicazione::lkNoDirectory()});
+    QVERIFY(f->services.urls.isEmpty());
+}
+
+int main(int argc, char** argv)
+{
+    HTMLViewer::RegisterSchemes();
+    QApplication app(argc, argv);
+    TestPhoneLookup test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_phonelookup.moc"
