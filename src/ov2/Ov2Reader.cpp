@@ -1,0 +1,170 @@
+#include "Ov2Reader.h"
+
+#include "ByteArena.h"
+#include "Ov2Dylib.h"
+#include "Ov2Format.h"
+#include "PoiStore.h"
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace ov2 {
+
+namespace {
+
+using namespace format;
+
+class FileHandle {
+public:
+    explicit FileHandle(int fd) : mFd(fd) {}
+    ~FileHandle()
+    {
+        if (mFd >= 0)
+            ::close(mFd);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    int fd() const { return mFd; }
+
+private:
+    int mFd;
+};
+
+std::string at(size_t offset)
+{
+    return " at byte " + std::to_string(offset);
+}
+
+size_t minimumLength(unsigned type)
+{
+    switch (type) {
+    case kDeleted:
+        return kRecordHeaderSize;
+    case kSkipper:
+        return kSkipperSize;
+    default:
+        return kPoiHeaderSize + 1;
+    }
+}
+
+// Checks every record and hands each POI to onPoi(latitude units, longitude
+// units, description, its length). onPoi may overwrite the bytes of the
+// record it is given and of those before it, never those after.
+template <typename OnPoi>
+Ov2Status walkRecords(const unsigned char* bytes, size_t size, OnPoi&& onPoi)
+{
+    size_t pos = 0;
+    while (pos < size) {
+        unsigned type = bytes[pos];
+        if (type > kExtendedPoi)
+            return Ov2Status::failure(OV2_ERROR_RECORD_TYPE, "unknown record type " + std::to_string(type) + at(pos));
+        size_t left = size - pos;
+        if (left < kRecordHeaderSize)
+            return Ov2Status::failure(OV2_ERROR_TRUNCATED, "truncated record" + at(pos) + ": "
+                    + std::to_string(left) + " bytes left, too few for its length");
+        int64_t length = readInt32(bytes + pos + 1);
+        if (length < int64_t(minimumLength(type)))
+            return Ov2Status::failure(OV2_ERROR_LENGTH, "record" + at(pos) + " too short for type "
+                    + std::to_string(type) + ": length " + std::to_string(length) + ", at least "
+                    + std::to_string(minimumLength(type)));
+        if (uint64_t(length) > left)
+            return Ov2Status::failure(OV2_ERROR_TRUNCATED, "truncated record" + at(pos) + ": type "
+                    + std::to_string(type) + ", length " + std::to_string(length) + ", only "
+                    + std::to_string(left) + " bytes left");
+        if (type == kSkipper) {
+            // The block's records follow at once.
+            pos += kSkipperSize;
+            continue;
+        }
+        if (type == kDeleted) {
+            pos += size_t(length);
+            continue;
+        }
+        const unsigned char* text = bytes + pos + kPoiHeaderSize;
+        const void* nul = std::memchr(text, 0, size_t(length) - kPoiHeaderSize);
+        if (!nul)
+            return Ov2Status::failure(OV2_ERROR_UNTERMINATED, "description" + at(pos + kPoiHeaderSize)
+                    + " has no NUL inside its record of " + std::to_string(length) + " bytes" + at(pos));
+        onPoi(readInt32(bytes + pos + kLatitudeAt), readInt32(bytes + pos + kLongitudeAt), text,
+            size_t(static_cast<const unsigned char*>(nul) - text));
+        pos += size_t(length);
+    }
+    return Ov2Status::success();
+}
+
+} // namespace
+
+Ov2Status Ov2Reader::read(const char* path, PoiStore& store)
+{
+    store.release();
+    if (!path)
+        return Ov2Status::failure(OV2_ERROR_ARGUMENT, "no file name given");
+    ByteArena bytes;
+    Ov2Status status = load(path, bytes);
+    if (!status.ok())
+        return status;
+    return parse(std::move(bytes), store);
+}
+
+Ov2Status Ov2Reader::load(const char* path, ByteArena& bytes)
+{
+    // Non-blocking, so that a FIFO given by mistake cannot hang the open.
+    FileHandle file(::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (file.fd() < 0)
+        return Ov2Status::systemFailure(OV2_ERROR_OPEN, std::string("cannot open ") + path, errno);
+    struct stat info;
+    if (::fstat(file.fd(), &info) != 0)
+        return Ov2Status::systemFailure(OV2_ERROR_READ, std::string("cannot read ") + path, errno);
+    if (!S_ISREG(info.st_mode))
+        return Ov2Status::failure(OV2_ERROR_OPEN, std::string("cannot open ") + path + ": not a regular file");
+    size_t size = size_t(info.st_size);
+    bytes.allocate(size);
+    size_t done = 0;
+    while (done < size) {
+        constexpr size_t kMostPerCall = size_t(1) << 30;
+        ssize_t got = ::read(file.fd(), bytes.data() + done, size - done < kMostPerCall ? size - done : kMostPerCall);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return Ov2Status::systemFailure(OV2_ERROR_READ, std::string("cannot read ") + path, errno);
+        }
+        if (got == 0)
+            break;
+        done += size_t(got);
+    }
+    bytes.truncate(done);
+    return Ov2Status::success();
+}
+
+Ov2Status Ov2Reader::parse(ByteArena&& bytes, PoiStore& store)
+{
+    auto* data = reinterpret_cast<unsigned char*>(bytes.data());
+    size_t count = 0;
+    Ov2Status status = walkRecords(data, bytes.size(), [&count](int32_t, int32_t, const unsigned char*, size_t) { ++count; });
+    if (!status.ok())
+        return status;
+    if (count > size_t(INT32_MAX))
+        return Ov2Status::failure(OV2_ERROR_LIMIT, "the file holds more than " + std::to_string(INT32_MAX) + " POIs");
+
+    std::vector<PoiEntry> entries;
+    entries.reserve(count);
+    size_t kept = 0;
+    // Each description moves down over the record headers before it, so the
+    // file's own buffer becomes the list's text.
+    walkRecords(data, bytes.size(), [&](int32_t latitude, int32_t longitude, const unsigned char* text, size_t length) {
+        std::memmove(data + kept, text, length + 1);
+        entries.push_back({toDegrees(latitude), toDegrees(longitude), kept});
+        kept += length + 1;
+    });
+    bytes.truncate(kept);
+    store.adopt(std::move(bytes), std::move(entries));
+    return Ov2Status::success();
+}
+
+} // namespace ov2
