@@ -1,0 +1,382 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>App</name>
+    <message>
+        <source>kFileQuitShortcut</source>
+        <translation>Cmd+Q</translation>
+    </message>
+    <message>
+        <source>kFileQuit</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>kEditClear</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>kEditUndo</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>kEditCut</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>kEditCopy</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>kEditPaste</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>kEditSelectAll</source>
+        <translation>Select &amp;All</translation>
+    </message>
+    <message>
+        <source>kEdit</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>kWindow</source>
+        <translation>Window</translation>
+    </message>
+    <message>
+        <source>kFile</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>kFileNew</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>kFileOpen</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>kFileImportCsv</source>
+        <translation>Import Csv...</translation>
+    </message>
+    <message>
+        <source>kFileSave</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>kFileSaveAs</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>kFileClose</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>kFileInfo</source>
+        <translation>Info...</translation>
+    </message>
+    <message>
+        <source>kFileUpdates</source>
+        <translation>Check updates...</translation>
+    </message>
+    <message>
+        <source>lkCancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>lkUpdates1</source>
+        <translation>A new version of Lumetra is available. Do you want to download it?</translation>
+    </message>
+    <message>
+        <source>lkUpdates2</source>
+        <translation>Checking for and downloading updates needs an Internet connection to the Lumetra web site.</translation>
+    </message>
+    <message>
+        <source>lkUpdates3</source>
+        <translation>Lumetra is up to date.</translation>
+    </message>
+    <message>
+        <source>lkUpdates4</source>
+        <translation>You are using the latest version available.</translation>
+    </message>
+    <message>
+        <source>lkUpdatesError1</source>
+        <translation>Lumetra cannot check for updates: there is no Internet connection.</translation>
+    </message>
+    <message>
+        <source>kFileImport</source>
+        <translation>&amp;Import...</translation>
+    </message>
+    <message>
+        <source>kFileClean</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>kFileExportCsv</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <source>kFileDonate</source>
+        <translation>Donate</translation>
+    </message>
+    <message>
+        <source>kFileUpdates1</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>kEditFind</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <source>kEditDuplicates</source>
+        <translation>Duplicates</translation>
+    </message>
+    <message>
+        <source>kEditMarkItems</source>
+        <translation>&amp;Mark Selected Rows</translation>
+    </message>
+    <message>
+        <source>kEditRemoveSelected</source>
+        <translation>&amp;Remove Selected Rows</translation>
+    </message>
+    <message>
+        <source>kEditShowMarked</source>
+        <translation>&amp;Show Marked Rows on Map</translation>
+    </message>
+    <message>
+        <source>kEditOrdinaMarked</source>
+        <translation>S&amp;ort Marked Rows First</translation>
+    </message>
+    <message>
+        <source>kEditFindReplace</source>
+        <translation>&amp;Find and Replace...</translation>
+    </message>
+    <message>
+        <source>kFileExportKml</source>
+        <translation>Export KML</translation>
+    </message>
+    <message>
+        <source>lkSaveChangesMessage</source>
+        <translation>Do you want to save the changes to "%1"?</translation>
+    </message>
+    <message>
+        <source>lkSaveChangesExplanation</source>
+        <translation>Your changes will be lost if you don't save them.</translation>
+    </message>
+    <message>
+        <source>lkSave</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>lkDontSave</source>
+        <translation>Don't Save</translation>
+    </message>
+</context>
+<context>
+    <name>Applicazione</name>
+    <message>
+        <source>lkAddPoi</source>
+        <translation>Add POI</translation>
+    </message>
+    <message>
+        <source>lkDescription</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>lkMarked</source>
+        <translation>Marked</translation>
+    </message>
+    <message>
+        <source>lkColDescription</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>lkColLatitude</source>
+        <translation>Latitude</translation>
+    </message>
+    <message>
+        <source>lkColLongitude</source>
+        <translation>Longitude</translation>
+    </message>
+    <message>
+        <source>kNewFileName</source>
+        <translation>untitled</translation>
+    </message>
+    <message>
+        <source>kMenu_CopyDescription</source>
+        <translation>Copy Description</translation>
+    </message>
+    <message>
+        <source>kMenu_TitleCase</source>
+        <translation>Title Case</translation>
+    </message>
+    <message>
+        <source>kMenu_Upparcase</source>
+        <translation>UPPERCASE</translation>
+    </message>
+    <message>
+        <source>kMenu_Lowercase</source>
+        <translation>lowercase</translation>
+    </message>
+    <message>
+        <source>kMenu_SendTomTom</source>
+        <translation>Send to TomTom HOME</translation>
+    </message>
+    <message>
+        <source>kMenu_Rangekm</source>
+        <translation>Show POIs within 15 km</translation>
+    </message>
+    <message>
+        <source>kMenu_Delete</source>
+        <translation>Delete Row</translation>
+    </message>
+    <message>
+        <source>kbl_reloadmap</source>
+        <translation>Reload the map</translation>
+    </message>
+    <message>
+        <source>kbl_findmap</source>
+        <translation>Find the address or phone number on the map</translation>
+    </message>
+    <message>
+        <source>kbl_showmap</source>
+        <translation>Show the POIs on the map</translation>
+    </message>
+    <message>
+        <source>kbl_markall</source>
+        <translation>Mark all POIs</translation>
+    </message>
+    <message>
+        <source>kbl_marknone</source>
+        <translation>Unmark all POIs</translation>
+    </message>
+    <message>
+        <source>kbl_markinverse</source>
+        <translation>Invert the marks</translation>
+    </message>
+    <message>
+        <source>kbl_delete</source>
+        <translation>Delete the marked POIs</translation>
+    </message>
+    <message>
+        <source>lkReadError</source>
+        <translation>The file "%1" could not be read: %2</translation>
+    </message>
+    <message>
+        <source>lkWriteError</source>
+        <translation>The file "%1" could not be written: %2</translation>
+    </message>
+    <message>
+        <source>lkLatin1Replaced</source>
+        <translation>%1 descriptions held characters that an OV2 file cannot store; they were saved with "?" in their place.</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadUpdate</name>
+    <message>
+        <source>lkTitle</source>
+        <translation>Downloading Update</translation>
+    </message>
+    <message>
+        <source>lkProgress</source>
+        <translation>Downloading...</translation>
+    </message>
+    <message>
+        <source>lkDownloadCompleted</source>
+        <translation>The update has been downloaded and unpacked on your Desktop.</translation>
+    </message>
+    <message>
+        <source>lkDownloadError</source>
+        <translation>The update could not be downloaded</translation>
+    </message>
+</context>
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <source>lkVersion</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>lkClose</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>SearchDialog</name>
+    <message>
+        <source>lkTitle</source>
+        <translation>Find and Replace</translation>
+    </message>
+    <message>
+        <source>lkFind</source>
+        <translation>Find:</translation>
+    </message>
+    <message>
+        <source>lkReplaceWith</source>
+        <translation>Replace with:</translation>
+    </message>
+    <message>
+        <source>lkCheckMarked</source>
+        <translation>Marked POIs only</translation>
+    </message>
+    <message>
+        <source>lkCancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>lkSearch</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <source>lkNext</source>
+        <translation>Find Next</translation>
+    </message>
+    <message>
+        <source>lkReplace</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>lkReplaceAll</source>
+        <translation>Replace All</translation>
+    </message>
+    <message>
+        <source>lkComboReplace</source>
+        <translation>Description|Latitude|Longitude</translation>
+    </message>
+    <message>
+        <source>lkElementNotFound</source>
+        <translation>Text not found.</translation>
+    </message>
+    <message>
+        <source>lkWordNotFound</source>
+        <translation>The text was not found: nothing was replaced.</translation>
+    </message>
+    <message>
+        <source>lkReplaceOk1</source>
+        <translation>The text was replaced in 1 POI.</translation>
+    </message>
+    <message>
+        <source>lkReplaceOk2</source>
+        <translation>The text was replaced in [N] POIs.</translation>
+    </message>
+</context>
+<context>
+    <name>DuplicateDialog</name>
+    <message>
+        <source>lkTitle</source>
+        <translation>Find Duplicates</translation>
+    </message>
+    <message>
+        <source>lkFind</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <source>lkCancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>lk_desc</source>
+        <translation>Max. distance (km):</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,382 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="it_IT">
+<context>
+    <name>App</name>
+    <message>
+        <source>kFileQuitShortcut</source>
+        <translation>Cmd+Q</translation>
+    </message>
+    <message>
+        <source>kFileQuit</source>
+        <translation>&amp;Esci</translation>
+    </message>
+    <message>
+        <source>kEditClear</source>
+        <translation>&amp;Elimina</translation>
+    </message>
+    <message>
+        <source>kEditUndo</source>
+        <translation>&amp;Annulla</translation>
+    </message>
+    <message>
+        <source>kEditCut</source>
+        <translation>&amp;Taglia</translation>
+    </message>
+    <message>
+        <source>kEditCopy</source>
+        <translation>&amp;Copia</translation>
+    </message>
+    <message>
+        <source>kEditPaste</source>
+        <translation>&amp;Incolla</translation>
+    </message>
+    <message>
+        <source>kEditSelectAll</source>
+        <translation>&amp;Seleziona tutto</translation>
+    </message>
+    <message>
+        <source>kEdit</source>
+        <translation>&amp;Modifica</translation>
+    </message>
+    <message>
+        <source>kWindow</source>
+        <translation>Finestra</translation>
+    </message>
+    <message>
+        <source>kFile</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>kFileNew</source>
+        <translation>&amp;Nuovo</translation>
+    </message>
+    <message>
+        <source>kFileOpen</source>
+        <translation>&amp;Apri...</translation>
+    </message>
+    <message>
+        <source>kFileImportCsv</source>
+        <translation>&amp;Importa CSV...</translation>
+    </message>
+    <message>
+        <source>kFileSave</source>
+        <translation>&amp;Salva</translation>
+    </message>
+    <message>
+        <source>kFileSaveAs</source>
+        <translation>Salva c&amp;on nome...</translation>
+    </message>
+    <message>
+        <source>kFileClose</source>
+        <translation>&amp;Chiudi</translation>
+    </message>
+    <message>
+        <source>kFileInfo</source>
+        <translation>Informazioni...</translation>
+    </message>
+    <message>
+        <source>kFileUpdates</source>
+        <translation>Controlla aggiornamenti...</translation>
+    </message>
+    <message>
+        <source>lkCancel</source>
+        <translation>Annulla</translation>
+    </message>
+    <message>
+        <source>lkUpdates1</source>
+        <translation>È disponibile una nuova versione di Lumetra. Vuoi scaricarla?</translation>
+    </message>
+    <message>
+        <source>lkUpdates2</source>
+        <translation>Per cercare e scaricare gli aggiornamenti serve una connessione a Internet con il sito di Lumetra.</translation>
+    </message>
+    <message>
+        <source>lkUpdates3</source>
+        <translation>Lumetra è aggiornato.</translation>
+    </message>
+    <message>
+        <source>lkUpdates4</source>
+        <translation>Stai usando l'ultima versione disponibile.</translation>
+    </message>
+    <message>
+        <source>lkUpdatesError1</source>
+        <translation>Lumetra non può cercare aggiornamenti: manca la connessione a Internet.</translation>
+    </message>
+    <message>
+        <source>kFileImport</source>
+        <translation>&amp;Importa...</translation>
+    </message>
+    <message>
+        <source>kFileClean</source>
+        <translation>Svuota</translation>
+    </message>
+    <message>
+        <source>kFileExportCsv</source>
+        <translation>Esporta CSV</translation>
+    </message>
+    <message>
+        <source>kFileDonate</source>
+        <translation>Dona</translation>
+    </message>
+    <message>
+        <source>kFileUpdates1</source>
+        <translation>Aggiorna</translation>
+    </message>
+    <message>
+        <source>kEditFind</source>
+        <translation>Cerca</translation>
+    </message>
+    <message>
+        <source>kEditDuplicates</source>
+        <translation>Duplicati</translation>
+    </message>
+    <message>
+        <source>kEditMarkItems</source>
+        <translation>&amp;Marca le righe selezionate</translation>
+    </message>
+    <message>
+        <source>kEditRemoveSelected</source>
+        <translation>&amp;Rimuovi le righe selezionate</translation>
+    </message>
+    <message>
+        <source>kEditShowMarked</source>
+        <translation>Mostra sulla ma&amp;ppa le righe marcate</translation>
+    </message>
+    <message>
+        <source>kEditOrdinaMarked</source>
+        <translation>&amp;Ordina prima le righe marcate</translation>
+    </message>
+    <message>
+        <source>kEditFindReplace</source>
+        <translation>Tro&amp;va e sostituisci...</translation>
+    </message>
+    <message>
+        <source>kFileExportKml</source>
+        <translation>Esporta KML</translation>
+    </message>
+    <message>
+        <source>lkSaveChangesMessage</source>
+        <translation>Vuoi salvare le modifiche a "%1"?</translation>
+    </message>
+    <message>
+        <source>lkSaveChangesExplanation</source>
+        <translation>Se non le salvi, le modifiche andranno perse.</translation>
+    </message>
+    <message>
+        <source>lkSave</source>
+        <translation>Salva</translation>
+    </message>
+    <message>
+        <source>lkDontSave</source>
+        <translation>Non salvare</translation>
+    </message>
+</context>
+<context>
+    <name>Applicazione</name>
+    <message>
+        <source>lkAddPoi</source>
+        <translation>Aggiungi</translation>
+    </message>
+    <message>
+        <source>lkDescription</source>
+        <translation>Descrizione</translation>
+    </message>
+    <message>
+        <source>lkMarked</source>
+        <translation>Marcati</translation>
+    </message>
+    <message>
+        <source>lkColDescription</source>
+        <translation>Descrizione</translation>
+    </message>
+    <message>
+        <source>lkColLatitude</source>
+        <translation>Latitudine</translation>
+    </message>
+    <message>
+        <source>lkColLongitude</source>
+        <translation>Longitudine</translation>
+    </message>
+    <message>
+        <source>kNewFileName</source>
+        <translation>senza nome</translation>
+    </message>
+    <message>
+        <source>kMenu_CopyDescription</source>
+        <translation>Copia descrizione</translation>
+    </message>
+    <message>
+        <source>kMenu_TitleCase</source>
+        <translation>Iniziali Maiuscole</translation>
+    </message>
+    <message>
+        <source>kMenu_Upparcase</source>
+        <translation>MAIUSCOLO</translation>
+    </message>
+    <message>
+        <source>kMenu_Lowercase</source>
+        <translation>minuscolo</translation>
+    </message>
+    <message>
+        <source>kMenu_SendTomTom</source>
+        <translation>Invia a TomTom HOME</translation>
+    </message>
+    <message>
+        <source>kMenu_Rangekm</source>
+        <translation>Mostra i PDI entro 15 km</translation>
+    </message>
+    <message>
+        <source>kMenu_Delete</source>
+        <translation>Elimina riga</translation>
+    </message>
+    <message>
+        <source>kbl_reloadmap</source>
+        <translation>Ricarica la mappa</translation>
+    </message>
+    <message>
+        <source>kbl_findmap</source>
+        <translation>Cerca sulla mappa l'indirizzo o il numero di telefono</translation>
+    </message>
+    <message>
+        <source>kbl_showmap</source>
+        <translation>Mostra i PDI sulla mappa</translation>
+    </message>
+    <message>
+        <source>kbl_markall</source>
+        <translation>Marca tutti i PDI</translation>
+    </message>
+    <message>
+        <source>kbl_marknone</source>
+        <translation>Togli la marcatura a tutti i PDI</translation>
+    </message>
+    <message>
+        <source>kbl_markinverse</source>
+        <translation>Inverti la marcatura</translation>
+    </message>
+    <message>
+        <source>kbl_delete</source>
+        <translation>Elimina i PDI marcati</translation>
+    </message>
+    <message>
+        <source>lkReadError</source>
+        <translation>Impossibile leggere il file "%1": %2</translation>
+    </message>
+    <message>
+        <source>lkWriteError</source>
+        <translation>Impossibile scrivere il file "%1": %2</translation>
+    </message>
+    <message>
+        <source>lkLatin1Replaced</source>
+        <translation>%1 descrizioni contenevano caratteri che un file OV2 non può memorizzare; sono state salvate con "?" al loro posto.</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadUpdate</name>
+    <message>
+        <source>lkTitle</source>
+        <translation>Download dell'aggiornamento</translation>
+    </message>
+    <message>
+        <source>lkProgress</source>
+        <translation>Download in corso...</translation>
+    </message>
+    <message>
+        <source>lkDownloadCompleted</source>
+        <translation>L'aggiornamento è stato scaricato ed estratto sulla Scrivania.</translation>
+    </message>
+    <message>
+        <source>lkDownloadError</source>
+        <translation>Impossibile scaricare l'aggiornamento</translation>
+    </message>
+</context>
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <source>lkVersion</source>
+        <translation>Versione</translation>
+    </message>
+    <message>
+        <source>lkClose</source>
+        <translation>Chiudi</translation>
+    </message>
+</context>
+<context>
+    <name>SearchDialog</name>
+    <message>
+        <source>lkTitle</source>
+        <translation>Trova e sostituisci</translation>
+    </message>
+    <message>
+        <source>lkFind</source>
+        <translation>Trova:</translation>
+    </message>
+    <message>
+        <source>lkReplaceWith</source>
+        <translation>Sostituisci con:</translation>
+    </message>
+    <message>
+        <source>lkCheckMarked</source>
+        <translation>Solo PDI marcati</translation>
+    </message>
+    <message>
+        <source>lkCancel</source>
+        <translation>Annulla</translation>
+    </message>
+    <message>
+        <source>lkSearch</source>
+        <translation>Trova</translation>
+    </message>
+    <message>
+        <source>lkNext</source>
+        <translation>Trova successivo</translation>
+    </message>
+    <message>
+        <source>lkReplace</source>
+        <translation>Sostituisci</translation>
+    </message>
+    <message>
+        <source>lkReplaceAll</source>
+        <translation>Sostituisci tutto</translation>
+    </message>
+    <message>
+        <source>lkComboReplace</source>
+        <translation>Descrizione|Latitudine|Longitudine</translation>
+    </message>
+    <message>
+        <source>lkElementNotFound</source>
+        <translation>Testo non trovato.</translation>
+    </message>
+    <message>
+        <source>lkWordNotFound</source>
+        <translation>Testo non trovato: nessuna sostituzione eseguita.</translation>
+    </message>
+    <message>
+        <source>lkReplaceOk1</source>
+        <translation>Testo sostituito in 1 PDI.</translation>
+    </message>
+    <message>
+        <source>lkReplaceOk2</source>
+        <translation>Testo sostituito in [N] PDI.</translation>
+    </message>
+</context>
+<context>
+    <name>DuplicateDialog</name>
+    <message>
+        <source>lkTitle</source>
+        <translation>Cerca duplicati</translation>
+    </message>
+    <message>
+        <source>lkFind</source>
+        <translation>Cerca</translation>
+    </message>
+    <message>
+        <source>lkCancel</source>
+        <translation>Annulla</translation>
+    </message>
+    <message>
+        <source>lk_desc</source>
+        <translation>Distanza max. (km):</translation>
+    </message>
+</context>
+</TS>
