@@ -200,7 +200,7 @@
     </message>
     <message>
         <source>kNewFileName</source>
-        <translation>untitled</translation>
+        <translation>senza nome</translation>
     </message>
     <message>
         <source>kMenu_CopyDescription</source>
@@ -268,7 +268,11 @@
     </message>
     <message>
         <source>lkLatin1Replaced</source>
-        <translation>%1 descriptions held characters that an OV2 file cannot store; they were saved with "?" in their place.</translation>
+        <translation>%1 descriptions held characters that Windows Latin-1 cannot store; they were written with &quot;?&quot; in their place.</translation>
+    </message>
+    <message>
+        <source>lkNoDirectory</source>
+        <translation>No telephone directory is configured: set LUMETRA_DIRECTORY to its address.</translation>
     </message>
 </context>
 <context>
@@ -288,6 +292,10 @@
     <message>
         <source>lkDownloadError</source>
         <translation>The update could not be downloaded</translation>
+    </message>
+    <message>
+        <source>lkDownloadMissing</source>
+        <translation>The update holds no disk image or installer package.</translation>
     </message>
 </context>
 <context>

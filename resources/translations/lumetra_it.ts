@@ -268,7 +268,11 @@
     </message>
     <message>
         <source>lkLatin1Replaced</source>
-        <translation>%1 descrizioni contenevano caratteri che un file OV2 non può memorizzare; sono state salvate con "?" al loro posto.</translation>
+        <translation>%1 descrizioni contenevano caratteri che Windows Latin-1 non può memorizzare; sono state scritte con &quot;?&quot; al loro posto.</translation>
+    </message>
+    <message>
+        <source>lkNoDirectory</source>
+        <translation>Nessun elenco telefonico configurato: impostare LUMETRA_DIRECTORY con il suo indirizzo.</translation>
     </message>
 </context>
 <context>
@@ -288,6 +292,10 @@
     <message>
         <source>lkDownloadError</source>
         <translation>Impossibile scaricare l'aggiornamento</translation>
+    </message>
+    <message>
+        <source>lkDownloadMissing</source>
+        <translation>L&apos;aggiornamento non contiene né un&apos;immagine disco né un pacchetto di installazione.</translation>
     </message>
 </context>
 <context>

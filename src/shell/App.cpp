@@ -142,7 +142,7 @@ void App::CloseThisWindow(QWidget* w)
         if (!entry->IsWindow(w))
             continue;
         auto* document = qobject_cast<Applicazione*>(w);
-        if (document && !document->ConfirmClose())
+        if (document && !document->ConfirmDiscardChanges())
             return;  // the user kept the window, and so its entry
         menu.Remove(i);
         if (document)
@@ -191,6 +191,16 @@ void App::Quit()
     Services::instance().Quit(0);
 }
 
+void App::setFrontWindow(Applicazione* w)
+{
+    mFront = w;
+}
+
+Applicazione* App::frontWindow() const
+{
+    return static_cast<Applicazione*>(mFront.data());
+}
+
 bool App::runHandler(const QString& name)
 {
     const auto it = mMenuHandlers.find(name);
@@ -205,7 +215,7 @@ void App::DispatchMenu(MenuItem* item)
         Quit();
         return;
     }
-    if (mFront && mFront->HandleMenu(item->Name()))
+    if (mFront && frontWindow()->HandleMenu(item->Name()))
         return;
     runHandler(item->Name());
 }

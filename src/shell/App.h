@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QWidget>
 
 #include <functional>
 #include <map>
@@ -49,8 +50,8 @@ public:
     // window's handler, then the application's.
     void DispatchMenu(MenuItem* item);
     // The document window that menu commands go to; follows window activation.
-    void setFrontWindow(Applicazione* w) { mFront = w; }
-    Applicazione* frontWindow() const { return mFront; }
+    void setFrontWindow(Applicazione* w);
+    Applicazione* frontWindow() const;
 
     // Every open top-level window of any class.
     static int WindowCount();
@@ -105,5 +106,5 @@ private:
     bool runHandler(const QString& name);
 
     std::map<QString, std::function<bool()>> mMenuHandlers;
-    QPointer<Applicazione> mFront;
+    QPointer<QWidget> mFront;
 };

@@ -372,4 +372,4 @@ LOCALIZED_TEXT(Applicazione, lkWriteError, "The file \"%1\" could not be written
 LOCALIZED_TEXT(Applicazione, lkNoDirectory,
                "No telephone directory is configured: set LUMETRA_DIRECTORY to its address.")
 LOCALIZED_TEXT(Applicazione, lkLatin1Replaced,
-               "%1 descriptions held characters that an OV2 file cannot store; they were saved with \"?\" in their place.")
+               "%1 descriptions held characters that Windows Latin-1 cannot store; they were written with \"?\" in their place.")
