@@ -1,6 +1,40 @@
 #include "poi/CsvFiles.h"
 
+#include "platform/Latin1Codec.h"
+#include "platform/Listbox.h"
+#include "platform/Services.h"
+#include "poi/ExportName.h"
 #include "window/Applicazione.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+enum Column { Description = 0, Latitude = 1, Longitude = 2 };
+
+// The lines of the text: CR LF, LF and CR all end a line; an end at the very end of
+// the text starts no further line, but an empty text is one empty line.
+QList<QStringView> splitLines(QStringView text)
+{
+    QList<QStringView> lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines << text.mid(start, i - start);
+        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n || lines.isEmpty())
+        lines << text.mid(start);
+    return lines;
+}
+
+}  // namespace
 
 CsvFiles::CsvFiles(Applicazione& window)
     : w(window)
@@ -9,9 +43,79 @@ CsvFiles::CsvFiles(Applicazione& window)
 
 void CsvFiles::SalvaCsv()
 {
+    const FileType filter{QStringLiteral("garmin/csv"), QStringLiteral("CSV"), QString(), QStringLiteral("csv")};
+    Listbox& list = *w.ListBox1;
+    if (list.ListCount() == 0)
+        return;
+    const QString name = ExportFileName(w.FileOv2Aperto, Applicazione::kNewFileName(), QStringLiteral(".csv"));
+    Services& services = Services::instance();
+    const QString path = services.GetSaveFolderItem(filter, name, &w);
+    if (path.isEmpty())
+        return;
+
+    QByteArray out;
+    int replacedRows = 0;
+    for (int row = 0; row < list.ListCount(); ++row) {
+        bool replaced = false;
+        bool any = false;
+        out += Latin1Codec::fromUnicode(list.CellView(row, Longitude).trimmed(), &replaced);
+        any |= replaced;
+        out += ',';
+        out += Latin1Codec::fromUnicode(list.CellView(row, Latitude).trimmed(), &replaced);
+        any |= replaced;
+        out += ',';
+        out += Latin1Codec::fromUnicode(list.CellView(row, Description).trimmed(), &replaced);
+        any |= replaced;
+        out += ",\r\n";
+        replacedRows += any ? 1 : 0;
+    }
+
+    // A failed write leaves any file that was there as it was.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size() || !file.commit()) {
+        services.MsgBox(Applicazione::lkWriteError().arg(path, file.errorString()));
+        return;
+    }
+    if (replacedRows > 0)
+        services.MsgBox(Applicazione::lkLatin1Replaced().arg(replacedRows));
 }
 
 bool CsvFiles::_FileImportCsv_Action()
 {
+    const QString nul4(4, QChar(0));
+    const FileType filter{QStringLiteral("csv"), nul4, nul4, QStringLiteral("csv")};
+    Services& services = Services::instance();
+    const QString path = services.GetOpenFolderItem(filter, &w);
+    if (path.isEmpty())
+        return false;
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        services.MsgBox(Applicazione::lkReadError().arg(path, file.errorString()));
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        services.MsgBox(Applicazione::lkReadError().arg(path, file.errorString()));
+        return false;
+    }
+    const QString text = Latin1Codec::toUnicode(bytes);
+
+    Listbox& list = *w.ListBox1;
+    list.BeginUpdate();
+    for (QStringView line : splitLines(text)) {
+        const QList<QStringView> fields = line.split(u',');
+        // A line without three fields holds no POI (a blank line, an empty file).
+        if (fields.size() < 3)
+            continue;
+        w.AggiungiPdiAllaLista(fields[2].toString(), fields[1].toString(), fields[0].toString(),
+                               QStringLiteral("0"));
+    }
+    list.EndUpdate();
+
+    w.AggiornaNumeroPdiSelezionati();
+    w.Modificato = true;
+    w.AggiornaTitolo();
+    w.SvuotaPdiMappa();
     return false;
 }

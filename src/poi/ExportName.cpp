@@ -1,0 +1,14 @@
+#include "poi/ExportName.h"
+
+#include <QFileInfo>
+
+QString ExportFileName(const QString& documentFile, const QString& untitledName, const QString& extension)
+{
+    if (documentFile.isEmpty())
+        return untitledName + extension;
+    QString name = QFileInfo(documentFile).fileName().toLower();
+    const qsizetype at = name.indexOf(QLatin1String(".ov2"));
+    if (at >= 0)
+        name.replace(at, 4, extension);
+    return name;
+}
