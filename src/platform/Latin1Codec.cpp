@@ -1,0 +1,68 @@
+#include "platform/Latin1Codec.h"
+
+namespace {
+
+// The characters of the bytes 0x80 to 0x9F; 0 marks a byte the code page leaves unassigned.
+constexpr char16_t kHighTable[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+bool isUnassigned(char16_t c)
+{
+    return c >= 0x80 && c <= 0x9F && kHighTable[c - 0x80] == 0;
+}
+
+// The byte of one UTF-16 unit outside the surrogates, or -1 when the code page lacks it.
+int byteOf(char16_t c)
+{
+    if ((c > 0 && c < 0x80) || (c >= 0xA0 && c <= 0xFF) || isUnassigned(c))
+        return c;
+    for (int i = 0; i < 32; ++i) {
+        if (kHighTable[i] == c && c != 0)
+            return 0x80 + i;
+    }
+    return -1;
+}
+
+}  // namespace
+
+QString Latin1Codec::toUnicode(QByteArrayView bytes)
+{
+    QString text = QString::fromLatin1(bytes);
+    for (QChar& c : text) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80 && u <= 0x9F && kHighTable[u - 0x80] != 0)
+            c = QChar(kHighTable[u - 0x80]);
+    }
+    return text;
+}
+
+QByteArray Latin1Codec::fromUnicode(QStringView text, bool* replaced)
+{
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    qsizetype out = 0;
+    bool lost = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        int b = -1;
+        if (QChar::isHighSurrogate(c)) {
+            // One character outside the basic plane: one "?", not two.
+            if (i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode()))
+                ++i;
+        } else if (!QChar::isLowSurrogate(c)) {
+            b = byteOf(c);
+        }
+        if (b < 0) {
+            b = '?';
+            lost = true;
+        }
+        bytes[out++] = char(b);
+    }
+    bytes.truncate(out);
+    if (replaced)
+        *replaced = lost;
+    return bytes;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+// Windows Latin-1 (code page 1252), the encoding of OV2 descriptions. Qt 6 has no
+// codec for it: the bytes 0x80 to 0x9F differ from ISO Latin-1 and go by table.
+class Latin1Codec {
+public:
+    // The text of the bytes. The five bytes the code page leaves unassigned become
+    // the control characters of the same number, so every byte survives a round trip.
+    static QString toUnicode(QByteArrayView bytes);
+
+    // The bytes of the text. A character the code page cannot hold becomes "?", and so
+    // does a NUL, which would end a NUL-terminated text early; `replaced` (when given)
+    // tells whether that happened.
+    static QByteArray fromUnicode(QStringView text, bool* replaced = nullptr);
+};
