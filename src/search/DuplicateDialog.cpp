@@ -1,0 +1,6 @@
+#include "search/DuplicateDialog.h"
+
+DuplicateDialog::DuplicateDialog(QWidget* parent)
+    : QDialog(parent)
+{
+}

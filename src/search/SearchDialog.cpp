@@ -1,0 +1,6 @@
+#include "search/SearchDialog.h"
+
+SearchDialog::SearchDialog(QWidget* parent)
+    : QDialog(parent)
+{
+}
