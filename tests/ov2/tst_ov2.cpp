@@ -1,0 +1,234 @@
+// Reading OV2 files through the library: every record type, damaged files,
+// and the list the library keeps between calls.
+
+#include "Ov2Fixtures.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace ov2test;
+
+class TestOv2 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void readsRecords_data();
+    void readsRecords();
+    void rejectsMalformedFiles_data();
+    void rejectsMalformedFiles();
+    void rejectsWhatIsNotAReadableFile_data();
+    void rejectsWhatIsNotAReadableFile();
+    void outOfRangeIndexGivesEmptyPoi_data();
+    void outOfRangeIndexGivesEmptyPoi();
+    void initAndDeInitEmptyTheList();
+
+private:
+    QString fixture(const QByteArray& bytes);
+    void loadGoodFile();
+
+    QTemporaryDir mDir;
+    int mFiles = 0;
+};
+
+void TestOv2::init()
+{
+    QVERIFY(mDir.isValid());
+    initOv2();
+}
+
+QString TestOv2::fixture(const QByteArray& bytes)
+{
+    QString path = mDir.filePath(QStringLiteral("f%1.ov2").arg(++mFiles));
+    if (!writeFile(path, bytes))
+        qFatal("cannot write the fixture %s", qPrintable(path));
+    return path;
+}
+
+// So that a failed read must also clear what an earlier one loaded.
+void TestOv2::loadGoodFile()
+{
+    QCOMPARE(readOv2(fixture(poiRecord(100, 200, "earlier")).toLocal8Bit().constData()), OV2_OK);
+    QCOMPARE(getOv2PoiCount(), 1);
+}
+
+void TestOv2::readsRecords_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QList<Poi>>("pois");
+
+    const QByteArray roma = poiRecord(4190280, 1249640, "Roma");
+    const QByteArray milano = poiRecord(4546420, 919000, "Milano >02 123456");
+    const Poi romaPoi{"Roma", 41.9028, 12.4964};
+    const Poi milanoPoi{"Milano >02 123456", 45.4642, 9.19};
+    const QByteArray thousand(1000, 'x');
+
+    QTest::newRow("empty file") << QByteArray() << QList<Poi>{};
+    QTest::newRow("simple POIs") << roma + milano << QList<Poi>{romaPoi, milanoPoi};
+    QTest::newRow("extended POI: identifier and extra data are not the description")
+        << poiRecord(4190280, 1249640, "Roma", 3, QByteArray("ID-42\0extra data\0", 17)) + milano
+        << QList<Poi>{romaPoi, milanoPoi};
+    QTest::newRow("simple POI with bytes after its NUL")
+        << poiRecord(4190280, 1249640, "Roma", 2, "padding") << QList<Poi>{romaPoi};
+    QTest::newRow("skipper block holding POIs")
+        << skipperBlock(roma + milano) << QList<Poi>{romaPoi, milanoPoi};
+    QTest::newRow("nested and empty skipper blocks, then a POI outside them")
+        << skipperBlock(skipperBlock(roma) + skipperBlock({})) + milano << QList<Poi>{romaPoi, milanoPoi};
+    QTest::newRow("deleted records between POIs")
+        << deletedRecord("gone") + roma + deletedRecord(poiRecord(1, 1, "old")) + deletedRecord({}) + milano
+        << QList<Poi>{romaPoi, milanoPoi};
+    QTest::newRow("only skipper blocks and deleted records")
+        << skipperBlock(deletedRecord("x")) + deletedRecord({}) << QList<Poi>{};
+    QTest::newRow("empty description") << poiRecord(0, 0, "") << QList<Poi>{{"", 0, 0}};
+    QTest::newRow("1000-character description")
+        << poiRecord(100000, -100000, thousand) << QList<Poi>{{thousand, 1, -1}};
+    QTest::newRow("negative coordinates")
+        << poiRecord(-3386880, -15120930, "Sydney") + poiRecord(-1, -1, "just south-west")
+        << QList<Poi>{{"Sydney", -33.8688, -151.2093}, {"just south-west", -0.00001, -0.00001}};
+    QTest::newRow("extreme units") << poiRecord(INT32_MIN, INT32_MAX, "edge")
+                                   << QList<Poi>{{"edge", -21474.83648, 21474.83647}};
+    QTest::newRow("Latin-1 bytes kept as they are")
+        << poiRecord(0, 0, "Caff\xe8 \x80 \xff\xa0")
+        << QList<Poi>{{"Caff\xe8 \x80 \xff\xa0", 0, 0}};
+}
+
+void TestOv2::readsRecords()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QList<Poi>, pois);
+
+    loadGoodFile();
+    QCOMPARE(readOv2(fixture(bytes).toLocal8Bit().constData()), OV2_OK);
+    QCOMPARE(ov2LastError(), "");
+    QCOMPARE(listedPois(), pois);
+}
+
+void TestOv2::rejectsMalformedFiles_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("message");
+
+    const QByteArray good = poiRecord(4190280, 1249640, "Roma"); // 18 bytes
+    const QByteArray box(16, '\0');
+
+    QTest::newRow("unknown record type") << QByteArray("\x04\x05\0\0\0", 5) << OV2_ERROR_RECORD_TYPE
+                                         << "unknown record type 4 at byte 0";
+    QTest::newRow("unknown record type after POIs")
+        << skipperBlock(good) + good + QByteArray(1, '\xff') << OV2_ERROR_RECORD_TYPE
+        << "unknown record type 255 at byte 57";
+    QTest::newRow("length field cut short") << good + QByteArray("\x02\x0e\0", 3) << OV2_ERROR_TRUNCATED
+                                            << "truncated record at byte 18";
+    QTest::newRow("lone type byte") << QByteArray(1, '\0') << OV2_ERROR_TRUNCATED
+                                    << "truncated record at byte 0";
+    QTest::newRow("POI running past the end") << good + good.left(17) << OV2_ERROR_TRUNCATED
+                                              << "truncated record at byte 18: type 2, length 18, only 17";
+    QTest::newRow("deleted record running past the end")
+        << record(0, 100, "abc") << OV2_ERROR_TRUNCATED << "truncated record at byte 0";
+    QTest::newRow("skipper block running past the end")
+        << record(1, 21 + good.size() + 1, box) + good << OV2_ERROR_TRUNCATED << "truncated record at byte 0";
+    QTest::newRow("skipper record cut short")
+        << record(1, 21, box.left(8)) << OV2_ERROR_TRUNCATED << "truncated record at byte 0";
+    QTest::newRow("POI without room for a NUL")
+        << record(2, 13, int32le(1) + int32le(2)) << OV2_ERROR_LENGTH << "record at byte 0 too short for type 2";
+    QTest::newRow("POI of negative length")
+        << record(2, -1, good) << OV2_ERROR_LENGTH << "length -1";
+    QTest::newRow("extended POI of length 0")
+        << record(3, 0, good) << OV2_ERROR_LENGTH << "too short for type 3";
+    QTest::newRow("deleted record shorter than its header")
+        << good + record(0, 4, {}) << OV2_ERROR_LENGTH << "record at byte 18 too short for type 0";
+    QTest::newRow("deleted record of length 0") << record(0, 0, {}) << OV2_ERROR_LENGTH << "length 0";
+    QTest::newRow("skipper record shorter than itself")
+        << record(1, 20, box) << OV2_ERROR_LENGTH << "too short for type 1: length 20, at least 21";
+    QTest::newRow("description without its NUL")
+        << good + record(2, 17, int32le(1) + int32le(2) + "abcd") << OV2_ERROR_UNTERMINATED
+        << "description at byte 31 has no NUL inside its record";
+    QTest::newRow("NUL only past the record's end")
+        << record(3, 15, int32le(1) + int32le(2) + "ab") + QByteArray(1, '\0') << OV2_ERROR_UNTERMINATED
+        << "description at byte 13";
+}
+
+void TestOv2::rejectsMalformedFiles()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, code);
+    QFETCH(QString, message);
+
+    loadGoodFile();
+    QCOMPARE(readOv2(fixture(bytes).toLocal8Bit().constData()), code);
+    QVERIFY2(QString::fromLatin1(ov2LastError()).contains(message), ov2LastError());
+    QCOMPARE(getOv2PoiCount(), 0);
+    double latitude = 1;
+    double longitude = 1;
+    QCOMPARE(getOv2Poi(0, &latitude, &longitude), "");
+    QCOMPARE(latitude, 0.0);
+    QCOMPARE(longitude, 0.0);
+}
+
+void TestOv2::rejectsWhatIsNotAReadableFile_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("code");
+
+    QTest::newRow("missing file") << QStringLiteral("missing.ov2") << OV2_ERROR_OPEN;
+    QTest::newRow("folder") << QString() << OV2_ERROR_OPEN;
+}
+
+void TestOv2::rejectsWhatIsNotAReadableFile()
+{
+    QFETCH(QString, path);
+    QFETCH(int, code);
+
+    loadGoodFile();
+    QString full = mDir.filePath(path);
+    QCOMPARE(readOv2(QFile::encodeName(full).constData()), code);
+    QVERIFY2(QString::fromLocal8Bit(ov2LastError()).contains(QDir::cleanPath(full)), ov2LastError());
+    QCOMPARE(getOv2PoiCount(), 0);
+
+    loadGoodFile();
+    QCOMPARE(readOv2(nullptr), OV2_ERROR_ARGUMENT);
+    QCOMPARE(getOv2PoiCount(), 0);
+}
+
+void TestOv2::outOfRangeIndexGivesEmptyPoi_data()
+{
+    QTest::addColumn<int>("index");
+
+    QTest::newRow("-1") << -1;
+    QTest::newRow("count") << 2;
+    QTest::newRow("INT32_MAX") << INT32_MAX;
+    QTest::newRow("INT32_MIN") << INT32_MIN;
+}
+
+void TestOv2::outOfRangeIndexGivesEmptyPoi()
+{
+    QFETCH(int, index);
+
+    QCOMPARE(readOv2(fixture(poiRecord(1, 2, "a") + poiRecord(3, 4, "b")).toLocal8Bit().constData()), OV2_OK);
+    double latitude = 7;
+    double longitude = 7;
+    QCOMPARE(getOv2Poi(index, &latitude, &longitude), "");
+    QCOMPARE(latitude, 0.0);
+    QCOMPARE(longitude, 0.0);
+    QCOMPARE(getOv2Poi(index, nullptr, nullptr), "");
+    QCOMPARE(getOv2Poi(1, nullptr, &longitude), "b");
+    QCOMPARE(longitude, 0.00004);
+}
+
+void TestOv2::initAndDeInitEmptyTheList()
+{
+    loadGoodFile();
+    QCOMPARE(deInitOv2(), OV2_OK);
+    QCOMPARE(getOv2PoiCount(), 0);
+
+    loadGoodFile();
+    QCOMPARE(addOv2Poi("added", 1.5, -2.25), OV2_OK);
+    QCOMPARE(listedPois(), (QList<Poi>{{"earlier", 0.001, 0.002}, {"added", 1.5, -2.25}}));
+    QCOMPARE(initOv2(), OV2_OK);
+    QCOMPARE(getOv2PoiCount(), 0);
+    QCOMPARE(getOv2Poi(0, nullptr, nullptr), "");
+}
+
+QTEST_GUILESS_MAIN(TestOv2)
+#include "tst_ov2.moc"
