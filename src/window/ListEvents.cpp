@@ -1,8 +1,167 @@
 #include "window/ListEvents.h"
 
+#include "map/MapBridge.h"
+#include "platform/Listbox.h"
+#include "platform/TextFunctions.h"
 #include "window/Applicazione.h"
+
+namespace {
+
+constexpr int kDescription = 0;
+constexpr int kLatitude = 1;
+constexpr int kLongitude = 2;
+constexpr int kMod = 4;
+// The visible columns are the only ones a user may edit.
+constexpr int kLastVisible = kLongitude;
+// Longer descriptions are painted red: they do not fit a navigator's display.
+constexpr int kLongDescription = 57;
+
+// Characters, not UTF-16 units: a pair of surrogates counts once.
+bool longerThan(QStringView text, int characters)
+{
+    if (text.size() <= characters)
+        return false;
+    qsizetype count = text.size();
+    for (qsizetype i = 1; i < text.size(); ++i) {
+        if (text[i].isLowSurrogate() && text[i - 1].isHighSurrogate())
+            --count;
+    }
+    return count > characters;
+}
+
+}  // namespace
 
 ListEvents::ListEvents(Applicazione& window)
     : w(window)
 {
+    Listbox* list = w.ListBox1;
+    list->CellClick = [this](int row, int column, int x, int y) { return ListBox1_CellClick(row, column, x, y); };
+    list->DoubleClick = [this] { ListBox1_DoubleClick(); };
+    list->CellAction = [this](int row, int column) { ListBox1_CellAction(row, column); };
+    list->Change = [this] { ListBox1_Change(); };
+    list->CellTextPaint = [this](int row, int column) { return ListBox1_CellTextPaint(row, column); };
+    list->CellKeyDown = [this](int row, int column, const QString& key) {
+        return ListBox1_CellKeyDown(row, column, key);
+    };
+    list->KeyDown = [this](const QString& key) { return ListBox1_KeyDown(key); };
+    list->CellBackgroundPaint = [this](int row, int column) { return ListBox1_CellBackgroundPaint(row, column); };
+    list->CellTextChange = [this](int row, int column) { ListBox1_CellTextChange(row, column); };
+    list->CompareRows = [this](int row1, int row2, int column, int& result) {
+        return ListBox1_CompareRows(row1, row2, column, result);
+    };
+    list->HeadingSorted = [this](int column) { ListBox1_HeadingSorted(column); };
+    list->RowsReordered = [this] { ListBox1_RowsReordered(); };
+}
+
+bool ListEvents::ListBox1_CellClick(int row, int column, int, int)
+{
+    w.RigaSelezionata = row;
+    if (column >= 0 && column <= kLastVisible)
+        w.ColonnaSelezionata = column;
+    return false;
+}
+
+void ListEvents::ListBox1_DoubleClick()
+{
+    EditRememberedCell();
+}
+
+bool ListEvents::ListBox1_KeyDown(const QString& key)
+{
+    if (!key.isEmpty() && key.at(0).unicode() == 13)
+        EditRememberedCell();
+    return false;
+}
+
+bool ListEvents::ListBox1_CellKeyDown(int, int, const QString&)
+{
+    return false;
+}
+
+void ListEvents::ListBox1_CellTextChange(int row, int)
+{
+    w.ListBox1->setCell(row, kMod, QStringLiteral("1"));
+}
+
+void ListEvents::ListBox1_CellAction(int row, int column)
+{
+    Listbox* list = w.ListBox1;
+    w.AggiornaNumeroPdiSelezionati();
+    w.Modificato = true;
+    w.AggiornaTitolo();
+
+    if (column == kLatitude || column == kLongitude) {
+        QString text = list->Cell(row, column);
+        text.replace(u',', u'.');
+        list->setCell(row, column, text);
+        if (!IsNumeric(text))
+            list->setCell(row, column, QStringLiteral("0.000000"));
+    } else if (list->CellView(row, kDescription).isEmpty()) {
+        list->setCell(row, kDescription, QStringLiteral("Inserire il testo..."));
+    }
+
+    w.AggiornaIconaTelefono(list->Cell(row, kDescription), row);
+}
+
+void ListEvents::ListBox1_Change()
+{
+    const int row = w.ListBox1->ListIndex();
+    if (row == -1)
+        return;
+    w.RigaSelezionata = row;
+    if (!w.disableClickPoi)
+        w.Map().MostraPunto(row);
+}
+
+QColor ListEvents::ListBox1_CellTextPaint(int row, int)
+{
+    const Listbox* list = w.ListBox1;
+    if (longerThan(list->CellView(row, kDescription), kLongDescription))
+        return QColor(255, 0, 0);
+    if (list->CellView(row, kMod) == u"0")
+        return QColor(0, 0, 0);
+    return QColor(0, 0, 255);
+}
+
+QColor ListEvents::ListBox1_CellBackgroundPaint(int row, int)
+{
+    if (row % 2 == 0)
+        return QColor(237, 243, 254);
+    return QColor();
+}
+
+bool ListEvents::ListBox1_CompareRows(int row1, int row2, int column, int& result)
+{
+    if (column != kLatitude && column != kLongitude)
+        return false;
+    const Listbox* list = w.ListBox1;
+    // Equal values answer -1 too: the list's sort only asks whether two rows must swap.
+    result = Val(list->CellView(row1, column)) > Val(list->CellView(row2, column)) ? 1 : -1;
+    return true;
+}
+
+void ListEvents::ListBox1_HeadingSorted(int)
+{
+    OrderChanged();
+}
+
+void ListEvents::ListBox1_RowsReordered()
+{
+    OrderChanged();
+}
+
+void ListEvents::EditRememberedCell()
+{
+    // The remembered row survives deletions and a new file; such a row is no longer there.
+    const int row = w.RigaSelezionata;
+    const int column = w.ColonnaSelezionata;
+    if (row < 0 || row >= w.ListBox1->ListCount() || column < 0 || column > kLastVisible)
+        return;
+    w.ListBox1->EditCell(row, column);
+}
+
+void ListEvents::OrderChanged()
+{
+    w.Modificato = true;
+    w.AggiornaTitolo();
 }

@@ -1,14 +1,34 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 
 class Applicazione;
 
-// The window's handlers of its POI list's events.
+// The window's handlers of its POI list's events: editing in place, the end of an edit,
+// the selection sent to the map, the rows' colours and the numeric order of coordinates.
 class ListEvents {
 public:
     explicit ListEvents(Applicazione& window);
 
+    bool ListBox1_CellClick(int row, int column, int x, int y);
+    void ListBox1_DoubleClick();
+    bool ListBox1_KeyDown(const QString& key);
+    bool ListBox1_CellKeyDown(int row, int column, const QString& key);
+    void ListBox1_CellTextChange(int row, int column);
+    void ListBox1_CellAction(int row, int column);
+    void ListBox1_Change();
+    QColor ListBox1_CellTextPaint(int row, int column);
+    QColor ListBox1_CellBackgroundPaint(int row, int column);
+    bool ListBox1_CompareRows(int row1, int row2, int column, int& result);
+    void ListBox1_HeadingSorted(int column);
+    void ListBox1_RowsReordered();
+
 private:
+    // Opens the remembered cell for editing, when it still exists.
+    void EditRememberedCell();
+    // A new row order is what the next save writes.
+    void OrderChanged();
+
     Applicazione& w;
 };
