@@ -1,16 +1,222 @@
 #include "window/EntryRow.h"
 
+#include "map/MapBridge.h"
+#include "platform/BevelButton.h"
+#include "platform/EditField.h"
+#include "platform/HTMLViewer.h"
+#include "platform/Listbox.h"
+#include "platform/TextFunctions.h"
 #include "window/Applicazione.h"
+
+#include <QLabel>
+
+namespace {
+
+// A navigator shows this many characters of a description.
+constexpr int kDescriptionLimit = 57;
+// Radius of the search around the typed position.
+constexpr double kRadius = 15.0;
+
+// A typed coordinate: trimmed, its first "," read as the decimal point.
+QString coordinateText(const EditField& field)
+{
+    QString text = field.Text().trimmed();
+    const qsizetype comma = text.indexOf(u',');
+    if (comma >= 0)
+        text[comma] = u'.';
+    return text;
+}
+
+void setLabelColor(QLabel& label, const QColor& color)
+{
+    QPalette p = label.palette();
+    p.setColor(QPalette::WindowText, color);
+    label.setPalette(p);
+}
+
+}  // namespace
 
 EntryRow::EntryRow(Applicazione& window)
     : w(window)
 {
+    w.EditFieldNome->KeyDown = [this](const QString& key) { return EditFieldNome_KeyDown(key); };
+    w.EditFieldNome->GotFocus = [this] { EditFieldNome_GotFocus(); };
+    w.EditFieldNome->TextChange = [this] { EditFieldNome_TextChange(); };
+    w.EditFieldLatitudine->KeyDown = [this](const QString& key) { return EditFieldLatitudine_KeyDown(key); };
+    w.EditFieldLatitudine->GotFocus = [this] { EditFieldLatitudine_GotFocus(); };
+    w.EditFieldLongitudine->KeyDown = [this](const QString& key) { return EditFieldLongitudine_KeyDown(key); };
+    w.EditFieldLongitudine->GotFocus = [this] { EditFieldLongitudine_GotFocus(); };
+
+    w.buttonAggiungi->Action = [this] { buttonAggiungi_Action(); };
+    w.buttonCercaIndirizzo->Action = [this] { buttonCercaIndirizzo_Action(); };
+    w.buttonMostraDpiVicino->Action = [this] { buttonMostraDpiVicino_Action(); };
+    w.ButtonNessuno->Action = [this] { ButtonNessuno_Action(); };
+    w.ButtonTutti->Action = [this] { ButtonTutti_Action(); };
+    w.ButtonElimina->Action = [this] { ButtonElimina_Action(); };
+    w.buttonMostraDpiMappa->Action = [this] { buttonMostraDpiMappa_Action(); };
+    w.buttonRicaricaMappa->Action = [this] { buttonRicaricaMappa_Action(); };
+    w.ButtonTutti1->Action = [this] { ButtonTutti1_Action(); };
 }
 
 void EntryRow::AggiungiPdiManuale()
 {
+    const QString descrizione = w.EditFieldNome->Text().trimmed();
+    const QString latitudine = coordinateText(*w.EditFieldLatitudine);
+    const QString longitudine = coordinateText(*w.EditFieldLongitudine);
+    if (descrizione.isEmpty()) {
+        w.EditFieldNome->SetFocus();
+        return;
+    }
+    if (!IsNumeric(latitudine)) {
+        w.EditFieldLatitudine->SetFocus();
+        return;
+    }
+    if (!IsNumeric(longitudine)) {
+        w.EditFieldLongitudine->SetFocus();
+        return;
+    }
+    w.AggiungiPdiAllaLista(descrizione, latitudine, longitudine, QStringLiteral("1"));
+    w.AggiornaNumeroPdiSelezionati();
+    w.EditFieldNome->setText(QString());
+    w.EditFieldLatitudine->setText(QString());
+    w.EditFieldLongitudine->setText(QString());
+    w.Map().EliminaPdiRicerca();
+    w.Modificato = true;
+    w.AggiornaTitolo();
 }
 
 void EntryRow::MostraLunghezzaTitolo()
 {
+    // Characters, not UTF-16 units: a letter outside the basic plane counts once.
+    const int left = kDescriptionLimit - int(w.EditFieldNome->Text().toUcs4().size());
+    w.LabelCharLeft->setText(QStringLiteral("(%1)").arg(left));
+    const QColor color = left < 0 ? QColor(255, 0, 0) : QColor(0, 0, 0);
+    setLabelColor(*w.LabelCharLeft, color);
+    w.EditFieldNome->setTextColor(color);
+}
+
+bool EntryRow::returnKey(const QString& key)
+{
+    if (key == QStringLiteral("\r"))
+        AggiungiPdiManuale();
+    return false;
+}
+
+bool EntryRow::EditFieldNome_KeyDown(const QString& key)
+{
+    return returnKey(key);
+}
+
+void EntryRow::EditFieldNome_GotFocus()
+{
+    w.EditFieldNome->SelectAll();
+}
+
+void EntryRow::EditFieldNome_TextChange()
+{
+    MostraLunghezzaTitolo();
+}
+
+bool EntryRow::EditFieldLatitudine_KeyDown(const QString& key)
+{
+    return returnKey(key);
+}
+
+void EntryRow::EditFieldLatitudine_GotFocus()
+{
+    w.EditFieldLatitudine->SelectAll();
+}
+
+bool EntryRow::EditFieldLongitudine_KeyDown(const QString& key)
+{
+    return returnKey(key);
+}
+
+void EntryRow::EditFieldLongitudine_GotFocus()
+{
+    w.EditFieldLongitudine->SelectAll();
+}
+
+void EntryRow::buttonAggiungi_Action()
+{
+    AggiungiPdiManuale();
+}
+
+void EntryRow::buttonCercaIndirizzo_Action()
+{
+    const QString text = w.EditFieldNome->Text();
+    if (!text.trimmed().isEmpty()) {
+        QString number = text;
+        number.remove(u' ');
+        number.remove(u'-');
+        number.remove(QStringLiteral("+39"));
+        if (IsNumeric(number))
+            w.CercaNumeroTelefono(number);
+        else
+            w.Map().CercaIndirizzo(text);
+    }
+    w.EditFieldNome->SetFocus();
+}
+
+void EntryRow::buttonMostraDpiVicino_Action()
+{
+    const QString latitudine = coordinateText(*w.EditFieldLatitudine);
+    const QString longitudine = coordinateText(*w.EditFieldLongitudine);
+    if (!IsNumeric(latitudine)) {
+        w.EditFieldLatitudine->SetFocus();
+        return;
+    }
+    if (!IsNumeric(longitudine)) {
+        w.EditFieldLongitudine->SetFocus();
+        return;
+    }
+    w.MostraPdiNelRaggio(Val(latitudine), Val(longitudine), kRadius);
+}
+
+void EntryRow::markRows(Mark how)
+{
+    Listbox& list = *w.ListBox1;
+    list.BeginUpdate();
+    for (int row = 0; row < list.ListCount(); ++row) {
+        const bool marked = how == Mark::All || (how == Mark::Invert && !list.CellCheck(row, 0));
+        list.setCellCheck(row, 0, marked);
+    }
+    list.EndUpdate();
+    w.AggiornaNumeroPdiSelezionati();
+}
+
+void EntryRow::ButtonNessuno_Action()
+{
+    markRows(Mark::None);
+}
+
+void EntryRow::ButtonTutti_Action()
+{
+    markRows(Mark::All);
+}
+
+void EntryRow::ButtonElimina_Action()
+{
+    if (w.ListBox1->ListCount() == 0)
+        return;
+    w.EliminaPdiDallaLista();
+    w.AggiornaNumeroPdiSelezionati();
+    w.Modificato = true;
+    w.AggiornaTitolo();
+}
+
+void EntryRow::buttonMostraDpiMappa_Action()
+{
+    w.CaricaPdiMappa();
+}
+
+void EntryRow::buttonRicaricaMappa_Action()
+{
+    w.web1->Cancel();
+    w.InizializzaMappa();
+}
+
+void EntryRow::ButtonTutti1_Action()
+{
+    markRows(Mark::Invert);
 }
