@@ -7,6 +7,7 @@
 #include "Ov2Writer.h"
 #include "PoiStore.h"
 
+#include <cstdio>
 #include <cstring>
 #include <new>
 #include <string>
@@ -48,6 +49,13 @@ void emptyList()
     gRefused = 0;
 }
 
+std::string shortNumber(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.10g", value);
+    return text;
+}
+
 Ov2Status addPoi(const char* description, double latitude, double longitude)
 {
     using namespace ov2::format;
@@ -58,8 +66,8 @@ Ov2Status addPoi(const char* description, double latitude, double longitude)
         return Ov2Status::failure(OV2_ERROR_ARGUMENT, "a description of " + std::to_string(length) + " bytes is too long for a record");
     int32_t units = 0;
     if (!toUnits(latitude, units) || !toUnits(longitude, units))
-        return Ov2Status::failure(OV2_ERROR_ARGUMENT, "position " + std::to_string(latitude) + ", "
-                + std::to_string(longitude) + " lies beyond what an OV2 file holds");
+        return Ov2Status::failure(OV2_ERROR_ARGUMENT, "position " + shortNumber(latitude) + ", "
+                + shortNumber(longitude) + " lies beyond what an OV2 file holds");
     if (gStore.count() >= size_t(INT32_MAX))
         return Ov2Status::failure(OV2_ERROR_LIMIT, "the list already holds " + std::to_string(INT32_MAX) + " POIs");
     gStore.add(description, length, latitude, longitude);

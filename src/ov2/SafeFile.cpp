@@ -60,6 +60,11 @@ Ov2Status SafeFile::open(const char* path)
 {
     static std::atomic<unsigned> serial{0};
     mTarget = resolveTarget(path);
+    // A file the user may not change stays unchanged, although renaming over it would succeed.
+    struct stat existing;
+    bool exists = ::stat(mTarget.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
+    if (exists && ::faccessat(AT_FDCWD, mTarget.c_str(), W_OK, AT_EACCESS) != 0)
+        return Ov2Status::systemFailure(OV2_ERROR_WRITE, "cannot write " + mTarget, errno);
     int error = 0;
     for (int attempt = 0; attempt < 100 && mFd < 0; ++attempt) {
         mTemporary = mTarget + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(serial++);
@@ -72,10 +77,13 @@ Ov2Status SafeFile::open(const char* path)
         mTemporary.clear();
         return Ov2Status::systemFailure(OV2_ERROR_WRITE, "cannot create a file in the folder of " + mTarget, error);
     }
-    // The saved file keeps the permissions of the one it replaces.
-    struct stat info;
-    if (::stat(mTarget.c_str(), &info) == 0 && S_ISREG(info.st_mode))
-        ::fchmod(mFd, info.st_mode & 07777);
+    // The saved file keeps the owner and permissions of the one it replaces,
+    // as far as this user may give them.
+    if (exists) {
+        if (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid())
+            (void)::fchown(mFd, existing.st_uid, existing.st_gid);
+        ::fchmod(mFd, existing.st_mode & 07777);
+    }
     mBuffer.resize(kBufferSize);
     return Ov2Status::success();
 }

@@ -17,7 +17,7 @@ using namespace ov2test;
 
 namespace {
 
-enum class Failure { ReadOnlyFolder, FileSizeLimit, MissingFolder };
+enum class Failure { ReadOnlyFolder, ReadOnlyFile, FileSizeLimit, MissingFolder };
 
 QByteArray path8(const QString& path)
 {
@@ -249,6 +249,7 @@ void TestOv2Write::failedWriteKeepsTheOldFile_data()
     QTest::addColumn<int>("failureCase");
 
     QTest::newRow("folder that cannot be written") << int(Failure::ReadOnlyFolder);
+    QTest::newRow("read-only file in a folder that can be written") << int(Failure::ReadOnlyFile);
     QTest::newRow("disk full part way (file size limit)") << int(Failure::FileSizeLimit);
     QTest::newRow("folder that does not exist") << int(Failure::MissingFolder);
 }
@@ -272,14 +273,18 @@ void TestOv2Write::failedWriteKeepsTheOldFile()
         QVERIFY(writeFile(target, old));
 
     int result = OV2_OK;
-    if (failure == Failure::ReadOnlyFolder) {
+    if (failure == Failure::ReadOnlyFolder || failure == Failure::ReadOnlyFile) {
         const auto unlock = qScopeGuard([&] { QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
-        QVERIFY(QFile::setPermissions(mDir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                | QFile::ReadOther | QFile::ExeOther));
-        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+        const auto everyone = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+        const auto writable = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+        QVERIFY(QFile::setPermissions(mDir->path(), everyone | QFile::WriteOwner));
+        const bool lockFolder = failure == Failure::ReadOnlyFolder;
+        QVERIFY(QFile::setPermissions(folder, lockFolder ? everyone : everyone | writable));
+        if (!lockFolder)
+            QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         Unprivileged user;
-        if (faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK, AT_EACCESS) == 0)
-            QSKIP("this user may write into any folder");
+        if (faccessat(AT_FDCWD, QFile::encodeName(lockFolder ? folder : target).constData(), W_OK, AT_EACCESS) == 0)
+            QSKIP("this user may write anywhere");
         result = writeOv2(path8(target).constData());
     } else if (failure == Failure::FileSizeLimit) {
         struct rlimit saved;
