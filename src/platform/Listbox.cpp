@@ -1,0 +1,592 @@
+#include "platform/Listbox.h"
+
+#include "platform/ListboxDelegate.h"
+#include "platform/ListboxModel.h"
+#include "platform/ListboxSort.h"
+#include "platform/ListboxView.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QMenu>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+Listbox::Listbox(QWidget* parent)
+    : QWidget(parent)
+    , mModel(new ListboxModel(this))
+    , mView(new ListboxView(*this))
+    , mSortDirections(1, 1)
+{
+    QFont f = font();
+    f.setPointSize(12);
+    setFont(f);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(mView);
+    setFocusProxy(mView);
+
+    mView->setModel(mModel);
+    mView->setItemDelegate(new ListboxDelegate(*this, mView));
+    mView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    mView->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    mView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    mView->setShowGrid(false);
+    mView->setWordWrap(false);
+    mView->setTabKeyNavigation(false);
+    mView->setCornerButtonEnabled(false);
+    mView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mView->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mView->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    mView->setAttribute(Qt::WA_MacShowFocusRect, false);
+    mView->setDragEnabled(true);
+    mView->setDragDropMode(QAbstractItemView::InternalMove);
+    mView->setDefaultDropAction(Qt::MoveAction);
+    mView->setDropIndicatorShown(true);
+    mView->setDragDropOverwriteMode(false);
+
+    QHeaderView* rowHeader = mView->verticalHeader();
+    rowHeader->hide();
+    rowHeader->setSectionResizeMode(QHeaderView::Fixed);
+    rowHeader->setDefaultSectionSize(std::max(fontMetrics().height() + 4, 18));
+
+    QHeaderView* heading = mView->horizontalHeader();
+    heading->setSectionResizeMode(QHeaderView::Interactive);
+    heading->setStretchLastSection(true);
+    heading->setSectionsClickable(true);
+    heading->setHighlightSections(false);
+    heading->viewport()->installEventFilter(this);
+    connect(heading, &QHeaderView::sectionClicked, this, &Listbox::headingClicked);
+    connect(heading, &QHeaderView::sectionResized, this, [this] {
+        if (mUserResizing && !mApplyingWidths)
+            rememberUserWidths();
+    });
+
+    connect(mView->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (Change)
+            Change();
+    });
+    connect(mModel, &ListboxModel::userEdited, this, [this](int row, int column) {
+        if (CellAction)
+            CellAction(row, column);
+    });
+    // A reset drops the selection without a word from the view: tell it as a change.
+    connect(mModel, &QAbstractItemModel::modelAboutToBeReset, this,
+            [this] { mHadSelection = mView->selectionModel()->hasSelection(); });
+    connect(mModel, &QAbstractItemModel::modelReset, this, [this] {
+        if (mHadSelection && !mQuietReset && Change)
+            Change();
+        mHadSelection = false;
+    });
+    mModel->textColor = [this](int row, int column) {
+        return CellTextPaint ? CellTextPaint(row, column) : QColor();
+    };
+    mModel->backgroundColor = [this](int row, int column) {
+        return CellBackgroundPaint ? CellBackgroundPaint(row, column) : QColor();
+    };
+}
+
+Listbox::~Listbox() = default;
+
+int Listbox::ColumnCount() const
+{
+    return mModel->columnCount();
+}
+
+void Listbox::setColumnCount(int count)
+{
+    mModel->setColumns(count);
+    mSortDirections.resize(size_t(ColumnCount()), 1);
+    if (mSortedColumn >= ColumnCount())
+        mSortedColumn = -1;
+    applyColumnWidths();
+}
+
+QString Listbox::ColumnWidths() const
+{
+    return mWidthsText;
+}
+
+void Listbox::setColumnWidths(const QString& widths)
+{
+    mWidthsText = widths;
+    mWidths.clear();
+    if (!widths.trimmed().isEmpty()) {
+        for (const QString& part : widths.split(u',')) {
+            const QString text = part.trimmed();
+            WidthSpec spec;
+            bool ok = false;
+            if (text == u"*") {
+                spec.kind = WidthSpec::Star;
+            } else if (text.endsWith(u'%')) {
+                spec.value = text.chopped(1).trimmed().toDouble(&ok);
+                spec.kind = ok && spec.value > 0 ? WidthSpec::Percent : WidthSpec::Hidden;
+            } else {
+                spec.value = text.toDouble(&ok);
+                spec.kind = ok && spec.value > 0 ? WidthSpec::Pixels : WidthSpec::Hidden;
+            }
+            mWidths.push_back(spec);
+        }
+    }
+    applyColumnWidths();
+}
+
+bool Listbox::HasHeading() const
+{
+    return !mView->horizontalHeader()->isHidden();
+}
+
+void Listbox::setHasHeading(bool shown)
+{
+    mView->horizontalHeader()->setVisible(shown);
+}
+
+QString Listbox::Heading(int column) const
+{
+    return mModel->heading(column);
+}
+
+void Listbox::setHeading(int column, const QString& text)
+{
+    mModel->setHeading(column, text);
+}
+
+int Listbox::ColumnAlignment(int column) const
+{
+    return mModel->alignment(column);
+}
+
+void Listbox::setColumnAlignment(int column, int alignment)
+{
+    mModel->setAlignment(column, alignment);
+}
+
+void Listbox::AddRow(const QString& text)
+{
+    InsertRow(ListCount(), text);
+}
+
+void Listbox::InsertRow(int row, const QString& text, int)
+{
+    row = std::clamp(row, 0, ListCount());
+    mModel->insertRow(row, text);
+    mLastIndex = row;
+}
+
+int Listbox::LastIndex() const
+{
+    return mLastIndex;
+}
+
+int Listbox::ListCount() const
+{
+    return mModel->rows().count();
+}
+
+void Listbox::RemoveRow(int row)
+{
+    if (row >= 0 && row < ListCount())
+        mModel->removeRow(row);
+}
+
+void Listbox::DeleteAllRows()
+{
+    mModel->clear();
+}
+
+bool Listbox::validCell(int row, int column) const
+{
+    return row >= 0 && row < ListCount() && column >= 0 && column < ColumnCount();
+}
+
+QString Listbox::Cell(int row, int column) const
+{
+    return CellView(row, column).toString();
+}
+
+QStringView Listbox::CellView(int row, int column) const
+{
+    return validCell(row, column) ? mModel->rows().text(row, column) : QStringView();
+}
+
+void Listbox::setCell(int row, int column, const QString& text)
+{
+    if (validCell(row, column))
+        mModel->setText(row, column, text);
+}
+
+bool Listbox::CellCheck(int row, int column) const
+{
+    return validCell(row, column) && column < ListboxRows::MaxCheckColumns
+        && (mModel->rows().at(row).checked & (1u << column));
+}
+
+void Listbox::setCellCheck(int row, int column, bool checked)
+{
+    if (validCell(row, column) && column < ListboxRows::MaxCheckColumns)
+        mModel->setChecked(row, column, checked);
+}
+
+int Listbox::CellType(int row, int column) const
+{
+    const bool checkBox = validCell(row, column) && column < ListboxRows::MaxCheckColumns
+        && (mModel->rows().at(row).checkBoxes & (1u << column));
+    return checkBox ? TypeCheckbox : TypeDefault;
+}
+
+void Listbox::setCellType(int row, int column, int type)
+{
+    if (validCell(row, column) && column < ListboxRows::MaxCheckColumns)
+        mModel->setCheckBox(row, column, type == TypeCheckbox);
+}
+
+const QPixmap* Listbox::RowPicture(int row) const
+{
+    return row >= 0 && row < ListCount() ? mModel->rows().at(row).picture : nullptr;
+}
+
+void Listbox::setRowPicture(int row, const QPixmap* picture)
+{
+    if (row >= 0 && row < ListCount())
+        mModel->setPicture(row, picture);
+}
+
+int Listbox::ScrollPosition() const
+{
+    return mPendingScroll >= 0 ? mPendingScroll : mView->verticalScrollBar()->value();
+}
+
+void Listbox::setScrollPosition(int row)
+{
+    // The view learns of rows added in a batch only when it ends.
+    if (mModel->inBatch()) {
+        mPendingScroll = std::max(row, 0);
+        return;
+    }
+    mView->refreshGeometry();
+    mView->verticalScrollBar()->setValue(row);
+}
+
+int Listbox::ListIndex() const
+{
+    int first = -1;
+    for (const QItemSelectionRange& range : mView->selectionModel()->selection())
+        if (first < 0 || range.top() < first)
+            first = range.top();
+    return first;
+}
+
+void Listbox::setListIndex(int row)
+{
+    QItemSelectionModel* selection = mView->selectionModel();
+    if (row < 0 || row >= ListCount()) {
+        selection->clearSelection();
+        return;
+    }
+    const QModelIndex cell = mModel->index(row, 0);
+    selection->setCurrentIndex(cell, QItemSelectionModel::NoUpdate);
+    selection->select(cell, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+std::vector<int> Listbox::selectedRows() const
+{
+    std::vector<std::pair<int, int>> spans;
+    for (const QItemSelectionRange& range : mView->selectionModel()->selection())
+        spans.emplace_back(range.top(), range.bottom());
+    std::sort(spans.begin(), spans.end());
+    std::vector<int> rows;
+    int next = 0;
+    for (const auto& [top, bottom] : spans) {
+        for (int row = std::max(top, next); row <= bottom; ++row)
+            rows.push_back(row);
+        next = std::max(next, bottom + 1);
+    }
+    return rows;
+}
+
+int Listbox::SelCount() const
+{
+    std::vector<std::pair<int, int>> spans;
+    for (const QItemSelectionRange& range : mView->selectionModel()->selection())
+        spans.emplace_back(range.top(), range.bottom());
+    std::sort(spans.begin(), spans.end());
+    int count = 0;
+    int next = 0;
+    for (const auto& [top, bottom] : spans) {
+        count += std::max(0, bottom + 1 - std::max(top, next));
+        next = std::max(next, bottom + 1);
+    }
+    return count;
+}
+
+bool Listbox::Selected(int row) const
+{
+    for (const QItemSelectionRange& range : mView->selectionModel()->selection())
+        if (row >= range.top() && row <= range.bottom())
+            return true;
+    return false;
+}
+
+void Listbox::setSelected(int row, bool selected)
+{
+    if (row < 0 || row >= ListCount())
+        return;
+    const QItemSelection rowCells(mModel->index(row, 0), mModel->index(row, ColumnCount() - 1));
+    mView->selectionModel()->select(rowCells, selected ? QItemSelectionModel::Select
+                                                       : QItemSelectionModel::Deselect);
+}
+
+void Listbox::selectRows(const std::vector<int>& rows, int current)
+{
+    QItemSelection selection;
+    const int last = ColumnCount() - 1;
+    for (size_t i = 0; i < rows.size();) {
+        size_t j = i;
+        while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1)
+            ++j;
+        selection.append(QItemSelectionRange(mModel->index(rows[i], 0), mModel->index(rows[j], last)));
+        i = j + 1;
+    }
+    QItemSelectionModel* model = mView->selectionModel();
+    if (current >= 0)
+        model->setCurrentIndex(mModel->index(current, 0), QItemSelectionModel::NoUpdate);
+    model->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+void Listbox::reorder(const std::vector<int>& order)
+{
+    // The selected rows go with the reordered rows; a batch drops them at its end anyway.
+    if (mModel->inBatch()) {
+        mModel->reorder(order);
+        return;
+    }
+    const std::vector<int> selected = selectedRows();
+    const int current = mView->currentIndex().row();
+    const int scroll = ScrollPosition();
+    std::vector<int> place(order.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        place[size_t(order[i])] = int(i);
+    mQuietReset = true;
+    mModel->reorder(order);
+    mQuietReset = false;
+    std::vector<int> moved;
+    moved.reserve(selected.size());
+    for (int row : selected)
+        moved.push_back(place[size_t(row)]);
+    std::sort(moved.begin(), moved.end());
+    if (!moved.empty())
+        selectRows(moved, current >= 0 ? place[size_t(current)] : -1);
+    setScrollPosition(scroll);
+}
+
+int Listbox::SortedColumn() const
+{
+    return mSortedColumn;
+}
+
+void Listbox::setSortedColumn(int column)
+{
+    mSortedColumn = column >= 0 && column < ColumnCount() ? column : -1;
+}
+
+int Listbox::ColumnSortDirection(int column) const
+{
+    return column >= 0 && column < ColumnCount() ? mSortDirections[size_t(column)] : 0;
+}
+
+void Listbox::setColumnSortDirection(int column, int direction)
+{
+    if (column >= 0 && column < ColumnCount())
+        mSortDirections[size_t(column)] = direction < 0 ? -1 : 1;
+}
+
+void Listbox::Sort()
+{
+    const int column = mSortedColumn;
+    const int n = ListCount();
+    if (column < 0 || column >= ColumnCount())
+        return;
+    const bool descending = ColumnSortDirection(column) < 0;
+    mView->horizontalHeader()->setSortIndicator(column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    mView->horizontalHeader()->setSortIndicatorShown(true);
+    if (n < 2)
+        return;
+    const ListboxRows& rows = mModel->rows();
+    auto compare = [&](int a, int b) {
+        int result = 0;
+        if (CompareRows && CompareRows(a, b, column, result))
+            return result;
+        return rows.text(a, column).compare(rows.text(b, column));
+    };
+    std::vector<int> order(static_cast<size_t>(n));
+    std::iota(order.begin(), order.end(), 0);
+    if (descending)
+        stableMergeSort(order, [&](int a, int b) { return compare(b, a) > 0; });
+    else
+        stableMergeSort(order, [&](int a, int b) { return compare(a, b) > 0; });
+    bool moved = false;
+    for (int i = 0; i < n && !moved; ++i)
+        moved = order[size_t(i)] != i;
+    if (moved)
+        reorder(order);
+}
+
+void Listbox::headingClicked(int column)
+{
+    if (column == mSortedColumn)
+        setColumnSortDirection(column, -ColumnSortDirection(column));
+    else
+        mSortedColumn = column;
+    Sort();
+    if (HeadingSorted)
+        HeadingSorted(column);
+}
+
+void Listbox::moveSelectedRows(int before)
+{
+    const std::vector<int> moving = selectedRows();
+    const int n = ListCount();
+    if (moving.empty() || n == 0)
+        return;
+    std::vector<bool> isMoving(static_cast<size_t>(n), false);
+    for (int row : moving)
+        isMoving[size_t(row)] = true;
+    std::vector<int> order;
+    order.reserve(size_t(n));
+    for (int row = 0; row < std::min(before, n); ++row)
+        if (!isMoving[size_t(row)])
+            order.push_back(row);
+    order.insert(order.end(), moving.begin(), moving.end());
+    for (int row = std::max(before, 0); row < n; ++row)
+        if (!isMoving[size_t(row)])
+            order.push_back(row);
+    bool changed = false;
+    for (int i = 0; i < n && !changed; ++i)
+        changed = order[size_t(i)] != i;
+    if (!changed)
+        return;
+    reorder(order);
+    if (RowsReordered)
+        RowsReordered();
+}
+
+void Listbox::EditCell(int row, int column)
+{
+    if (!validCell(row, column) || mView->isColumnHidden(column) || mModel->inBatch())
+        return;
+    const QModelIndex cell = mModel->index(row, column);
+    mView->scrollTo(cell);
+    mView->edit(cell);
+}
+
+void Listbox::BeginUpdate()
+{
+    mModel->beginBatch();
+}
+
+void Listbox::EndUpdate()
+{
+    if (!mModel->inBatch())
+        return;
+    mModel->endBatch();
+    if (!mModel->inBatch() && mPendingScroll >= 0) {
+        const int row = mPendingScroll;
+        mPendingScroll = -1;
+        setScrollPosition(row);
+    }
+}
+
+QAbstractItemView* Listbox::view() const
+{
+    return mView;
+}
+
+void Listbox::showContextMenu(const QPoint& viewportPos, const QPoint& globalPos)
+{
+    if (!ConstructContextualMenu)
+        return;
+    QMenu base(this);
+    const QPoint pos = mView->viewport()->mapTo(this, viewportPos);
+    if (!ConstructContextualMenu(base, pos.x(), pos.y()))
+        return;
+    QAction* chosen = base.exec(globalPos);
+    if (chosen && ContextualMenuAction)
+        ContextualMenuAction(chosen);
+}
+
+Listbox::WidthSpec Listbox::widthOf(int column) const
+{
+    if (mWidths.empty())
+        return {WidthSpec::Star, 0};
+    return size_t(column) < mWidths.size() ? mWidths[size_t(column)] : WidthSpec();
+}
+
+void Listbox::applyColumnWidths()
+{
+    if (mApplyingWidths)
+        return;
+    mApplyingWidths = true;
+    const int columns = ColumnCount();
+    const double available = mView->viewport()->width();
+    std::vector<double> widths(static_cast<size_t>(columns), 0.0);
+    double used = 0;
+    int stars = 0;
+    for (int c = 0; c < columns; ++c) {
+        const WidthSpec spec = widthOf(c);
+        if (spec.kind == WidthSpec::Percent)
+            widths[size_t(c)] = available * spec.value / 100.0;
+        else if (spec.kind == WidthSpec::Pixels)
+            widths[size_t(c)] = spec.value;
+        else if (spec.kind == WidthSpec::Star)
+            ++stars;
+        used += widths[size_t(c)];
+    }
+    const double share = stars > 0 ? std::max(0.0, available - used) / stars : 0.0;
+    QHeaderView* heading = mView->horizontalHeader();
+    double edge = 0;
+    for (int c = 0; c < columns; ++c) {
+        const WidthSpec spec = widthOf(c);
+        mView->setColumnHidden(c, spec.kind == WidthSpec::Hidden);
+        if (spec.kind == WidthSpec::Hidden)
+            continue;
+        // Rounded at the edges, so the shares add up to the whole width.
+        const double width = spec.kind == WidthSpec::Star ? share : widths[size_t(c)];
+        heading->resizeSection(c, int(std::lround(edge + width) - std::lround(edge)));
+        edge += width;
+    }
+    mApplyingWidths = false;
+}
+
+void Listbox::rememberUserWidths()
+{
+    const double available = mView->viewport()->width();
+    if (available <= 0)
+        return;
+    const int columns = ColumnCount();
+    std::vector<WidthSpec> widths(static_cast<size_t>(columns));
+    QStringList texts;
+    for (int c = 0; c < columns; ++c) {
+        if (mView->isColumnHidden(c)) {
+            texts.append(QStringLiteral("0"));
+            continue;
+        }
+        widths[size_t(c)] = {WidthSpec::Percent, mView->horizontalHeader()->sectionSize(c) * 100.0 / available};
+        texts.append(QString::number(widths[size_t(c)].value, 'f', 1) + u'%');
+    }
+    mWidths = widths;
+    mWidthsText = texts.join(u',');
+}
+
+bool Listbox::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == mView->horizontalHeader()->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress)
+            mUserResizing = true;
+        else if (event->type() == QEvent::MouseButtonRelease)
+            mUserResizing = false;
+    }
+    return QWidget::eventFilter(watched, event);
+}

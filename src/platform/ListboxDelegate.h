@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+class Listbox;
+
+// Paints the cells of a Listbox (vertical grid lines, no focus frame) and gives them a
+// line editor whose keys and text changes become the list's events.
+class ListboxDelegate final : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    ListboxDelegate(Listbox& owner, QObject* parent);
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+
+private:
+    Listbox& mOwner;
+};

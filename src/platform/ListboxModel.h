@@ -1,0 +1,73 @@
+#pragma once
+
+#include "platform/ListboxRows.h"
+
+#include <QAbstractTableModel>
+#include <QColor>
+
+#include <functional>
+#include <vector>
+
+// The table model behind a Listbox: its rows, headings and column alignments. Outside a
+// batch every change is told with exact ranges; inside one nothing is told until the
+// batch ends, and then a change of rows resets the views once and a change of cells
+// repaints them once.
+class ListboxModel final : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit ListboxModel(QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::DropActions supportedDragActions() const override;
+    Qt::DropActions supportedDropActions() const override;
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    // True for a drag that started in a view of this model.
+    bool isOwnDrag(const QMimeData* data) const;
+
+    void setColumns(int count);
+    QString heading(int column) const;
+    void setHeading(int column, const QString& text);
+    int alignment(int column) const;
+    void setAlignment(int column, int alignment);
+
+    const ListboxRows& rows() const { return mRows; }
+    void insertRow(int row, QStringView text);
+    void removeRow(int row);
+    void clear();
+    void setText(int row, int column, QStringView text);
+    void setChecked(int row, int column, bool checked);
+    void setCheckBox(int row, int column, bool checkBox);
+    void setPicture(int row, const QPixmap* picture);
+    // The new row i is the old row order[i]; the views are reset.
+    void reorder(const std::vector<int>& order);
+
+    void beginBatch();
+    void endBatch();
+    bool inBatch() const { return mBatch > 0; }
+
+    // The colours of a painted cell; an invalid colour keeps the view's own.
+    std::function<QColor(int row, int column)> textColor;
+    std::function<QColor(int row, int column)> backgroundColor;
+
+signals:
+    // The user stored an edit in the cell or toggled its check box through a view.
+    void userEdited(int row, int column);
+
+private:
+    void rowsChanging();
+    void cellChanged(int row, int column, int role);
+
+    ListboxRows mRows;
+    std::vector<QString> mHeadings;
+    std::vector<int> mAlignments;
+    int mColumns = 1;
+    int mBatch = 0;
+    bool mBatchReset = false;
+    bool mBatchCells = false;
+};

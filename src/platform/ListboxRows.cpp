@@ -1,0 +1,236 @@
+#include "platform/ListboxRows.h"
+
+#include <QVarLengthArray>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+using CellViews = QVarLengthArray<QStringView, 16>;
+
+constexpr uint32_t RemovedBit = 1u << 31;
+
+void readCells(const char16_t* block, CellViews& cells)
+{
+    if (!block)
+        return;
+    const int n = int(block[0] & 0x7FFFu);
+    for (int c = 0; c < n; ++c)
+        cells.append(ListboxRows::cellText(block, c));
+}
+
+// One block holding the cells given; nullptr when they are all empty.
+char16_t* makeBlock(CellViews& cells)
+{
+    while (!cells.isEmpty() && cells.last().isEmpty())
+        cells.removeLast();
+    if (cells.isEmpty())
+        return nullptr;
+    size_t total = 0;
+    for (QStringView cell : cells)
+        total += size_t(cell.size());
+    const bool wide = total > 0xFFFF;
+    const size_t n = size_t(cells.size());
+    const size_t headUnits = 1 + n * (wide ? 2 : 1);
+    auto* block = static_cast<char16_t*>(std::malloc((headUnits + total) * sizeof(char16_t)));
+    if (!block)
+        throw std::bad_alloc();
+    block[0] = char16_t(n | (wide ? 0x8000u : 0u));
+    char16_t* chars = block + headUnits;
+    uint32_t end = 0;
+    for (size_t c = 0; c < n; ++c) {
+        const QStringView cell = cells[qsizetype(c)];
+        if (!cell.isEmpty())
+            std::memcpy(chars + end, cell.utf16(), size_t(cell.size()) * sizeof(char16_t));
+        end += uint32_t(cell.size());
+        if (wide) {
+            block[1 + 2 * c] = char16_t(end >> 16);
+            block[2 + 2 * c] = char16_t(end & 0xFFFFu);
+        } else {
+            block[1 + c] = char16_t(end);
+        }
+    }
+    return block;
+}
+
+}  // namespace
+
+ListboxRows::~ListboxRows()
+{
+    clear();
+}
+
+void ListboxRows::insert(int row, QStringView text)
+{
+    compact();
+    row = std::clamp(row, 0, int(mSize));
+    const bool atFront = size_t(row) < mSize / 2 || (row == 0);
+    if (atFront ? mHead == 0 : mHead + mSize == mBuffer.size())
+        makeRoom(atFront);
+    const auto first = mBuffer.begin() + ptrdiff_t(mHead);
+    if (atFront) {
+        std::move(first, first + row, first - 1);
+        --mHead;
+    } else {
+        std::move_backward(first + row, first + ptrdiff_t(mSize), first + ptrdiff_t(mSize) + 1);
+    }
+    ++mSize;
+    ListboxRow& r = mBuffer[mHead + size_t(row)];
+    r = ListboxRow();
+    CellViews cells;
+    cells.append(text);
+    r.cells = makeBlock(cells);
+}
+
+void ListboxRows::remove(int row)
+{
+    compact();
+    std::free(mBuffer[mHead + size_t(row)].cells);
+    const auto first = mBuffer.begin() + ptrdiff_t(mHead);
+    if (size_t(row) < mSize / 2) {
+        std::move_backward(first, first + row, first + row + 1);
+        ++mHead;
+    } else {
+        std::move(first + row + 1, first + ptrdiff_t(mSize), first + row);
+    }
+    --mSize;
+}
+
+void ListboxRows::markRemoved(int row)
+{
+    const size_t slot = physical(row);
+    ListboxRow& r = mBuffer[mHead + slot];
+    std::free(r.cells);
+    r = ListboxRow();
+    r.checkBoxes = RemovedBit;
+    if (mRemoved == 0)
+        buildAliveTree();
+    for (size_t i = slot + 1; i <= mSize; i += i & (~i + 1))
+        --mAlive[i];
+    ++mRemoved;
+    mLowestRemoved = std::min(mLowestRemoved, int(slot));
+}
+
+void ListboxRows::buildAliveTree()
+{
+    mAlive.assign(mSize + 1, 1);
+    mAlive[0] = 0;
+    for (size_t i = 1; i <= mSize; ++i) {
+        const size_t parent = i + (i & (~i + 1));
+        if (parent <= mSize)
+            mAlive[parent] += mAlive[i];
+    }
+}
+
+size_t ListboxRows::findAlive(int row) const
+{
+    // The slot of the (row + 1)-th row still alive: descend the tree by powers of two.
+    size_t pos = 0;
+    int rest = row + 1;
+    size_t step = 1;
+    while (step * 2 <= mSize)
+        step *= 2;
+    for (; step > 0; step /= 2) {
+        if (pos + step <= mSize && mAlive[pos + step] < rest) {
+            pos += step;
+            rest -= mAlive[pos];
+        }
+    }
+    return pos;
+}
+
+void ListboxRows::compact()
+{
+    if (mRemoved == 0)
+        return;
+    const auto first = mBuffer.begin() + ptrdiff_t(mHead);
+    const auto end = first + ptrdiff_t(mSize);
+    std::remove_if(first + mLowestRemoved, end,
+                   [](const ListboxRow& r) { return (r.checkBoxes & RemovedBit) != 0; });
+    mSize -= mRemoved;
+    mRemoved = 0;
+    mLowestRemoved = INT_MAX;
+    std::vector<int>().swap(mAlive);
+}
+
+void ListboxRows::clear()
+{
+    for (size_t i = mHead; i < mHead + mSize; ++i)
+        std::free(mBuffer[i].cells);
+    std::vector<ListboxRow>().swap(mBuffer);
+    std::vector<int>().swap(mAlive);
+    mHead = mSize = mRemoved = 0;
+    mLowestRemoved = INT_MAX;
+}
+
+void ListboxRows::shrink()
+{
+    compact();
+    if (mBuffer.size() <= mSize + mSize / 4 + 64)
+        return;
+    std::vector<ListboxRow> fitted(mBuffer.begin() + ptrdiff_t(mHead),
+                                   mBuffer.begin() + ptrdiff_t(mHead + mSize));
+    mBuffer.swap(fitted);
+    mHead = 0;
+}
+
+void ListboxRows::makeRoom(bool atFront)
+{
+    // The side that ran out grows by the row count, so filling from either end is linear.
+    const size_t back = mBuffer.size() - mHead - mSize;
+    const size_t growth = std::max<size_t>(mSize, 16);
+    const size_t newFront = atFront ? mHead + growth : mHead;
+    const size_t newBack = atFront ? back : back + growth;
+    std::vector<ListboxRow> grown(newFront + mSize + newBack);
+    std::copy(mBuffer.begin() + ptrdiff_t(mHead), mBuffer.begin() + ptrdiff_t(mHead + mSize),
+              grown.begin() + ptrdiff_t(newFront));
+    mBuffer.swap(grown);
+    mHead = newFront;
+}
+
+void ListboxRows::setText(int row, int column, QStringView text)
+{
+    ListboxRow& r = at(row);
+    CellViews cells;
+    readCells(r.cells, cells);
+    if (column >= cells.size()) {
+        if (text.isEmpty())
+            return;
+        cells.resize(column + 1);
+    }
+    cells[column] = text;
+    char16_t* block = makeBlock(cells);
+    std::free(r.cells);
+    r.cells = block;
+}
+
+void ListboxRows::truncate(int columns)
+{
+    const uint32_t keep = columns >= MaxCheckColumns ? ~RemovedBit : (1u << columns) - 1;
+    for (int row = 0; row < count(); ++row) {
+        ListboxRow& r = at(row);
+        r.checkBoxes &= keep;
+        r.checked &= keep;
+        if (!r.cells || int(r.cells[0] & 0x7FFFu) <= columns)
+            continue;
+        CellViews cells;
+        readCells(r.cells, cells);
+        cells.resize(columns);
+        char16_t* block = makeBlock(cells);
+        std::free(r.cells);
+        r.cells = block;
+    }
+}
+
+void ListboxRows::reorder(const std::vector<int>& order)
+{
+    compact();
+    std::vector<ListboxRow> sorted(order.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        sorted[i] = mBuffer[mHead + size_t(order[i])];
+    mBuffer.swap(sorted);
+    mHead = 0;
+    mSize = order.size();
+}
