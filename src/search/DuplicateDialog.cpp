@@ -1,6 +1,147 @@
 #include "search/DuplicateDialog.h"
 
+#include "platform/EditField.h"
+#include "platform/Events.h"
+#include "platform/Listbox.h"
+#include "platform/TextFunctions.h"
+#include "search/DuplicateScan.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include <vector>
+
+LOCALIZED_TEXT(DuplicateDialog, lkTitle, "")
+LOCALIZED_TEXT(DuplicateDialog, lkFind, "")
+LOCALIZED_TEXT(DuplicateDialog, lkCancel, "")
+LOCALIZED_TEXT(DuplicateDialog, lk_desc, "")
+
+namespace {
+
+constexpr int kMarkColumn = 0;
+constexpr int kLatitudeColumn = 1;
+constexpr int kLongitudeColumn = 2;
+const char* const kDefaultThreshold = "0.5";
+
+}  // namespace
+
 DuplicateDialog::DuplicateDialog(QWidget* parent)
     : QDialog(parent)
 {
+    Layout();
+    _CreateControls0();
+}
+
+void DuplicateDialog::Layout()
+{
+    setWindowFlags(Qt::Sheet | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setWindowModality(Qt::WindowModal);
+    setFixedSize(314, 87);
+    setWindowTitle(lkTitle());
+}
+
+void DuplicateDialog::_CreateControls0()
+{
+    EditFieldTrova = new EditField(this);
+    EditFieldTrova->setGeometry(243, 12, 47, 22);
+    EditFieldTrova->setText(QString::fromLatin1(kDefaultThreshold));
+    EditFieldTrova->GotFocus = [this] { EditFieldTrova->SelectAll(); };
+    EditFieldTrova->TextChange = [this] { EditFieldTrova_TextChange(); };
+
+    buttonTrova = new QPushButton(lkFind(), this);
+    buttonTrova->setGeometry(197, 47, 97, 20);
+    buttonTrova->setAutoDefault(false);
+    buttonTrova->setDefault(true);
+    connect(buttonTrova, &QPushButton::clicked, this, &DuplicateDialog::buttonTrova_Action);
+
+    StaticText1 = new QLabel(lk_desc(), this);
+    StaticText1->setGeometry(78, 13, 153, 20);
+
+    buttonAnnulla = new QPushButton(lkCancel(), this);
+    buttonAnnulla->setGeometry(20, 47, 95, 20);
+    buttonAnnulla->setAutoDefault(false);
+    connect(buttonAnnulla, &QPushButton::clicked, this, &DuplicateDialog::buttonAnnulla_Action);
+
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setGeometry(20, 13, 274, 22);
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->hide();
+}
+
+// A threshold that is not a number never stays in the field.
+void DuplicateDialog::EditFieldTrova_TextChange()
+{
+    if (!IsNumeric(EditFieldTrova->Text().trimmed()))
+        EditFieldTrova->setText(QString::fromLatin1(kDefaultThreshold));
+}
+
+void DuplicateDialog::buttonTrova_Action()
+{
+    if (!buttonTrova->isEnabled())
+        return;
+    QPointer<DuplicateDialog> self(this);
+    scan();
+    if (self && !annulla)
+        accept();
+}
+
+void DuplicateDialog::buttonAnnulla_Action()
+{
+    annulla = true;
+    QDialog::reject();
+}
+
+void DuplicateDialog::reject()
+{
+    buttonAnnulla_Action();
+}
+
+void DuplicateDialog::scan()
+{
+    QPointer<Listbox> list(Lista);
+    if (!list)
+        return;
+    const double threshold = Val(EditFieldTrova->Text());
+    const int rows = list->ListCount();
+
+    buttonTrova->setEnabled(false);
+    EditFieldTrova->hide();
+    ProgressBar1->setValue(0);
+    ProgressBar1->setMaximum(rows - 1);
+    ProgressBar1->show();
+
+    // Positions are read once; every mark the user had set goes.
+    std::vector<double> latitudes(size_t(rows), 0.0);
+    std::vector<double> longitudes(size_t(rows), 0.0);
+    list->BeginUpdate();
+    for (int row = 0; row < rows && row < list->ListCount(); ++row) {
+        latitudes[size_t(row)] = Val(list->CellView(row, kLatitudeColumn));
+        longitudes[size_t(row)] = Val(list->CellView(row, kLongitudeColumn));
+        list->setCellCheck(row, kMarkColumn, false);
+    }
+    list->EndUpdate();
+
+    DuplicateScan duplicates(std::move(latitudes), std::move(longitudes), threshold);
+    QPointer<DuplicateDialog> self(this);
+    std::vector<int> marked;
+    for (int row = 0; row < duplicates.count(); ++row) {
+        ProgressBar1->setValue(row);
+        // Where Cancel is seen.
+        Events::DoEvents();
+        if (!self)
+            return;
+        if (annulla || !list || row >= list->ListCount())
+            break;
+        duplicates.scanRow(row, marked);
+        for (const int r : marked) {
+            if (r < list->ListCount())
+                list->setCellCheck(r, kMarkColumn, true);
+        }
+        marked.clear();
+    }
+    ProgressBar1->hide();
 }

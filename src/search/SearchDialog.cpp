@@ -1,6 +1,254 @@
 #include "search/SearchDialog.h"
 
+#include "platform/EditField.h"
+#include "platform/Listbox.h"
+#include "platform/Services.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+LOCALIZED_TEXT(SearchDialog, lkTitle, "")
+LOCALIZED_TEXT(SearchDialog, lkFind, "")
+LOCALIZED_TEXT(SearchDialog, lkReplaceWith, "")
+LOCALIZED_TEXT(SearchDialog, lkCheckMarked, "")
+LOCALIZED_TEXT(SearchDialog, lkCancel, "")
+LOCALIZED_TEXT(SearchDialog, lkSearch, "")
+LOCALIZED_TEXT(SearchDialog, lkNext, "")
+LOCALIZED_TEXT(SearchDialog, lkReplace, "")
+LOCALIZED_TEXT(SearchDialog, lkReplaceAll, "")
+LOCALIZED_TEXT(SearchDialog, lkComboReplace, "")
+LOCALIZED_TEXT(SearchDialog, lkElementNotFound, "")
+LOCALIZED_TEXT(SearchDialog, lkWordNotFound, "")
+LOCALIZED_TEXT(SearchDialog, lkReplaceOk1, "")
+LOCALIZED_TEXT(SearchDialog, lkReplaceOk2, "")
+
+namespace {
+
+// Matching and replacing share this one rule: Unicode simple case folding.
+constexpr Qt::CaseSensitivity kCase = Qt::CaseInsensitive;
+
+// The searchable columns, in the pop-up's order: description, latitude, longitude.
+constexpr int kSearchableColumns = 3;
+constexpr int kMarkColumn = 0;
+
+bool contains(QStringView text, QStringView find)
+{
+    return text.indexOf(find, 0, kCase) >= 0;
+}
+
+// Every occurrence of find replaced, found by the same rule as `contains`.
+QString replacedAll(QStringView text, QStringView find, const QString& replacement)
+{
+    QString result;
+    qsizetype from = 0;
+    for (qsizetype at = text.indexOf(find, 0, kCase); at >= 0; at = text.indexOf(find, from, kCase)) {
+        result += text.mid(from, at - from);
+        result += replacement;
+        from = at + find.size();
+    }
+    result += text.mid(from);
+    return result;
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& caption, const QRect& geometry, bool enabled)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    button->setEnabled(enabled);
+    return button;
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry)
+{
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(geometry);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+}  // namespace
+
 SearchDialog::SearchDialog(QWidget* parent)
     : QDialog(parent)
 {
+    Layout();
+    _CreateControls0();
+    Event_Open();
+}
+
+void SearchDialog::Layout()
+{
+    setWindowFlags(Qt::Sheet | Qt::WindowTitleHint);
+    setWindowModality(Qt::WindowModal);
+    setFixedSize(569, 192);
+    setWindowTitle(lkTitle());
+}
+
+void SearchDialog::_CreateControls0()
+{
+    EditFieldTrova = new EditField(this);
+    EditFieldTrova->setGeometry(118, 22, 286, 22);
+    EditFieldTrova->GotFocus = [this] { EditFieldTrova->SelectAll(); };
+    EditFieldTrova->TextChange = [this] { EditFieldTrova_TextChange(); };
+
+    StaticText1 = makeLabel(this, lkFind(), QRect(20, 23, 90, 20));
+
+    labelErrore = makeLabel(this, QString(), QRect(251, 90, 298, 20));
+    QPalette palette = labelErrore->palette();
+    palette.setColor(QPalette::WindowText, QColor(127, 0, 127));
+    labelErrore->setPalette(palette);
+
+    EditFieldSostituisci = new EditField(this);
+    EditFieldSostituisci->setGeometry(118, 57, 431, 22);
+    EditFieldSostituisci->GotFocus = [this] { EditFieldSostituisci->SelectAll(); };
+    EditFieldSostituisci->TextChange = [this] { labelErrore->clear(); };
+
+    StaticText2 = makeLabel(this, lkReplaceWith(), QRect(20, 58, 90, 20));
+
+    BtnReplaceAll = makeButton(this, lkReplaceAll(), QRect(162, 154, 121, 20), false);
+    connect(BtnReplaceAll, &QPushButton::clicked, this,
+            [this] { SostituisciParola(EditFieldTrova->Text(), EditFieldSostituisci->Text()); });
+    BtnFind = makeButton(this, lkSearch(), QRect(428, 122, 121, 20), false);
+    connect(BtnFind, &QPushButton::clicked, this, [this] { TrovaParola(EditFieldTrova->Text()); });
+    BtnFindNext = makeButton(this, lkNext(), QRect(428, 154, 121, 20), false);
+    BtnFindNext->setDefault(true);
+    connect(BtnFindNext, &QPushButton::clicked, this, [this] { TrovaParolaSuccessiva(EditFieldTrova->Text()); });
+
+    CheckBoxMark = new QCheckBox(lkCheckMarked(), this);
+    CheckBoxMark->setGeometry(118, 90, 165, 20);
+
+    PopupCampo = new QComboBox(this);
+    PopupCampo->setGeometry(418, 22, 131, 20);
+
+    BtnCancel = makeButton(this, lkCancel(), QRect(20, 154, 121, 20), true);
+    connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    BtnReplace = makeButton(this, lkReplace(), QRect(295, 154, 121, 20), false);
+    connect(BtnReplace, &QPushButton::clicked, this,
+            [this] { SostituisciParolaTrovata(EditFieldTrova->Text(), EditFieldSostituisci->Text()); });
+}
+
+// The column names, as many of the first three as the text holds; an empty text still
+// gives one entry, so a column is always chosen.
+void SearchDialog::Event_Open()
+{
+    const QStringList names = lkComboReplace().split(QLatin1Char('|'));
+    for (int i = 0; i < names.size() && i < kSearchableColumns; ++i)
+        PopupCampo->addItem(names[i]);
+    PopupCampo->setCurrentIndex(0);
+}
+
+void SearchDialog::EditFieldTrova_TextChange()
+{
+    labelErrore->clear();
+    const bool enabled = !EditFieldTrova->Text().isEmpty();
+    BtnFind->setEnabled(enabled);
+    BtnFindNext->setEnabled(enabled);
+    BtnReplaceAll->setEnabled(enabled);
+    BtnReplace->setEnabled(enabled);
+}
+
+// Escape does not close the dialog; only its Cancel button does.
+void SearchDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+int SearchDialog::chosenColumn() const
+{
+    return qMax(PopupCampo->currentIndex(), 0);
+}
+
+bool SearchDialog::matches(int row, QStringView find) const
+{
+    if (CheckBoxMark->isChecked() && !Lista->CellCheck(row, kMarkColumn))
+        return false;
+    return contains(Lista->CellView(row, chosenColumn()), find);
+}
+
+bool SearchDialog::replaceInCell(int row, int column, QStringView find, const QString& replacement)
+{
+    const QStringView text = Lista->CellView(row, column);
+    QString replaced = replacedAll(text, find, replacement);
+    if (replaced == text)
+        return false;
+    Lista->setCell(row, column, replaced);
+    mChangedCells = true;
+    return true;
+}
+
+bool SearchDialog::findFrom(int first, const QString& find)
+{
+    for (int row = first; row < Lista->ListCount(); ++row) {
+        if (matches(row, find)) {
+            Lista->setListIndex(row);
+            UltimaRigaTrovata = row;
+            labelErrore->clear();
+            return true;
+        }
+    }
+    UltimaRigaTrovata = -1;
+    labelErrore->setText(lkElementNotFound());
+    return false;
+}
+
+void SearchDialog::TrovaParola(const QString& find)
+{
+    if (!Lista || Lista->ListCount() == 0 || find.isEmpty())
+        return;
+    if (findFrom(0, find))
+        Lista->setFocus(Qt::OtherFocusReason);
+    else
+        EditFieldTrova->SetFocus();
+}
+
+void SearchDialog::TrovaParolaSuccessiva(const QString& find)
+{
+    if (!Lista || Lista->ListCount() == 0 || UltimaRigaTrovata >= Lista->ListCount() - 1 || find.isEmpty())
+        return;
+    findFrom(UltimaRigaTrovata + 1, find);
+}
+
+void SearchDialog::SostituisciParolaTrovata(const QString& find, const QString& replacement)
+{
+    // Rows may have gone since the hit.
+    if (!Lista || UltimaRigaTrovata < 0 || UltimaRigaTrovata >= Lista->ListCount() || find.isEmpty())
+        return;
+    replaceInCell(UltimaRigaTrovata, chosenColumn(), find, replacement);
+}
+
+void SearchDialog::SostituisciParola(const QString& find, const QString& replacement)
+{
+    if (!Lista || Lista->ListCount() == 0 || find.isEmpty())
+        return;
+    int count = 0;
+    Lista->BeginUpdate();
+    for (int row = 0; row < Lista->ListCount(); ++row) {
+        if (matches(row, find)) {
+            replaceInCell(row, chosenColumn(), find, replacement);
+            ++count;
+        }
+    }
+    Lista->EndUpdate();
+
+    Services& services = Services::instance();
+    if (count == 1) {
+        services.MsgBox(lkReplaceOk1());
+    } else if (count >= 2) {
+        QString text = lkReplaceOk2();
+        const qsizetype at = text.indexOf(QLatin1String("[N]"));
+        if (at >= 0)
+            text.replace(at, 3, QString::number(count));
+        services.MsgBox(text);
+    } else {
+        EditFieldTrova->SetFocus();
+        services.MsgBox(lkWordNotFound());
+    }
 }
