@@ -10,4 +10,8 @@ public:
     static QString ServerAddress();
     // The maker's web site: the configured server, or our site's address.
     static QString WebSite();
+    // The map page: on the configured server, or the page the program serves itself.
+    static QString MapPageAddress();
+    // The map page address up to its host: scheme, "://" and host.
+    static QString SitePrefix();
 };

@@ -47,7 +47,8 @@ void TestHttpServer::serve(QTcpSocket* socket)
     if (reply.silent)
         return;
     QByteArray head = "HTTP/1.0 " + QByteArray::number(reply.status) + " X\r\nContent-Type: " + reply.contentType +
-                      "\r\nContent-Length: " + QByteArray::number(reply.body.size()) + "\r\nConnection: close\r\n\r\n";
+                      "\r\nContent-Length: " + QByteArray::number(reply.body.size()) + "\r\nConnection: close\r\n" +
+                      reply.headers + "\r\n";
     socket->write(head + reply.body);
     socket->disconnectFromHost();
 }

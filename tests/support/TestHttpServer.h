@@ -18,6 +18,7 @@ public:
         QByteArray body;
         QByteArray contentType = "text/plain";
         bool silent = false;  // never answers: for time-outs
+        QByteArray headers = {};  // further header lines, each ending in "\r\n"
     };
 
     TestHttpServer();

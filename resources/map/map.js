@@ -1,0 +1,333 @@
+// Lumetra's map page. The program drives it through the eight functions at the end;
+// the page answers through "handler://" callbacks: CMD0 a message, CMD1 a POI marker
+// moved, CMD2 a position picked, CMD3 a POI marker chosen.
+(function () {
+    "use strict";
+
+    // Everything the page takes from outside, in one place.
+    var config = {
+        tileUrl: "https://tile.openstreetmap.org/{z}/{x}/{y}.png",
+        tileAttribution: "&copy; <a href=\"https://www.openstreetmap.org/copyright\">OpenStreetMap</a> contributors",
+        tileMaxZoom: 19,
+        geocoderUrl: "https://nominatim.openstreetmap.org/search",
+        startCenter: [42.5, 12.5],
+        startZoom: 6,
+        pointZoom: 15,
+        fitMaxZoom: 16,
+        dragThreshold: 4
+    };
+
+    var texts = {
+        notFound: "Nessun indirizzo trovato per: ",
+        unreachable: "Il servizio di ricerca degli indirizzi non \u00e8 raggiungibile."
+    };
+
+    // Callbacks travel as text through the web channel's "host" object; a browser
+    // without the channel gets the navigation itself.
+    var host = null;
+    var waiting = null;
+
+    function deliver(url) {
+        if (host) {
+            host.navigate(url);
+        } else if (waiting) {
+            waiting.push(url);
+        } else {
+            window.location.href = url;
+        }
+    }
+
+    if (window.qt && window.qt.webChannelTransport && window.QWebChannel) {
+        waiting = [];
+        new window.QWebChannel(window.qt.webChannelTransport, function (channel) {
+            host = channel.objects.host;
+            var queued = waiting;
+            waiting = null;
+            queued.forEach(function (url) { host.navigate(url); });
+        });
+    }
+
+    // The program decodes CMD1 and CMD3 twice, CMD0 and CMD2 once.
+    function callback(command, argument, encodings) {
+        var text = String(argument);
+        for (var i = 0; i < encodings; i++) {
+            text = encodeURIComponent(text);
+        }
+        deliver("handler://" + command + text);
+    }
+
+    function message(text) {
+        callback("CMD0", text, 1);
+    }
+
+    function coordinate(value) {
+        var text = value.toFixed(6);
+        return text === "-0.000000" ? "0.000000" : text;
+    }
+
+    function position(latlng) {
+        return coordinate(latlng.lat) + "," + coordinate(latlng.lng);
+    }
+
+    function decoded(text) {
+        try {
+            return decodeURIComponent(String(text));
+        } catch (e) {
+            return String(text);
+        }
+    }
+
+    // Descriptions come from files anyone may have written: always shown as text.
+    function escapeHtml(text) {
+        return String(text).replace(/[&<>"']/g, function (c) { return "&#" + c.charCodeAt(0) + ";"; });
+    }
+
+    function point(lat, lng) {
+        lat = Number(lat);
+        lng = Number(lng);
+        return isFinite(lat) && isFinite(lng) ? L.latLng(lat, lng) : null;
+    }
+
+    var map = L.map("map", {
+        preferCanvas: true,
+        center: config.startCenter,
+        zoom: config.startZoom,
+        worldCopyJump: true
+    });
+    L.tileLayer(config.tileUrl, { attribution: config.tileAttribution, maxZoom: config.tileMaxZoom }).addTo(map);
+
+    // POI markers are drawn on one canvas, so ten thousand of them stay light.
+    var renderer = L.canvas({ padding: 0.5 });
+    var poiStyle = { renderer: renderer, radius: 7, weight: 2, color: "#ffffff", fillColor: "#1f6fd1", fillOpacity: 0.9 };
+    var searchStyle = { renderer: renderer, radius: 9, weight: 3, color: "#ffffff", fillColor: "#d62d20", fillOpacity: 0.95 };
+    var labelOptions = { direction: "top", className: "lumetra-label" };
+    var poiLayer = L.featureGroup().addTo(map);
+    var pois = new Map();
+    var highlight = null;
+    var search = null;
+
+    function describe(layer) {
+        return escapeHtml(layer.lumetraDescription);
+    }
+
+    function moved(id, latlng) {
+        var poi = pois.get(id);
+        if (poi) {
+            poi.setLatLng(latlng);
+        }
+        if (highlight && highlight.lumetraId === id) {
+            highlight.setLatLng(latlng);
+        }
+        callback("CMD1", id + "|" + position(latlng), 2);
+    }
+
+    function chosen(marker) {
+        callback("CMD3", marker.lumetraId + "|" + position(marker.getLatLng()), 2);
+    }
+
+    // Canvas markers have no dragging of their own: a press on one moves it with the
+    // mouse until the button is released.
+    var drag = null;
+    var justDragged = false;
+
+    function startDrag(e) {
+        if (e.originalEvent && e.originalEvent.button) {
+            return;
+        }
+        drag = { marker: e.target, start: map.latLngToContainerPoint(e.target.getLatLng()), moved: false };
+        map.dragging.disable();
+    }
+
+    function followDrag(e) {
+        if (!drag) {
+            return;
+        }
+        if (!drag.moved && map.latLngToContainerPoint(e.latlng).distanceTo(drag.start) < config.dragThreshold) {
+            return;
+        }
+        drag.moved = true;
+        drag.marker.setLatLng(e.latlng);
+    }
+
+    function endDrag() {
+        if (!drag) {
+            return;
+        }
+        var done = drag;
+        drag = null;
+        map.dragging.enable();
+        if (!done.moved) {
+            return;
+        }
+        justDragged = true;
+        setTimeout(function () { justDragged = false; }, 0);
+        moved(done.marker.lumetraId, done.marker.getLatLng().wrap());
+    }
+
+    map.on("mousemove", followDrag);
+    map.on("mouseup", endDrag);
+    L.DomEvent.on(document, "mouseup", endDrag);
+    map.on("contextmenu", function (e) {
+        callback("CMD2", position(e.latlng.wrap()), 1);
+    });
+
+    function addPoi(latlng, description, id) {
+        var marker = pois.get(id);
+        if (marker) {
+            marker.setLatLng(latlng);
+        } else {
+            marker = L.circleMarker(latlng, poiStyle);
+            marker.lumetraId = id;
+            marker.bindTooltip(describe, labelOptions);
+            marker.on("mousedown", startDrag);
+            marker.on("click", function () {
+                if (!justDragged) {
+                    chosen(marker);
+                }
+            });
+            pois.set(id, marker);
+            poiLayer.addLayer(marker);
+        }
+        marker.lumetraDescription = description;
+    }
+
+    function removeHighlight() {
+        if (highlight) {
+            map.removeLayer(highlight);
+            highlight = null;
+        }
+    }
+
+    function showPoint(latlng, description, id) {
+        removeHighlight();
+        var marker = L.marker(latlng, { draggable: true, zIndexOffset: 1000 });
+        marker.lumetraId = id;
+        marker.lumetraDescription = description;
+        marker.bindTooltip(escapeHtml(description), { permanent: true, direction: "top", className: "lumetra-label" });
+        marker.on("dragend", function () {
+            moved(id, marker.getLatLng().wrap());
+        });
+        marker.on("click", function () { chosen(marker); });
+        highlight = marker.addTo(map);
+        map.setView(latlng, Math.max(map.getZoom(), config.pointZoom));
+    }
+
+    function removeSearch() {
+        if (search) {
+            map.removeLayer(search);
+            search = null;
+        }
+    }
+
+    function showSearch(latlng, text) {
+        removeSearch();
+        search = L.circleMarker(latlng, searchStyle);
+        search.lumetraDescription = text;
+        search.bindTooltip(escapeHtml(text), { permanent: true, direction: "top", className: "lumetra-label" });
+        search.addTo(map);
+        map.setView(latlng, Math.max(map.getZoom(), config.pointZoom));
+    }
+
+    function geocode(text) {
+        var url = config.geocoderUrl + "?format=json&limit=1&q=" + encodeURIComponent(text);
+        fetch(url).then(function (reply) {
+            if (!reply.ok) {
+                throw new Error("HTTP " + reply.status);
+            }
+            return reply.json();
+        }).then(function (results) {
+            var first = Array.isArray(results) && results.length > 0 ? results[0] : null;
+            var latlng = first ? point(first.lat, first.lon) : null;
+            if (!latlng) {
+                message(texts.notFound + text);
+                return;
+            }
+            showSearch(latlng, first.display_name ? String(first.display_name) : text);
+            callback("CMD2", position(latlng), 1);
+        }).catch(function () {
+            message(texts.unreachable);
+        });
+    }
+
+    // The functions the program calls.
+    window.MostraPunto = function (lat, lng, description, id) {
+        var latlng = point(lat, lng);
+        if (latlng) {
+            showPoint(latlng, decoded(description), String(id));
+        }
+    };
+
+    window.EliminaTutto = function () {
+        poiLayer.clearLayers();
+        pois.clear();
+        removeHighlight();
+    };
+
+    window.AggiungiPdi = function (lat, lng, description, id) {
+        var latlng = point(lat, lng);
+        if (latlng) {
+            addPoi(latlng, decoded(description), String(id));
+        }
+    };
+
+    window.AdattaZoom = function () {
+        if (pois.size > 0) {
+            map.fitBounds(poiLayer.getBounds(), { padding: [24, 24], maxZoom: config.fitMaxZoom });
+        }
+    };
+
+    window.EliminaPdi = function (id) {
+        id = String(id);
+        var marker = pois.get(id);
+        if (marker) {
+            poiLayer.removeLayer(marker);
+            pois.delete(id);
+        }
+        if (highlight && highlight.lumetraId === id) {
+            removeHighlight();
+        }
+    };
+
+    window.CercaIndirizzo = function (text) {
+        geocode(decoded(text));
+    };
+
+    window.EliminaPdiRicerca = function () {
+        removeSearch();
+    };
+
+    window.MostraRicercaTelefono = function (lat, lng, information) {
+        var latlng = point(lat, lng);
+        if (latlng) {
+            showSearch(latlng, decoded(information));
+        }
+    };
+
+    // The page's state, for whoever needs to read it back (the program's tests).
+    function place(layer) {
+        if (!layer) {
+            return null;
+        }
+        var latlng = layer.getLatLng();
+        return { lat: latlng.lat, lng: latlng.lng, description: layer.lumetraDescription, id: layer.lumetraId || "" };
+    }
+
+    window.LumetraMap = {
+        config: config,
+        map: map,
+        poi: function (id) { return pois.get(String(id)) || null; },
+        marker: function (id) { return place(pois.get(String(id))); },
+        state: function () {
+            var center = map.getCenter();
+            return {
+                markers: pois.size,
+                ids: Array.from(pois.keys()),
+                highlight: place(highlight),
+                search: place(search),
+                center: [center.lat, center.lng],
+                zoom: map.getZoom(),
+                channel: host !== null
+            };
+        }
+    };
+}());

@@ -1,0 +1,158 @@
+#include "platform/HTMLViewer.h"
+
+#include "platform/HTMLViewerHost.h"
+#include "platform/HTMLViewerPage.h"
+#include "platform/ResourceSchemeHandler.h"
+
+#include <QFile>
+#include <QUrl>
+#include <QWebChannel>
+#include <QWebEngineLoadingInfo>
+#include <QWebEngineNewWindowRequest>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineUrlScheme>
+
+namespace {
+
+const char* const kScheme = "lumetra";
+
+// Chromium's code for a load that was stopped or replaced: no failure of the page.
+constexpr int kAborted = -3;
+
+void installSchemeHandler(QWebEngineProfile* profile)
+{
+    if (!profile->urlSchemeHandler(kScheme))
+        profile->installUrlSchemeHandler(kScheme, new ResourceSchemeHandler(profile));
+}
+
+// Every page gets Qt's web channel client before its own scripts run, whatever its origin.
+QWebEngineScript webChannelScript()
+{
+    static const QString source = [] {
+        QFile file(QStringLiteral(":/qtwebchannel/qwebchannel.js"));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }();
+    QWebEngineScript script;
+    script.setName(QStringLiteral("qwebchannel"));
+    script.setSourceCode(source);
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setWorldId(QWebEngineScript::MainWorld);
+    script.setRunsOnSubFrames(false);
+    return script;
+}
+
+}  // namespace
+
+HTMLViewer::HTMLViewer(QWidget* parent)
+    : QWebEngineView(parent)
+    , mPage(new HTMLViewerPage(this))
+{
+    installSchemeHandler(mPage->profile());
+    mPage->AcceptNavigation = [this](const QUrl& url) { return !Filter(url.toString()); };
+
+    auto* channel = new QWebChannel(mPage);
+    channel->registerObject(QStringLiteral("host"), new HTMLViewerHost(*this));
+    mPage->setWebChannel(channel);
+    mPage->scripts().insert(webChannelScript());
+
+    connect(mPage, &QWebEnginePage::loadingChanged, this, &HTMLViewer::OnLoadingChanged);
+    connect(mPage, &QWebEnginePage::loadProgress, this, [this](int percent) {
+        if (DocumentProgressChanged)
+            DocumentProgressChanged(mLoadingUrl, percent);
+    });
+    // The request's URL goes to the chosen view as a navigation of its own, so the page
+    // shown there stays when the filter cancels it.
+    connect(mPage, &QWebEnginePage::newWindowRequested, this, [this](QWebEngineNewWindowRequest& request) {
+        if (HTMLViewer* target = NewWindow ? NewWindow() : nullptr)
+            target->NavigateFromPage(request.requestedUrl().toString());
+    });
+    setPage(mPage);
+}
+
+void HTMLViewer::RegisterSchemes()
+{
+    QWebEngineUrlScheme scheme(kScheme);
+    scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
+    scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::LocalAccessAllowed |
+                    QWebEngineUrlScheme::CorsEnabled);
+    QWebEngineUrlScheme::registerScheme(scheme);
+}
+
+QString HTMLViewer::SchemeName()
+{
+    return QString::fromLatin1(kScheme);
+}
+
+void HTMLViewer::LoadURL(const QString& url)
+{
+    mPage->load(QUrl(url));
+}
+
+void HTMLViewer::Cancel()
+{
+    mPage->triggerAction(QWebEnginePage::Stop);
+}
+
+void HTMLViewer::EvaluateJavaScriptMBS(const QString& script)
+{
+    mPage->runJavaScript(script);
+}
+
+void HTMLViewer::Copy()
+{
+    mPage->triggerAction(QWebEnginePage::Copy);
+}
+
+void HTMLViewer::Paste()
+{
+    mPage->triggerAction(QWebEnginePage::Paste);
+}
+
+void HTMLViewer::SelectAll()
+{
+    mPage->triggerAction(QWebEnginePage::SelectAll);
+}
+
+void HTMLViewer::Cut()
+{
+    mPage->triggerAction(QWebEnginePage::Cut);
+}
+
+void HTMLViewer::Clear()
+{
+    mPage->runJavaScript(QStringLiteral("document.execCommand('delete')"));
+}
+
+void HTMLViewer::NavigateFromPage(const QString& url)
+{
+    if (!Filter(url))
+        LoadURL(url);
+}
+
+bool HTMLViewer::Filter(const QString& url)
+{
+    return CancelLoad && CancelLoad(url);
+}
+
+void HTMLViewer::OnLoadingChanged(const QWebEngineLoadingInfo& info)
+{
+    const QString url = info.url().toString();
+    switch (info.status()) {
+    case QWebEngineLoadingInfo::LoadStartedStatus:
+        mLoadingUrl = url;
+        if (DocumentBegin)
+            DocumentBegin(url);
+        break;
+    case QWebEngineLoadingInfo::LoadFailedStatus:
+        if (info.errorCode() != kAborted && Error)
+            Error(info.errorCode(), info.errorString());
+        [[fallthrough]];
+    case QWebEngineLoadingInfo::LoadStoppedStatus:
+    case QWebEngineLoadingInfo::LoadSucceededStatus:
+        if (DocumentComplete)
+            DocumentComplete(url);
+        break;
+    }
+}

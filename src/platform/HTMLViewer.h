@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+#include <QWebEngineView>
+
+#include <functional>
+
+class HTMLViewerPage;
+class QWebEngineLoadingInfo;
+
+// The framework's web view: loads pages, runs script in them and raises the page's
+// loading, navigation and window events to handlers its owner installs.
+class HTMLViewer final : public QWebEngineView {
+    Q_OBJECT
+public:
+    explicit HTMLViewer(QWidget* parent = nullptr);
+
+    // Our own URL scheme, "lumetra://map/index.html" serving :/map/index.html.
+    // Must run before the QApplication is created.
+    static void RegisterSchemes();
+    static QString SchemeName();
+
+    void LoadURL(const QString& url);
+    // Stops the page load under way, if any.
+    void Cancel();
+    // Runs the script in the page; the result is not waited for.
+    void EvaluateJavaScriptMBS(const QString& script);
+
+    // The standard Edit commands on the page's selection.
+    void Copy();
+    void Paste();
+    void SelectAll();
+    void Cut();
+    void Clear();
+
+    // Events. A load that ended raises DocumentComplete after Error, if it failed.
+    std::function<void(const QString& url)> DocumentBegin;
+    std::function<void(const QString& url, int percent)> DocumentProgressChanged;
+    std::function<void(const QString& url)> DocumentComplete;
+    // Every navigation of the page passes here first; true cancels it.
+    std::function<bool(const QString& url)> CancelLoad;
+    std::function<void(int code, const QString& text)> Error;
+    // The view in which a page's request for a new window loads, through that view's
+    // navigation filter; none ignores the request.
+    std::function<HTMLViewer*()> NewWindow;
+
+    // A URL handed over by the page's script as text (see HTMLViewerHost): passes the
+    // navigation filter like any navigation and loads when it was not cancelled.
+    void NavigateFromPage(const QString& url);
+
+private:
+    bool Filter(const QString& url);
+    void OnLoadingChanged(const QWebEngineLoadingInfo& info);
+
+    HTMLViewerPage* mPage;
+    QString mLoadingUrl;
+};

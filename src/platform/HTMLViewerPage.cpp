@@ -1,0 +1,32 @@
+#include "platform/HTMLViewerPage.h"
+
+#include "platform/Services.h"
+
+#include <QWebEngineProfile>
+
+HTMLViewerPage::HTMLViewerPage(QObject* parent)
+    : QWebEnginePage(QWebEngineProfile::defaultProfile(), parent)
+{
+}
+
+bool HTMLViewerPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame)
+{
+    if (!isMainFrame || !AcceptNavigation)
+        return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+    return AcceptNavigation(url);
+}
+
+void HTMLViewerPage::javaScriptAlert(const QUrl&, const QString& msg)
+{
+    Services::instance().MsgBox(msg);
+}
+
+bool HTMLViewerPage::javaScriptConfirm(const QUrl&, const QString&)
+{
+    return false;
+}
+
+bool HTMLViewerPage::javaScriptPrompt(const QUrl&, const QString&, const QString&, QString*)
+{
+    return false;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QWebEnginePage>
+
+#include <functional>
+
+// The web view's page: its navigation filter, and script dialogs that go through the
+// program's services instead of blocking on a dialog of their own.
+class HTMLViewerPage final : public QWebEnginePage {
+    Q_OBJECT
+public:
+    explicit HTMLViewerPage(QObject* parent = nullptr);
+
+    // True lets the navigation go on.
+    std::function<bool(const QUrl& url)> AcceptNavigation;
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
+    void javaScriptAlert(const QUrl& securityOrigin, const QString& msg) override;
+    bool javaScriptConfirm(const QUrl& securityOrigin, const QString& msg) override;
+    bool javaScriptPrompt(const QUrl& securityOrigin, const QString& msg, const QString& defaultValue,
+                          QString* result) override;
+};

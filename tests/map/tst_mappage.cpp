@@ -1,0 +1,399 @@
+#include "map/MakerServer.h"
+#include "platform/HTMLViewer.h"
+#include "platform/UrlCodec.h"
+#include "support/FakeServices.h"
+#include "support/PageProbe.h"
+#include "support/TestHttpServer.h"
+
+#include <QApplication>
+#include <QTest>
+
+using PageProbe::Evaluate;
+using PageProbe::MapState;
+
+// Our map page in a real web view: every call the program sends, every callback the
+// page sends back, and the view's events around loading and navigation.
+class TestMapPage : public QObject {
+    Q_OBJECT
+private slots:
+    void pageAddress_data();
+    void pageAddress();
+    void init();
+    void cleanup();
+    void loadsWithoutNetwork();
+    void poiMarkers();
+    void pointAndSearchMarkers();
+    void fitZoom();
+    void callbacksFromPage();
+    void callbackTextArrivesIntact();
+    void descriptionsRunNothing();
+    void addressSearch_data();
+    void addressSearch();
+    void linksPassTheFilter();
+    void newWindowRequest();
+    void failedAndCancelledLoads();
+
+private:
+    void loadPage();
+    void run(const QString& script);
+    QStringList callbacks() const;
+
+    std::unique_ptr<FakeServices> services;
+    std::unique_ptr<HTMLViewer> view;
+    QStringList events;
+    QStringList filtered;
+    bool cancelAll = true;
+};
+
+void TestMapPage::pageAddress_data()
+{
+    QTest::addColumn<QString>("server");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("prefix");
+    QTest::newRow("own page") << "" << "lumetra://map/index.html?ver=1.4.0.5" << "lumetra://map";
+    QTest::newRow("server") << "http://127.0.0.1:8080/" << "http://127.0.0.1:8080/maps/lumetra/default.aspx?ver=1.4.0.5"
+                            << "http://127.0.0.1";
+    QTest::newRow("named host") << "https://maps.example.org"
+                                << "https://maps.example.org/maps/lumetra/default.aspx?ver=1.4.0.5"
+                                << "https://maps.example.org";
+}
+
+void TestMapPage::pageAddress()
+{
+    QFETCH(QString, server);
+    QFETCH(QString, page);
+    QFETCH(QString, prefix);
+    qputenv("LUMETRA_SERVER", server.toUtf8());
+    QCOMPARE(MakerServer::MapPageAddress(), page);
+    QCOMPARE(MakerServer::SitePrefix(), prefix);
+    qputenv("LUMETRA_SERVER", "");
+}
+
+void TestMapPage::init()
+{
+    services = std::make_unique<FakeServices>();
+    view = std::make_unique<HTMLViewer>();
+    view->resize(600, 400);
+    view->show();
+    events.clear();
+    filtered.clear();
+    cancelAll = true;
+    view->DocumentBegin = [this](const QString& url) { events << "begin " + url; };
+    view->DocumentProgressChanged = [this](const QString&, int percent) {
+        if (events.isEmpty() || !events.last().startsWith("progress"))
+            events << "progress";
+        Q_UNUSED(percent);
+    };
+    view->DocumentComplete = [this](const QString& url) { events << "complete " + url; };
+    view->Error = [this](int code, const QString& text) { events << QString("error %1 %2").arg(code).arg(text); };
+    // Our own page loads; everything else is recorded and, unless a test says so, cancelled.
+    view->CancelLoad = [this](const QString& url) {
+        filtered << url;
+        if (url.contains(MakerServer::SitePrefix()))
+            return false;
+        return cancelAll;
+    };
+}
+
+void TestMapPage::cleanup()
+{
+    view.reset();
+    services.reset();
+}
+
+void TestMapPage::loadPage()
+{
+    view->LoadURL(MakerServer::MapPageAddress());
+    QVERIFY(PageProbe::WaitForMapPage(*view));
+    QTRY_VERIFY(!events.isEmpty() && events.last().startsWith("complete"));
+    filtered.clear();
+    events.clear();
+}
+
+void TestMapPage::run(const QString& script)
+{
+    view->EvaluateJavaScriptMBS(script);
+    // A script that reads the state runs after the one sent before it.
+    Evaluate(*view, "0");
+}
+
+QStringList TestMapPage::callbacks() const
+{
+    QStringList found;
+    for (const QString& url : filtered)
+        if (url.startsWith("handler://"))
+            found << url;
+    return found;
+}
+
+void TestMapPage::loadsWithoutNetwork()
+{
+    const QString page = MakerServer::MapPageAddress();
+    view->LoadURL(page);
+    QVERIFY(PageProbe::WaitForMapPage(*view));
+    QTRY_VERIFY(!events.isEmpty() && events.last().startsWith("complete"));
+    QCOMPARE(events.first(), "begin " + page);
+    QCOMPARE(events.last(), "complete " + page);
+    QVERIFY(events.filter("error").isEmpty());
+    QCOMPARE(filtered, QStringList{page});
+    const QVariantMap state = MapState(*view);
+    QCOMPARE(state.value("markers").toInt(), 0);
+    QVERIFY(state.value("highlight").isNull());
+    QVERIFY(state.value("search").isNull());
+    QCOMPARE(Evaluate(*view, "typeof L + ' ' + L.version").toString(), "object 1.6.0");
+}
+
+void TestMapPage::poiMarkers()
+{
+    loadPage();
+    run("AggiungiPdi(43.5,10.25,'" + EncodeURLComponent("Caff\u00e8 'Roma' 100%") + "','A-1')");
+    run("AggiungiPdi(-12.125,-77.03,'Lima','B-2')");
+    QVariantMap state = MapState(*view);
+    QCOMPARE(state.value("markers").toInt(), 2);
+    QVariantMap a = Evaluate(*view, "LumetraMap.marker('A-1')").toMap();
+    QCOMPARE(a.value("lat").toDouble(), 43.5);
+    QCOMPARE(a.value("lng").toDouble(), 10.25);
+    QCOMPARE(a.value("description").toString(), QString("Caff\u00e8 'Roma' 100%"));
+
+    // The same identifier again moves its marker instead of adding one.
+    run("AggiungiPdi(44,11,'moved','A-1')");
+    QCOMPARE(MapState(*view).value("markers").toInt(), 2);
+    a = Evaluate(*view, "LumetraMap.marker('A-1')").toMap();
+    QCOMPARE(a.value("lat").toDouble(), 44.0);
+    QCOMPARE(a.value("description").toString(), QString("moved"));
+
+    run("EliminaPdi('A-1')");
+    state = MapState(*view);
+    QCOMPARE(state.value("ids").toStringList(), QStringList{"B-2"});
+    run("EliminaPdi('not there')");
+    QCOMPARE(MapState(*view).value("markers").toInt(), 1);
+    run("AggiungiPdi(1,2,'x','C-3')");
+    run("EliminaTutto()");
+    QCOMPARE(MapState(*view).value("markers").toInt(), 0);
+}
+
+void TestMapPage::pointAndSearchMarkers()
+{
+    loadPage();
+    run("MostraPunto(45.4642,9.19,'" + EncodeURLComponent("Duomo di Milano") + "','ID-9')");
+    QVariantMap state = MapState(*view);
+    const QVariantMap highlight = state.value("highlight").toMap();
+    QCOMPARE(highlight.value("description").toString(), QString("Duomo di Milano"));
+    QCOMPARE(highlight.value("id").toString(), QString("ID-9"));
+    const QVariantList center = state.value("center").toList();
+    QVERIFY(qAbs(center.at(0).toDouble() - 45.4642) < 1e-6);
+    QVERIFY(qAbs(center.at(1).toDouble() - 9.19) < 1e-6);
+    QVERIFY(state.value("zoom").toInt() >= 15);
+    QVERIFY(callbacks().isEmpty());
+
+    run("MostraRicercaTelefono(41.9,12.5,'" + EncodeURLComponent("Rossi , 00100  Roma (RM)  - Via del Corso, 12 39061234567") +
+        "')");
+    const QVariantMap search = MapState(*view).value("search").toMap();
+    QCOMPARE(search.value("lat").toDouble(), 41.9);
+    QCOMPARE(search.value("lng").toDouble(), 12.5);
+    QCOMPARE(search.value("description").toString(),
+             QString("Rossi , 00100  Roma (RM)  - Via del Corso, 12 39061234567"));
+    run("EliminaPdiRicerca()");
+    state = MapState(*view);
+    QVERIFY(state.value("search").isNull());
+    QVERIFY(!state.value("highlight").isNull());
+
+    // Removing the shown POI removes its highlight too.
+    run("EliminaPdi('ID-9')");
+    QVERIFY(MapState(*view).value("highlight").isNull());
+}
+
+void TestMapPage::fitZoom()
+{
+    loadPage();
+    const QVariantMap before = MapState(*view);
+    run("AdattaZoom()");
+    QCOMPARE(MapState(*view).value("center"), before.value("center"));
+    QCOMPARE(MapState(*view).value("zoom"), before.value("zoom"));
+
+    run("AggiungiPdi(40,10,'a','A')");
+    run("AggiungiPdi(42,12,'b','B')");
+    run("AdattaZoom()");
+    QTRY_VERIFY(qAbs(MapState(*view).value("center").toList().at(0).toDouble() - 41.0) < 0.05);
+    QVERIFY(Evaluate(*view, "LumetraMap.map.getBounds().contains([[40,10],[42,12]])").toBool());
+    QVERIFY(MapState(*view).value("zoom").toInt() > before.value("zoom").toInt());
+}
+
+void TestMapPage::callbacksFromPage()
+{
+    loadPage();
+    run("AggiungiPdi(43.1,10.2,'a','AB-1')");
+
+    run("LumetraMap.poi('AB-1').fire('click')");
+    QTRY_COMPARE(callbacks().size(), 1);
+    QCOMPARE(callbacks().at(0), "handler://CMD3" + EncodeURLComponent(EncodeURLComponent("AB-1|43.100000,10.200000")));
+
+    // A press, a move past the threshold and a release drag the marker.
+    run("(function(){var m=LumetraMap.poi('AB-1'), map=LumetraMap.map;"
+        "m.fire('mousedown',{latlng:m.getLatLng(),originalEvent:{button:0}});"
+        "map.fire('mousemove',{latlng:L.latLng(44.25,11.5)});"
+        "map.fire('mouseup',{latlng:L.latLng(44.25,11.5)});"
+        "m.fire('click');})()");
+    QTRY_COMPARE(callbacks().size(), 2);
+    QCOMPARE(callbacks().at(1), "handler://CMD1" + EncodeURLComponent(EncodeURLComponent("AB-1|44.250000,11.500000")));
+    QCOMPARE(Evaluate(*view, "LumetraMap.marker('AB-1').lat").toDouble(), 44.25);
+    // The click that ends a drag chooses nothing.
+    QTest::qWait(100);
+    QCOMPARE(callbacks().size(), 2);
+
+    // A right click picks the position, with "." and six decimals, longitude wrapped.
+    run("LumetraMap.map.fire('contextmenu',{latlng:L.latLng(-33.8688197,151.2092955)})");
+    QTRY_COMPARE(callbacks().size(), 3);
+    QCOMPARE(callbacks().at(2), "handler://CMD2" + EncodeURLComponent("-33.868820,151.209296"));
+    run("LumetraMap.map.fire('contextmenu',{latlng:L.latLng(10,190)})");
+    QTRY_COMPARE(callbacks().size(), 4);
+    QCOMPARE(callbacks().at(3), "handler://CMD2" + EncodeURLComponent("10.000000,-170.000000"));
+
+    // The shown POI's marker reports its own moves and clicks.
+    run("MostraPunto(45,9,'p','AB-1')");
+    run("(function(){var h=LumetraMap.map._layers; for (var k in h) if (h[k].dragging && h[k].lumetraId) {"
+        "h[k].setLatLng([45.5,9.5]); h[k].fire('dragend');}})()");
+    QTRY_COMPARE(callbacks().size(), 5);
+    QCOMPARE(callbacks().at(4), "handler://CMD1" + EncodeURLComponent(EncodeURLComponent("AB-1|45.500000,9.500000")));
+    QCOMPARE(Evaluate(*view, "LumetraMap.marker('AB-1').lat").toDouble(), 45.5);
+    QVERIFY(events.filter("error").isEmpty());
+}
+
+void TestMapPage::callbackTextArrivesIntact()
+{
+    loadPage();
+    const QString id = "0A1B-2C3D %41 ZZ";
+    run("AggiungiPdi(1.5,2.5,'x','" + id + "')");
+    run("LumetraMap.poi('" + id + "').fire('click')");
+    QTRY_COMPARE(callbacks().size(), 1);
+    const QString url = callbacks().at(0);
+    QVERIFY(url.startsWith("handler://CMD3"));
+    QCOMPARE(DecodeURLComponent(DecodeURLComponent(url.mid(14))), id + "|1.500000,2.500000");
+
+    // A message keeps the "%", "|" and "," of its text through the one decoding.
+    TestHttpServer server;
+    server.route("/search", {200, "[]", "application/json", false, "Access-Control-Allow-Origin: *\r\n"});
+    run("LumetraMap.config.geocoderUrl = '" + server.address() + "/search'");
+    run("CercaIndirizzo('" + EncodeURLComponent("50% | Caf\u00e9, %41") + "')");
+    QTRY_COMPARE(callbacks().size(), 2);
+    QVERIFY(callbacks().at(1).startsWith("handler://CMD0"));
+    QCOMPARE(DecodeURLComponent(callbacks().at(1).mid(14)), QString("Nessun indirizzo trovato per: 50% | Caf\u00e9, %41"));
+}
+
+void TestMapPage::descriptionsRunNothing()
+{
+    loadPage();
+    const QStringList hostile = {"');alert(1);//", "<img src=x onerror=alert(2)>", "\\'\n\"</script>"};
+    for (int i = 0; i < hostile.size(); ++i) {
+        const QString id = QString("H-%1").arg(i);
+        run("AggiungiPdi(10," + QString::number(i) + ",'" + EncodeURLComponent(hostile[i]) + "','" + id + "')");
+        run("LumetraMap.poi('" + id + "').openTooltip()");
+        QCOMPARE(Evaluate(*view, "LumetraMap.marker('" + id + "').description").toString(), hostile[i]);
+        QCOMPARE(Evaluate(*view, "LumetraMap.poi('" + id + "').getTooltip().getElement().textContent").toString(),
+                 hostile[i]);
+    }
+    run("MostraPunto(1,1,'" + EncodeURLComponent(hostile[1]) + "','H-1')");
+    run("MostraRicercaTelefono(1,1,'" + EncodeURLComponent(hostile[1]) + "')");
+    QTest::qWait(200);
+    QCOMPARE(MapState(*view).value("markers").toInt(), hostile.size());
+    QCOMPARE(services->messages, QStringList());
+}
+
+void TestMapPage::addressSearch_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("callback");
+    QTest::addColumn<bool>("marker");
+    QTest::newRow("found") << 200 << QByteArray(R"([{"lat":"45.4641943","lon":"9.1896346","display_name":"Piazza del Duomo, Milano"}])")
+                           << "handler://CMD2" + EncodeURLComponent("45.464194,9.189635") << true;
+    QTest::newRow("nothing found") << 200 << QByteArray("[]")
+                                   << "handler://CMD0" + EncodeURLComponent("Nessun indirizzo trovato per: via Roma 1, Milano")
+                                   << false;
+    QTest::newRow("service failed") << 500 << QByteArray("oops")
+                                    << "handler://CMD0" +
+                                           EncodeURLComponent("Il servizio di ricerca degli indirizzi non \u00e8 raggiungibile.")
+                                    << false;
+}
+
+void TestMapPage::addressSearch()
+{
+    QFETCH(int, status);
+    QFETCH(QByteArray, body);
+    QFETCH(QString, callback);
+    QFETCH(bool, marker);
+    TestHttpServer server;
+    server.route("/search", {status, body, "application/json", false, "Access-Control-Allow-Origin: *\r\n"});
+    loadPage();
+    run("LumetraMap.config.geocoderUrl = '" + server.address() + "/search'");
+    run("CercaIndirizzo('" + EncodeURLComponent("via Roma 1, Milano") + "')");
+    QTRY_COMPARE(callbacks().size(), 1);
+    QCOMPARE(callbacks().at(0), callback);
+    QCOMPARE(server.requests.size(), 1);
+    QVERIFY(server.requests.at(0).startsWith("/search?"));
+    QVERIFY(server.requests.at(0).contains("q=via%20Roma%201%2C%20Milano"));
+    const QVariant search = MapState(*view).value("search");
+    QCOMPARE(!search.isNull(), marker);
+    if (marker)
+        QCOMPARE(search.toMap().value("description").toString(), QString("Piazza del Duomo, Milano"));
+}
+
+void TestMapPage::linksPassTheFilter()
+{
+    loadPage();
+    run("location.href = 'https://example.org/elsewhere?q=1'");
+    QTRY_COMPARE(filtered, QStringList{"https://example.org/elsewhere?q=1"});
+    QTest::qWait(200);
+    QVERIFY(Evaluate(*view, "!!window.LumetraMap").toBool());
+    QVERIFY(events.filter("error").isEmpty());
+
+    // A link the filter lets through loads in the view.
+    filtered.clear();
+    cancelAll = false;
+    run("location.href = '" + MakerServer::MapPageAddress() + "&again=1'");
+    QTRY_VERIFY(events.contains("complete " + MakerServer::MapPageAddress() + "&again=1"));
+    QVERIFY(events.filter("error").isEmpty());
+}
+
+void TestMapPage::newWindowRequest()
+{
+    loadPage();
+    int requests = 0;
+    view->NewWindow = [&]() {
+        ++requests;
+        return view.get();
+    };
+    run("window.open('https://example.org/popup', '_blank')");
+    QTRY_COMPARE(requests, 1);
+    QTRY_VERIFY(filtered.contains("https://example.org/popup"));
+    QTest::qWait(200);
+    QVERIFY(Evaluate(*view, "!!window.LumetraMap").toBool());
+    QVERIFY(events.filter("error").isEmpty());
+}
+
+void TestMapPage::failedAndCancelledLoads()
+{
+    view->LoadURL("lumetra://map/missing.html");
+    QTRY_VERIFY(!events.isEmpty() && events.last().startsWith("complete"));
+    QCOMPARE(events.filter("error").size(), 1);
+
+    events.clear();
+    TestHttpServer server;
+    server.route("/slow", {200, "", "text/html", true});
+    cancelAll = false;
+    view->LoadURL(server.address() + "/slow");
+    QTRY_VERIFY(events.contains("begin " + server.address() + "/slow"));
+    view->Cancel();
+    QTRY_VERIFY(events.last().startsWith("complete"));
+    QVERIFY(events.filter("error").isEmpty());
+}
+
+int main(int argc, char** argv)
+{
+    HTMLViewer::RegisterSchemes();
+    QApplication app(argc, argv);
+    TestMapPage test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_mappage.moc"

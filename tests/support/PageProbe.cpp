@@ -1,0 +1,47 @@
+#include "support/PageProbe.h"
+
+#include "platform/HTMLViewer.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <memory>
+
+namespace PageProbe {
+
+QVariant Evaluate(HTMLViewer& view, const QString& script, int timeoutMs)
+{
+    // The answer may come after we stopped waiting: it must find its place still there.
+    struct Answer {
+        QVariant value;
+        bool done = false;
+    };
+    auto answer = std::make_shared<Answer>();
+    view.page()->runJavaScript(script, [answer](const QVariant& value) {
+        answer->value = value;
+        answer->done = true;
+    });
+    if (!QTest::qWaitFor([&] { return answer->done; }, timeoutMs))
+        return QVariant();
+    return answer->value;
+}
+
+bool WaitForMapPage(HTMLViewer& view, int timeoutMs)
+{
+    // Script sent while the page still loads slows its loading down: ask seldom.
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        if (Evaluate(view, QStringLiteral("!!(window.LumetraMap && LumetraMap.state().channel)")).toBool())
+            return true;
+        QTest::qWait(100);
+    } while (clock.elapsed() < timeoutMs);
+    return false;
+}
+
+QVariantMap MapState(HTMLViewer& view)
+{
+    return Evaluate(view, QStringLiteral("LumetraMap.state()")).toMap();
+}
+
+}  // namespace PageProbe

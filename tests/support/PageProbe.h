@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+class HTMLViewer;
+
+// Reads a web view's page back for tests: runs script and waits for its result.
+namespace PageProbe {
+// The script's result, or an invalid QVariant when none came within the time-out.
+QVariant Evaluate(HTMLViewer& view, const QString& script, int timeoutMs = 10000);
+// Waits until the map page is loaded and its web channel is up.
+bool WaitForMapPage(HTMLViewer& view, int timeoutMs = 20000);
+// The map page's own account of itself (LumetraMap.state()).
+QVariantMap MapState(HTMLViewer& view);
+}  // namespace PageProbe
