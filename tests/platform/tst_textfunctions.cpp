@@ -1,0 +1,62 @@
+#include "platform/TextFunctions.h"
+
+#include <QTest>
+
+// The one numeric rule every caller shares: the entry row, in-place edits, the duplicate
+// threshold.
+class TestTextFunctions : public QObject {
+    Q_OBJECT
+private slots:
+    void numeric_data();
+    void numeric();
+};
+
+void TestTextFunctions::numeric_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("numeric");
+    QTest::addColumn<double>("value");
+
+    QTest::newRow("integer") << "43" << true << 43.0;
+    QTest::newRow("decimal") << "43.5" << true << 43.5;
+    QTest::newRow("negative") << "-10.25" << true << -10.25;
+    QTest::newRow("plus sign") << "+7" << true << 7.0;
+    QTest::newRow("leading point") << ".5" << true << 0.5;
+    QTest::newRow("negative leading point") << "-.5" << true << -0.5;
+    QTest::newRow("trailing point") << "5." << true << 5.0;
+    QTest::newRow("exponent") << "1.5e3" << true << 1500.0;
+    QTest::newRow("signed exponent") << "2E-2" << true << 0.02;
+    QTest::newRow("blanks around") << " \t12.5  " << true << 12.5;
+    QTest::newRow("telephone digits") << "061234567" << true << 61234567.0;
+
+    QTest::newRow("empty") << "" << false << 0.0;
+    QTest::newRow("blanks") << "   " << false << 0.0;
+    QTest::newRow("point alone") << "." << false << 0.0;
+    QTest::newRow("sign alone") << "-" << false << 0.0;
+    QTest::newRow("comma") << "43,5" << false << 43.0;
+    QTest::newRow("two points") << "43.5.1" << false << 43.5;
+    QTest::newRow("two signs") << "--5" << false << 0.0;
+    QTest::newRow("blank inside") << "4 3" << false << 4.0;
+    QTest::newRow("letter after") << "43.1N" << false << 43.1;
+    QTest::newRow("open exponent") << "1e" << false << 1.0;
+    QTest::newRow("exponent without digits") << "1e+" << false << 1.0;
+    QTest::newRow("hexadecimal") << "0x10" << false << 0.0;
+    QTest::newRow("infinity") << "inf" << false << 0.0;
+    QTest::newRow("not a number") << "nan" << false << 0.0;
+    QTest::newRow("arabic-indic digits") << QString::fromUtf8("\xD9\xA3") << false << 0.0;
+    QTest::newRow("plus 39 left in") << "+3906-1234" << false << 3906.0;
+}
+
+void TestTextFunctions::numeric()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, numeric);
+    QFETCH(double, value);
+
+    QCOMPARE(IsNumeric(text), numeric);
+    QCOMPARE(Val(text), value);
+}
+
+QTEST_APPLESS_MAIN(TestTextFunctions)
+
+#include "tst_textfunctions.moc"
