@@ -12,18 +12,23 @@
 #include "window/Applicazione.h"
 
 #include <QAction>
+#include <QHash>
+
+#include <vector>
 
 namespace {
 
 // The column that holds each row's identifier.
 constexpr int kIdColumn = 3;
 
-QStringList rowIdentifiers(const Listbox& list)
+// The order of the rows, one hash of each identifier: small enough for a million rows.
+std::vector<size_t> rowOrder(const Listbox& list)
 {
-    QStringList ids;
+    std::vector<size_t> order;
+    order.reserve(size_t(list.ListCount()));
     for (int row = 0; row < list.ListCount(); ++row)
-        ids << list.Cell(row, kIdColumn);
-    return ids;
+        order.push_back(qHash(list.CellView(row, kIdColumn)));
+    return order;
 }
 
 }  // namespace
@@ -160,10 +165,10 @@ bool WindowCommands::_EditShowMarked_Action()
 bool WindowCommands::_EditOrdinaMarked_Action()
 {
     Events::DoEvents();
-    const QStringList before = rowIdentifiers(*w.ListBox1);
+    const std::vector<size_t> before = rowOrder(*w.ListBox1);
     w.OrdinaPrimaMarcati(*w.ListBox1);
     // The new order is what a save writes.
-    if (rowIdentifiers(*w.ListBox1) != before)
+    if (rowOrder(*w.ListBox1) != before)
         markModified();
     return false;
 }
