@@ -16,5 +16,14 @@ public:
     void SalvaOv2ConNome();
 
 private:
+    // Has the library read the file; says why when it cannot.
+    bool readIntoLibrary(const QString& file);
+    // Appends the POIs the library holds as rows read from a file, then releases them.
+    void appendLibraryPois();
+    // Makes the file the document, replacing its rows.
+    void openFile(const QString& file);
+    // Writes every row to the file and makes it the document's file; says why when it cannot.
+    bool writeFile(const QString& file);
+
     Applicazione& w;
 };
