@@ -57,7 +57,8 @@ int nextAlive(std::vector<int>& next, int p)
     return p;
 }
 
-// Cube numbers by key, open addressing.
+// Cube numbers by key, open addressing; a key and its number share a slot, so a probe
+// costs one cache line.
 class CellTable {
 public:
     explicit CellTable(size_t expected)
@@ -65,8 +66,7 @@ public:
         size_t capacity = 16;
         while (capacity < expected * 2)
             capacity *= 2;
-        mKeys.assign(capacity, kNoKey);
-        mCells.assign(capacity, -1);
+        mSlots.assign(capacity, Slot{});
         mMask = capacity - 1;
     }
 
@@ -74,32 +74,35 @@ public:
     int findOrInsert(uint64_t key, int fresh)
     {
         size_t slot = hash(key);
-        while (mKeys[slot] != kNoKey) {
-            if (mKeys[slot] == key)
-                return mCells[slot];
+        while (mSlots[slot].key != kNoKey) {
+            if (mSlots[slot].key == key)
+                return mSlots[slot].cell;
             slot = (slot + 1) & mMask;
         }
-        mKeys[slot] = key;
-        mCells[slot] = fresh;
+        mSlots[slot] = Slot{key, fresh};
         return fresh;
     }
 
     int find(uint64_t key) const
     {
         size_t slot = hash(key);
-        while (mKeys[slot] != kNoKey) {
-            if (mKeys[slot] == key)
-                return mCells[slot];
+        while (mSlots[slot].key != kNoKey) {
+            if (mSlots[slot].key == key)
+                return mSlots[slot].cell;
             slot = (slot + 1) & mMask;
         }
         return -1;
     }
 
 private:
+    struct Slot {
+        uint64_t key = kNoKey;
+        int cell = -1;
+    };
+
     size_t hash(uint64_t key) const { return size_t((key * 0x9E3779B97F4A7C15ull) >> 20) & mMask; }
 
-    std::vector<uint64_t> mKeys;
-    std::vector<int> mCells;
+    std::vector<Slot> mSlots;
     size_t mMask = 0;
 };
 
