@@ -42,7 +42,15 @@ QString Latin1Codec::toUnicode(QByteArrayView bytes)
 
 QByteArray Latin1Codec::fromUnicode(QStringView text, bool* replaced)
 {
-    QByteArray bytes(text.size(), Qt::Uninitialized);
+    QByteArray bytes;
+    fromUnicode(text, bytes, replaced);
+    return bytes;
+}
+
+void Latin1Codec::fromUnicode(QStringView text, QByteArray& bytes, bool* replaced)
+{
+    bytes.resize(text.size());
+    char* data = bytes.data();
     qsizetype out = 0;
     bool lost = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -59,10 +67,9 @@ QByteArray Latin1Codec::fromUnicode(QStringView text, bool* replaced)
             b = '?';
             lost = true;
         }
-        bytes[out++] = char(b);
+        data[out++] = char(b);
     }
     bytes.truncate(out);
     if (replaced)
         *replaced = lost;
-    return bytes;
 }

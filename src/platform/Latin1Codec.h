@@ -17,4 +17,6 @@ public:
     // does a NUL, which would end a NUL-terminated text early; `replaced` (when given)
     // tells whether that happened.
     static QByteArray fromUnicode(QStringView text, bool* replaced = nullptr);
+    // The same into `bytes`, whose room is reused: for converting many texts in a row.
+    static void fromUnicode(QStringView text, QByteArray& bytes, bool* replaced = nullptr);
 };

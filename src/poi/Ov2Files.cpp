@@ -131,9 +131,10 @@ bool Ov2Files::writeFile(const QString& file)
     initOv2();
     int replaced = 0;
     QString error;
+    QByteArray text;
     for (int row = 0; row < list.ListCount(); ++row) {
         bool lost = false;
-        const QByteArray text = Latin1Codec::fromUnicode(list.CellView(row, Description), &lost);
+        Latin1Codec::fromUnicode(list.CellView(row, Description), text, &lost);
         replaced += lost ? 1 : 0;
         if (addOv2Poi(text.constData(), Val(list.CellView(row, Latitude)), Val(list.CellView(row, Longitude))) !=
             OV2_OK) {
@@ -154,8 +155,10 @@ bool Ov2Files::writeFile(const QString& file)
     // The rows count as saved only now that the file holds them.
     const QString saved = QStringLiteral("0");
     list.BeginUpdate();
-    for (int row = 0; row < list.ListCount(); ++row)
-        list.setCell(row, Mod, saved);
+    for (int row = 0; row < list.ListCount(); ++row) {
+        if (list.CellView(row, Mod) != saved)
+            list.setCell(row, Mod, saved);
+    }
     list.EndUpdate();
     w.FileOv2Aperto = file;
     w.Modificato = false;

@@ -1,0 +1,202 @@
+// Speed and memory of a document window with a million POIs: opening an OV2 file into
+// it (rows in the list, identifiers given, marked count refreshed) and saving it again,
+// beside Debian's gpsbabel converting the same file to unicsv, all timed in one run.
+// Headless. Usage: bench_document [POIs, default 1000000] [runs, default 5]
+
+#include "platform/HTMLViewer.h"
+#include "platform/Listbox.h"
+#include "platform/Services.h"
+#include "shell/App.h"
+#include "shell/MenuBar1.h"
+#include "shell/Pictures.h"
+#include "window/Applicazione.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Nothing here is expected to ask; whatever does is reported and declined.
+class BenchServices final : public Services {
+public:
+    void MsgBox(const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
+    MessageDialog::Pressed ShowMessageDialog(const MessageDialog& dialog, QWidget*) override
+    {
+        std::fprintf(stderr, "question: %s\n", qPrintable(dialog.Message));
+        return MessageDialog::Pressed::Cancel;
+    }
+    QString GetOpenFolderItem(const FileType&, QWidget*) override { return QString(); }
+    QString GetSaveFolderItem(const FileType&, const QString&, QWidget*) override { return QString(); }
+    int ShowModalWithin(QDialog&, QWidget*) override { return QDialog::Rejected; }
+    void ShowURL(const QString&) override {}
+    bool Launch(const QString&) override { return false; }
+    void SetClipboardText(const QString&) override {}
+    bool IsNetworkConnected() override { return false; }
+    QString DesktopFolder() override { return QDir::tempPath(); }
+    void Quit(int) override {}
+};
+
+void putInt32(std::string& out, int32_t value)
+{
+    const auto bits = uint32_t(value);
+    for (int shift = 0; shift < 32; shift += 8)
+        out.push_back(char(bits >> shift));
+}
+
+// Simple records with Latin-1 names and phone numbers; one in ten longer than 57 characters.
+std::string generateFile(int count)
+{
+    static const char* const kinds[] = {"Caff\xe8", "Trattoria", "H\xf4tel", "B\xe4" "ckerei", "Ristorante", "Farmacia",
+                                        "Autovelox"};
+    static const char* const names[] = {"Sant'Angelo", "dei Fiori", "M\xfcller", "\xc9lys\xe9"
+                                        "e", "Ni\xf1o",
+                                        "della Stazione", "Bellevue"};
+    std::mt19937 random(1234);
+    std::string file;
+    for (int i = 0; i < count; ++i) {
+        std::string text = std::string(kinds[random() % 7]) + " " + names[random() % 7] + " " +
+                           std::to_string(random() % 1000) + ">+39 0" + std::to_string(1000000 + random() % 9000000);
+        if (i % 10 == 0)
+            text += " aperto dal luned\xec al sabato, chiuso la domenica";
+        file.push_back(2);
+        putInt32(file, int32_t(13 + text.size() + 1));
+        putInt32(file, int32_t(random() % 36000001) - 18000000);
+        putInt32(file, int32_t(random() % 18000001) - 9000000);
+        file += text;
+        file.push_back('\0');
+    }
+    return file;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+double seconds(const std::function<void()>& work)
+{
+    const auto start = Clock::now();
+    work();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// A field of /proc/self/status in megabytes, such as VmRSS or VmHWM.
+double statusMegabytes(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind(field, 0) == 0)
+            return std::stod(line.substr(line.find(':') + 1)) / 1024.0;
+    }
+    return 0;
+}
+
+void settle()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    HTMLViewer::RegisterSchemes();
+    QApplication application(argc, argv);
+    const int count = argc > 1 ? std::atoi(argv[1]) : 1000000;
+    const int runs = argc > 2 ? std::atoi(argv[2]) : 5;
+
+    BenchServices services;
+    Services::install(&services);
+    QTemporaryDir dir;
+    const QString input = dir.filePath(QStringLiteral("documento.ov2"));
+    const QString output = dir.filePath(QStringLiteral("salvato.ov2"));
+    {
+        const std::string bytes = generateFile(count);
+        std::ofstream(QFile::encodeName(input).toStdString(), std::ios::binary)
+            .write(bytes.data(), std::streamsize(bytes.size()));
+    }
+    const QString gpsbabel = QStandardPaths::findExecutable(QStringLiteral("gpsbabel"));
+
+    std::vector<double> opens;
+    std::vector<double> shows;
+    std::vector<double> scrolls;
+    std::vector<double> saves;
+    std::vector<double> babels;
+    double peakWithDocument = 0;
+    double peakEmptyWindow = 0;
+    {
+        App app;
+        for (int run = 0; run < runs; ++run) {
+            Applicazione* w = app.OpenNewWindow();
+            settle();
+            if (run == 0)
+                peakEmptyWindow = statusMegabytes("VmHWM");
+            opens.push_back(seconds([&] { w->ApriOv2DaFile(input); }));
+            if (w->ListBox1->ListCount() != count || w->ListBox1->Cell(count - 1, 3).size() != 36)
+                std::fprintf(stderr, "open gave %d rows\n", w->ListBox1->ListCount());
+            // The first paint of the window with its list.
+            shows.push_back(seconds([] { QCoreApplication::processEvents(); }));
+            scrolls.push_back(seconds([&] {
+                w->ListBox1->setScrollPosition(count / 2);
+                QCoreApplication::processEvents();
+            }));
+            peakWithDocument = std::max(peakWithDocument, statusMegabytes("VmHWM"));
+            w->FileOv2Aperto = output;
+            saves.push_back(seconds([&] { w->SalvaOv2(); }));
+            app.CloseThisWindow(w);
+            settle();
+
+            if (!gpsbabel.isEmpty()) {
+                babels.push_back(seconds([&] {
+                    QProcess process;
+                    process.start(gpsbabel, {QStringLiteral("-i"), QStringLiteral("tomtom"), QStringLiteral("-f"),
+                                             input, QStringLiteral("-o"), QStringLiteral("unicsv"),
+                                             QStringLiteral("-F"), dir.filePath(QStringLiteral("babel.csv"))});
+                    if (!process.waitForFinished(-1) || process.exitCode() != 0)
+                        std::fprintf(stderr, "gpsbabel failed: %s\n", process.readAllStandardError().constData());
+                }));
+            }
+        }
+        if (QFile(output).size() != QFile(input).size())
+            std::fprintf(stderr, "saved file differs in size from the input\n");
+    }
+
+    std::printf("document of %d POIs, medians of %d runs\n", count, runs);
+    std::printf("  open (ApriOv2DaFile)      %8.3f s\n", median(opens));
+    std::printf("  first paint after open    %8.3f s\n", median(shows));
+    std::printf("  scroll to the middle      %8.3f s\n", median(scrolls));
+    std::printf("  save (SalvaOv2)           %8.3f s\n", median(saves));
+    if (!babels.empty()) {
+        std::printf("  gpsbabel tomtom -> unicsv %8.3f s\n", median(babels));
+        std::printf("  gpsbabel / open           %8.2f x\n", median(babels) / median(opens));
+        std::printf("  gpsbabel / save           %8.2f x\n", median(babels) / median(saves));
+    }
+    std::printf("  peak memory (VmHWM)       %8.1f MB, %.1f MB of it before the first open\n", peakWithDocument,
+                peakEmptyWindow);
+    Pictures::ReleaseAll();
+    MenuBar1::Release();
+    Services::install(nullptr);
+    return 0;
+}
