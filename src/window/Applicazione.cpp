@@ -273,15 +273,20 @@ bool Applicazione::ConfirmDiscardChanges()
 void Applicazione::CloseNow()
 {
     mClosing = true;
-    close();
+    if (!mInCloseEvent)
+        close();
 }
 
 void Applicazione::closeEvent(QCloseEvent* event)
 {
     if (!mClosing) {
         // The close box: the window list decides, and asks before changes are lost.
-        event->ignore();
+        mInCloseEvent = true;
         App::Instance().CloseThisWindow(this);
+        mInCloseEvent = false;
+    }
+    if (!mClosing) {
+        event->ignore();
         return;
     }
     event->accept();

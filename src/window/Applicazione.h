@@ -172,6 +172,7 @@ private:
 
     std::map<QString, std::function<bool()>> mMenuHandlers;
     bool mClosing = false;
+    bool mInCloseEvent = false;
 
     std::unique_ptr<PoiRows> mRows;
     std::unique_ptr<Ov2Files> mOv2;

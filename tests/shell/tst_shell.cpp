@@ -104,7 +104,7 @@ void TestShell::lastCloseQuits()
 {
     AppFixture f;
     Applicazione* w = f.newWindow();
-    w->close();  // the close box
+    QVERIFY(w->close());  // the close box
     QVERIFY(f.windowMenuTexts().isEmpty());
     QVERIFY(!f.services.quitCodes.isEmpty());
     QCOMPARE(f.services.quitCodes.first(), 0);
