@@ -12,13 +12,13 @@ namespace {
 
 QPointer<AboutDialog> gCurrent;
 
-QLabel* canvasText(QWidget* canvas, const QString& text, QRect windowRect, int pointSize, Qt::Alignment align)
+QLabel* canvasText(QWidget* canvas, const QString& text, QRect windowRect, int pixelSize, Qt::Alignment align)
 {
     auto* label = new QLabel(text, canvas);
     // Positions are the window's; the canvas stands at (7, 8).
     label->setGeometry(windowRect.translated(-7, -8));
     QFont font = label->font();
-    font.setPointSize(pointSize);
+    font.setPixelSize(pixelSize);
     label->setFont(font);
     label->setAlignment(align | Qt::AlignVCenter);
     return label;
@@ -30,7 +30,7 @@ AboutLink::AboutLink(const QString& url, QWidget* parent)
     : QLabel(url, parent), mUrl(url)
 {
     QFont f = font();
-    f.setPointSize(10);
+    f.setPixelSize(10);
     f.setUnderline(true);
     setFont(f);
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -36,11 +36,12 @@ constexpr int T = LockLayout::Top;
 constexpr int R = LockLayout::Right;
 constexpr int B = LockLayout::Bottom;
 
-QLabel* makeLabel(QWidget* parent, const QString& text, int pointSize, bool bold)
+// Sizes are the layout's points at 72 per inch: one pixel each.
+QLabel* makeLabel(QWidget* parent, const QString& text, int size, bool bold)
 {
     auto* label = new QLabel(text, parent);
     QFont font = label->font();
-    font.setPointSize(pointSize);
+    font.setPixelSize(size);
     font.setBold(bold);
     label->setFont(font);
     return label;
