@@ -74,12 +74,15 @@ void PoiRows::AggiungiPdiAllaLista(const QString& descrizione, const QString& la
 void PoiRows::EliminaPdiDallaLista()
 {
     Listbox& list = *w.ListBox1;
+    // One batch: removing many of a long list's rows then costs a single pass.
+    list.BeginUpdate();
     for (int row = list.ListCount() - 1; row >= 0; --row) {
         if (!list.CellCheck(row, Description))
             continue;
         w.Map().EliminaPdi(list.Cell(row, Id));
         list.RemoveRow(row);
     }
+    list.EndUpdate();
 }
 
 void PoiRows::EliminaPdiSelezionatoDallaLista()
@@ -129,8 +132,10 @@ void PoiRows::OrdinaPrimaMarcati(Listbox& list)
 {
     const QString one = QStringLiteral("1");
     const QString zero = QStringLiteral("0");
+    list.BeginUpdate();
     for (int row = 0; row < list.ListCount(); ++row)
         list.setCell(row, Check, list.CellCheck(row, Description) ? one : zero);
+    list.EndUpdate();
     list.setSortedColumn(Check);
     list.setColumnSortDirection(Check, -1);
     list.Sort();
