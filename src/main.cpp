@@ -26,7 +26,6 @@ int main(int argc, char* argv[])
     HTMLViewer::RegisterSchemes();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumetra"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Lumetra"));
     QApplication::setApplicationVersion(QStringLiteral("1.4.0.5"));
     // The program ends when its Window menu empties, not when Qt sees no window.
     QApplication::setQuitOnLastWindowClosed(false);
