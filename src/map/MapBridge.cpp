@@ -1,60 +1,264 @@
 #include "map/MapBridge.h"
 
+#include "map/MakerServer.h"
+#include "platform/EditField.h"
+#include "platform/HTMLViewer.h"
+#include "platform/Listbox.h"
+#include "platform/Services.h"
+#include "platform/TextFunctions.h"
+#include "platform/UrlCodec.h"
 #include "window/Applicazione.h"
+
+#include <QProgressBar>
+
+#include <cmath>
+
+namespace {
+
+enum Column { Description = 0, Latitude = 1, Longitude = 2, Id = 3, Mod = 4 };
+
+const QLatin1String kHandler("handler://");
+
+// The framework's text equality ignores the case of letters.
+bool same(QStringView a, QLatin1String b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+QString quoted(const QString& text)
+{
+    return QLatin1Char('\'') + text + QLatin1Char('\'');
+}
+
+QString pointCall(const char* function, const QString& latitude, const QString& longitude,
+                  const QString& description, const QString& identifier)
+{
+    return QLatin1String(function) + QLatin1Char('(') + MapBridge::CoordinateText(latitude) + QLatin1Char(',') +
+           MapBridge::CoordinateText(longitude) + QLatin1Char(',') + quoted(EncodeURLComponent(description)) +
+           QLatin1Char(',') + quoted(identifier) + QLatin1Char(')');
+}
+
+// "identifier|latitude,longitude", decoded a second time; false when a part is missing.
+bool splitMarker(const QString& argument, QString& identifier, QStringList& position)
+{
+    const QStringList parts = DecodeURLComponent(argument).split(QLatin1Char('|'));
+    if (parts.size() < 2)
+        return false;
+    position = parts.at(1).split(QLatin1Char(','));
+    if (position.size() < 2)
+        return false;
+    identifier = parts.at(0);
+    return true;
+}
+
+}  // namespace
 
 MapBridge::MapBridge(Applicazione& window)
     : w(window)
 {
+    HTMLViewer& web1 = *w.web1;
+    web1.DocumentBegin = [this](const QString& url) { web1_DocumentBegin(url); };
+    web1.DocumentProgressChanged = [this](const QString& url, int percent) {
+        web1_DocumentProgressChanged(url, percent);
+    };
+    web1.DocumentComplete = [this](const QString& url) { web1_DocumentComplete(url); };
+    web1.CancelLoad = [this](const QString& url) { return web1_CancelLoad(url); };
+    web1.NewWindow = [this] { return web1_NewWindow(); };
+    web1.Error = [this](int code, const QString& text) { web1_Error(code, text); };
 }
 
 void MapBridge::InizializzaMappa()
 {
+    w.web1->LoadURL(MakerServer::MapPageAddress());
 }
 
-void MapBridge::GMapMessaggio(const QString&)
+void MapBridge::GMapMessaggio(const QString& text)
 {
+    Services::instance().MsgBox(text);
 }
 
-void MapBridge::GMapCambiaCoordinate(const QString&)
+void MapBridge::GMapCambiaCoordinate(const QString& text)
 {
+    QString identifier;
+    QStringList position;
+    if (!splitMarker(text, identifier, position))
+        return;
+    const int row = RowOf(identifier);
+    if (row < 0)
+        return;
+    Listbox& list = *w.ListBox1;
+    list.setCell(row, Latitude, position.at(0));
+    list.setCell(row, Longitude, position.at(1));
+    list.setCell(row, Mod, QStringLiteral("1"));
+    list.setScrollPosition(row);
+    // The moved POI is written by the next save: closing must not lose it unasked.
+    w.Modificato = true;
+    w.AggiornaTitolo();
 }
 
-void MapBridge::GMapLeggiCoordinate(const QString&)
+void MapBridge::GMapLeggiCoordinate(const QString& text)
 {
+    const QStringList position = text.split(QLatin1Char(','));
+    if (position.size() < 2)
+        return;
+    w.EditFieldLatitudine->setText(position.at(0));
+    w.EditFieldLongitudine->setText(position.at(1));
+    w.EditFieldNome->SetFocus();
 }
 
-void MapBridge::GMapSelezionaPoi(const QString&)
+void MapBridge::GMapSelezionaPoi(const QString& text)
 {
+    QString identifier;
+    QStringList position;
+    if (!splitMarker(text, identifier, position))
+        return;
+    const int row = RowOf(identifier);
+    if (row < 0)
+        return;
+    // The selection comes from the map: it is not sent back to it.
+    w.disableClickPoi = true;
+    w.ListBox1->setListIndex(row);
+    w.ListBox1->setScrollPosition(row);
+    w.disableClickPoi = false;
 }
 
-void MapBridge::MostraPunto(int)
+void MapBridge::web1_DocumentBegin(const QString&)
 {
+    w.ProgressBar1->setValue(0);
+    w.ProgressBar1->setVisible(true);
+}
+
+void MapBridge::web1_DocumentProgressChanged(const QString&, int percent)
+{
+    // A maximum of 0 shows activity without a measure.
+    w.ProgressBar1->setMaximum(percent == -1 ? 0 : 100);
+    w.ProgressBar1->setValue(percent);
+}
+
+void MapBridge::web1_DocumentComplete(const QString&)
+{
+    w.ProgressBar1->setVisible(false);
+}
+
+bool MapBridge::web1_CancelLoad(const QString& url)
+{
+    if (url.size() > kHandler.size() && url.startsWith(kHandler, Qt::CaseInsensitive)) {
+        const QStringView command = QStringView(url).mid(10, 4);
+        const QString argument = DecodeURLComponent(url.mid(14));
+        if (same(command, QLatin1String("CMD0")))
+            GMapMessaggio(argument);
+        else if (same(command, QLatin1String("CMD1")))
+            GMapCambiaCoordinate(argument);
+        else if (same(command, QLatin1String("CMD2")))
+            GMapLeggiCoordinate(argument);
+        else if (same(command, QLatin1String("CMD3")))
+            GMapSelezionaPoi(argument);
+        return true;
+    }
+    if (url.contains(MakerServer::SitePrefix(), Qt::CaseInsensitive))
+        return false;
+    Services::instance().ShowURL(url);
+    return true;
+}
+
+HTMLViewer* MapBridge::web1_NewWindow()
+{
+    return w.web1;
+}
+
+void MapBridge::web1_Error(int, const QString& text)
+{
+    Services::instance().MsgBox(text);
+}
+
+void MapBridge::MostraPunto(int row)
+{
+    const Listbox& list = *w.ListBox1;
+    w.web1->EvaluateJavaScriptMBS(MostraPuntoText(list.Cell(row, Latitude), list.Cell(row, Longitude),
+                                                  list.Cell(row, Description), list.Cell(row, Id)));
 }
 
 void MapBridge::EliminaTutto()
 {
+    w.web1->EvaluateJavaScriptMBS(QStringLiteral("EliminaTutto()"));
 }
 
-void MapBridge::AggiungiPdi(int)
+void MapBridge::AggiungiPdi(int row)
 {
+    const Listbox& list = *w.ListBox1;
+    w.web1->EvaluateJavaScriptMBS(AggiungiPdiText(list.Cell(row, Latitude), list.Cell(row, Longitude),
+                                                  list.Cell(row, Description), list.Cell(row, Id)));
 }
 
 void MapBridge::AdattaZoom()
 {
+    w.web1->EvaluateJavaScriptMBS(QStringLiteral("AdattaZoom()"));
 }
 
-void MapBridge::EliminaPdi(const QString&)
+void MapBridge::EliminaPdi(const QString& identifier)
 {
+    w.web1->EvaluateJavaScriptMBS(EliminaPdiText(identifier));
 }
 
 void MapBridge::EliminaPdiRicerca()
 {
+    w.web1->EvaluateJavaScriptMBS(QStringLiteral("EliminaPdiRicerca()"));
 }
 
-void MapBridge::CercaIndirizzo(const QString&)
+void MapBridge::CercaIndirizzo(const QString& text)
 {
+    w.web1->EvaluateJavaScriptMBS(CercaIndirizzoText(text));
 }
 
-void MapBridge::MostraRicercaTelefono(const QString&, const QString&, const QString&)
+void MapBridge::MostraRicercaTelefono(const QString& latitude, const QString& longitude, const QString& information)
 {
+    w.web1->EvaluateJavaScriptMBS(MostraRicercaTelefonoText(latitude, longitude, information));
+}
+
+QString MapBridge::MostraPuntoText(const QString& latitude, const QString& longitude, const QString& description,
+                                   const QString& identifier)
+{
+    return pointCall("MostraPunto", latitude, longitude, description, identifier);
+}
+
+QString MapBridge::AggiungiPdiText(const QString& latitude, const QString& longitude, const QString& description,
+                                   const QString& identifier)
+{
+    return pointCall("AggiungiPdi", latitude, longitude, description, identifier);
+}
+
+QString MapBridge::EliminaPdiText(const QString& identifier)
+{
+    return QStringLiteral("EliminaPdi(") + quoted(identifier) + QLatin1Char(')');
+}
+
+QString MapBridge::CercaIndirizzoText(const QString& text)
+{
+    return QStringLiteral("CercaIndirizzo(") + quoted(EncodeURLComponent(text)) + QLatin1Char(')');
+}
+
+QString MapBridge::MostraRicercaTelefonoText(const QString& latitude, const QString& longitude,
+                                             const QString& information)
+{
+    return QStringLiteral("MostraRicercaTelefono(") + CoordinateText(latitude) + QLatin1Char(',') +
+           CoordinateText(longitude) + QLatin1Char(',') + quoted(EncodeURLComponent(information)) + QLatin1Char(')');
+}
+
+QString MapBridge::CoordinateText(const QString& text)
+{
+    // Coordinate texts go into the script unquoted; the CSV import stores them unchecked.
+    if (IsNumeric(text))
+        return text;
+    const double value = Val(text);
+    return std::isfinite(value) ? QString::number(value, 'g', 17) : QStringLiteral("0");
+}
+
+int MapBridge::RowOf(const QString& identifier) const
+{
+    const Listbox& list = *w.ListBox1;
+    for (int row = 0; row < list.ListCount(); ++row) {
+        if (list.CellView(row, Id) == identifier)
+            return row;
+    }
+    return -1;
 }

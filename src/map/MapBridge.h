@@ -3,17 +3,32 @@
 #include <QString>
 
 class Applicazione;
+class HTMLViewer;
 
-// The bridge between a document window and its map page: loading, calls into the page, callbacks from it.
+// The bridge between a document window and its map page: loading the page into web1,
+// the page's loading shown in ProgressBar1, the calls into the page and the
+// "handler://" callbacks from it.
 class MapBridge {
 public:
+    // Installs the handlers of the window's web1 events.
     explicit MapBridge(Applicazione& window);
 
     void InizializzaMappa();
+    // The callbacks' handlers, each with its argument decoded once.
     void GMapMessaggio(const QString& text);
     void GMapCambiaCoordinate(const QString& text);
     void GMapLeggiCoordinate(const QString& text);
     void GMapSelezionaPoi(const QString& text);
+
+    // web1's events.
+    void web1_DocumentBegin(const QString& url);
+    void web1_DocumentProgressChanged(const QString& url, int percent);
+    void web1_DocumentComplete(const QString& url);
+    bool web1_CancelLoad(const QString& url);
+    HTMLViewer* web1_NewWindow();
+    void web1_Error(int code, const QString& text);
+
+    // Calls into the page, for the row given or with the texts given.
     void MostraPunto(int row);
     void EliminaTutto();
     void AggiungiPdi(int row);
@@ -23,6 +38,21 @@ public:
     void CercaIndirizzo(const QString& text);
     void MostraRicercaTelefono(const QString& latitude, const QString& longitude, const QString& information);
 
+    // The call texts. Descriptions and search texts are percent-encoded; a coordinate
+    // text goes in as it stands when it is a plain number, as its numeric value otherwise.
+    static QString MostraPuntoText(const QString& latitude, const QString& longitude, const QString& description,
+                                   const QString& identifier);
+    static QString AggiungiPdiText(const QString& latitude, const QString& longitude, const QString& description,
+                                   const QString& identifier);
+    static QString EliminaPdiText(const QString& identifier);
+    static QString CercaIndirizzoText(const QString& text);
+    static QString MostraRicercaTelefonoText(const QString& latitude, const QString& longitude,
+                                             const QString& information);
+    static QString CoordinateText(const QString& text);
+
 private:
+    // The first row, from 0 up, whose identifier is this; -1 when none.
+    int RowOf(const QString& identifier) const;
+
     Applicazione& w;
 };

@@ -1,24 +1,109 @@
 #include "map/MapMarkers.h"
 
+#include "map/MapBridge.h"
+#include "ov2/Ov2Dylib.h"
+#include "platform/Events.h"
+#include "platform/Listbox.h"
+#include "platform/TextFunctions.h"
 #include "window/Applicazione.h"
+
+#include <QProgressBar>
+
+#include <algorithm>
+
+namespace {
+
+enum Column { Description = 0, Latitude = 1, Longitude = 2 };
+
+constexpr double kNearRadius = 15.0;
+
+void showBar(QProgressBar& bar, int rowCount)
+{
+    // A maximum of 0 (one row, or none) shows activity without a measure.
+    bar.setRange(0, std::max(rowCount - 1, 0));
+    bar.setValue(0);
+    bar.setVisible(true);
+}
+
+}  // namespace
 
 MapMarkers::MapMarkers(Applicazione& window)
     : w(window)
 {
 }
 
+int MapMarkers::Step(int rowCount, double parts)
+{
+    return static_cast<int>(rowCount / parts);
+}
+
+bool MapMarkers::IsStepRow(int row, int step)
+{
+    return step > 0 ? row % step == 0 : row == 0;
+}
+
 void MapMarkers::CaricaPdiMappa()
 {
+    MapBridge& map = w.Map();
+    Listbox& list = *w.ListBox1;
+    QProgressBar& bar = *w.ProgressBar1;
+
+    map.EliminaTutto();
+    Events::DoEvents();
+    showBar(bar, list.ListCount());
+    const int step = Step(list.ListCount(), 3.0);
+    for (int row = 0; row < list.ListCount(); ++row) {
+        bar.setValue(row);
+        if (!list.CellCheck(row, Description))
+            continue;
+        if (IsStepRow(row, step)) {
+            bar.setValue(row);
+            Events::DoEvents();
+            // Events may have removed rows meanwhile.
+            if (row >= list.ListCount())
+                break;
+        }
+        map.AggiungiPdi(row);
+    }
+    Events::DoEvents();
+    map.AdattaZoom();
+    bar.setVisible(false);
 }
 
 void MapMarkers::SvuotaPdiMappa()
 {
+    w.Map().EliminaTutto();
 }
 
-void MapMarkers::MostraPdiNelRaggio(double, double, double)
+void MapMarkers::MostraPdiNelRaggio(double latitude, double longitude, double radius)
 {
+    Listbox& list = *w.ListBox1;
+    QProgressBar& bar = *w.ProgressBar1;
+
+    const int step = Step(list.ListCount(), 5.0);
+    showBar(bar, list.ListCount());
+    for (int row = 0; row < list.ListCount(); ++row) {
+        if (IsStepRow(row, step)) {
+            bar.setValue(row);
+            Events::DoEvents();
+            if (row >= list.ListCount())
+                break;
+        }
+        const double distance =
+            DistLatLong(latitude, longitude, Val(list.CellView(row, Latitude)), Val(list.CellView(row, Longitude)));
+        // Not greater: a distance equal to the radius, or not a number, marks the row.
+        list.setCellCheck(row, Description, !(distance > radius));
+    }
+    w.AggiornaNumeroPdiSelezionati();
+    CaricaPdiMappa();
+    bar.setVisible(false);
 }
 
 void MapMarkers::MostraPdiVicino()
 {
+    const Listbox& list = *w.ListBox1;
+    const int row = list.ListIndex();
+    if (row == -1)
+        return;
+    MostraPdiNelRaggio(Val(list.CellView(row, Latitude)), Val(list.CellView(row, Longitude)), kNearRadius);
 }

@@ -1,0 +1,369 @@
+#include "map/MapBridge.h"
+#include "platform/EditField.h"
+#include "platform/HTMLViewer.h"
+#include "platform/Listbox.h"
+#include "platform/UrlCodec.h"
+#include "support/AppFixture.h"
+#include "support/PageProbe.h"
+#include "window/Applicazione.h"
+
+#include <QApplication>
+#include <QProgressBar>
+#include <QTest>
+
+using PageProbe::Evaluate;
+using PageProbe::MapState;
+
+namespace {
+
+enum Column { Description = 0, Latitude = 1, Longitude = 2, Id = 3, Mod = 4 };
+
+// A window with its map page loaded and rows "P0", "P1", ... at 43.i, 10.i, unmodified.
+Applicazione* mapWindow(AppFixture& f, int rows)
+{
+    Applicazione* w = f.newWindow();
+    for (int i = 0; i < rows; ++i)
+        w->AggiungiPdiAllaLista(QStringLiteral("P%1").arg(i), QStringLiteral("43.%1").arg(i),
+                                QStringLiteral("10.%1").arg(i), QStringLiteral("0"));
+    w->Modificato = false;
+    w->AggiornaTitolo();
+    if (!PageProbe::WaitForMapPage(*w->web1))
+        qWarning("map page not loaded");
+    return w;
+}
+
+// Waits until the page has run every call sent before.
+QVariantMap settledState(Applicazione& w)
+{
+    Evaluate(*w.web1, QStringLiteral("0"));
+    return MapState(*w.web1);
+}
+
+QString doubleEncoded(const QString& text)
+{
+    return EncodeURLComponent(EncodeURLComponent(text));
+}
+
+}  // namespace
+
+// The window's side of the map: call texts, the navigation filter, the callbacks'
+// handlers and the page-load events, against the real page.
+class TestMapBridge : public QObject {
+    Q_OBJECT
+private slots:
+    void callTexts_data();
+    void callTexts();
+    void callsReachThePage();
+    void hostileTextsRunNothing();
+    void filter_data();
+    void filter();
+    void movedMarker();
+    void chosenMarker();
+    void pickedPosition();
+    void incompleteCallbacksIgnored_data();
+    void incompleteCallbacksIgnored();
+    void callbacksFromThePage();
+    void progressBar();
+    void failedLoadAndLinks();
+};
+
+void TestMapBridge::callTexts_data()
+{
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<QString>("expected");
+    const QString id = "0A1B2C3D-0000-4000-8000-00000000000F";
+    QTest::newRow("MostraPunto") << MapBridge::MostraPuntoText("43.5", "-10.25", "Caff\u00e8 'Roma'", id)
+                                 << "MostraPunto(43.5,-10.25,'Caff%C3%A8%20%27Roma%27','" + id + "')";
+    QTest::newRow("AggiungiPdi") << MapBridge::AggiungiPdiText("43.123456", "10.000000", "a b", id)
+                                 << "AggiungiPdi(43.123456,10.000000,'a%20b','" + id + "')";
+    QTest::newRow("plain numbers as stored") << MapBridge::AggiungiPdiText(" +1.5", ".5e3", "", "X")
+                                             << "AggiungiPdi( +1.5,.5e3,'','X')";
+    QTest::newRow("script as coordinate") << MapBridge::AggiungiPdiText("alert(1)", "12.5);alert(2", "d", "X")
+                                          << "AggiungiPdi(0,12.5,'d','X')";
+    QTest::newRow("EliminaPdi") << MapBridge::EliminaPdiText(id) << "EliminaPdi('" + id + "')";
+    QTest::newRow("CercaIndirizzo") << MapBridge::CercaIndirizzoText("Via Roma 1, Pisa")
+                                    << "CercaIndirizzo('Via%20Roma%201%2C%20Pisa')";
+    QTest::newRow("MostraRicercaTelefono")
+        << MapBridge::MostraRicercaTelefonoText("41.9", "12.5", "Rossi , 00100  Roma (RM)")
+        << "MostraRicercaTelefono(41.9,12.5,'Rossi%20%2C%2000100%20%20Roma%20%28RM%29')";
+    QTest::newRow("quotes and line breaks") << MapBridge::CercaIndirizzoText("');\\\n\r\"")
+                                            << "CercaIndirizzo('%27%29%3B%5C%0A%0D%22')";
+}
+
+void TestMapBridge::callTexts()
+{
+    QFETCH(QString, call);
+    QFETCH(QString, expected);
+    QCOMPARE(call, expected);
+}
+
+void TestMapBridge::callsReachThePage()
+{
+    AppFixture f;
+    Applicazione* w = mapWindow(f, 3);
+    Listbox& list = *w->ListBox1;
+
+    // Selecting a row shows it.
+    list.setListIndex(1);
+    QVariantMap highlight = settledState(*w).value("highlight").toMap();
+    QCOMPARE(highlight.value("id").toString(), list.Cell(1, Id));
+    QCOMPARE(highlight.value("description").toString(), QString("P1"));
+    QCOMPARE(highlight.value("lat").toDouble(), 43.1);
+
+    w->Map().AggiungiPdi(0);
+    w->Map().AggiungiPdi(2);
+    QCOMPARE(settledState(*w).value("ids").toStringList(), (QStringList{list.Cell(0, Id), list.Cell(2, Id)}));
+    w->Map().EliminaPdi(list.Cell(0, Id));
+    QCOMPARE(settledState(*w).value("ids").toStringList(), QStringList{list.Cell(2, Id)});
+
+    w->Map().MostraRicercaTelefono("41.9", "12.5", "Rossi, Roma");
+    QCOMPARE(settledState(*w).value("search").toMap().value("description").toString(), QString("Rossi, Roma"));
+    w->Map().EliminaPdiRicerca();
+    QVERIFY(settledState(*w).value("search").isNull());
+
+    w->Map().EliminaTutto();
+    QCOMPARE(settledState(*w).value("markers").toInt(), 0);
+    QVERIFY(f.services.messages.isEmpty());
+}
+
+void TestMapBridge::hostileTextsRunNothing()
+{
+    AppFixture f;
+    Applicazione* w = mapWindow(f, 0);
+    const QString hostile = "');alert(1);//";
+    w->AggiungiPdiAllaLista(hostile, "alert(1)", "alert(2)", "1");
+    w->AggiungiPdiAllaLista("<b onmouseover=alert(3)>x</b>", "12.5", "7", "1");
+    w->Map().AggiungiPdi(0);
+    w->Map().AggiungiPdi(1);
+    w->Map().MostraPunto(0);
+    const QVariantMap state = settledState(*w);
+    QCOMPARE(state.value("markers").toInt(), 2);
+    const QVariantMap first = Evaluate(*w->web1, "LumetraMap.marker('" + w->ListBox1->Cell(0, Id) + "')").toMap();
+    QCOMPARE(first.value("description").toString(), hostile);
+    QCOMPARE(first.value("lat").toDouble(), 0.0);
+    QCOMPARE(first.value("lng").toDouble(), 0.0);
+    QCOMPARE(state.value("highlight").toMap().value("description").toString(), hostile);
+    QTest::qWait(100);
+    QCOMPARE(f.services.messages, QStringList());
+}
+
+void TestMapBridge::filter_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<bool>("cancelled");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("shown");
+
+    const QStringList none;
+    QTest::newRow("message") << "handler://CMD0ciao%20mondo" << true << QStringList{"ciao mondo"} << none;
+    QTest::newRow("percent left after one decoding")
+        << "handler://CMD0100%2525%20%7C%20a%2Cb" << true << QStringList{"100%25 | a,b"} << none;
+    QTest::newRow("unknown command") << "handler://CMD9abc" << true << none << none;
+    QTest::newRow("command in lower case") << "handler://cmd0abc" << true << QStringList{"abc"} << none;
+    QTest::newRow("short handler URL") << "handler://CM" << true << none << none;
+    QTest::newRow("exactly handler://") << "handler://" << true << none << QStringList{"handler://"};
+    QTest::newRow("our page") << "lumetra://map/index.html?ver=1.4.0.5" << false << none << none;
+    QTest::newRow("prefix inside the query") << "https://example.org/go?to=lumetra://map/x" << false << none << none;
+    QTest::newRow("another site") << "https://www.openstreetmap.org/copyright" << true << none
+                                  << QStringList{"https://www.openstreetmap.org/copyright"};
+}
+
+void TestMapBridge::filter()
+{
+    QFETCH(QString, url);
+    QFETCH(bool, cancelled);
+    QFETCH(QStringList, messages);
+    QFETCH(QStringList, shown);
+    AppFixture f;
+    Applicazione* w = f.newWindow();
+    QCOMPARE(w->Map().web1_CancelLoad(url), cancelled);
+    QCOMPARE(f.services.messages, messages);
+    QCOMPARE(f.services.urls, shown);
+}
+
+void TestMapBridge::movedMarker()
+{
+    AppFixture f;
+    Applicazione* w = mapWindow(f, 4);
+    Listbox& list = *w->ListBox1;
+    list.setCell(2, Id, list.Cell(1, Id));  // two rows with one identifier
+    list.setListIndex(3);
+    const QString id = list.Cell(1, Id);
+
+    w->Map().web1_CancelLoad("handler://CMD1" + doubleEncoded(id + "|44.5,11.25"));
+    QCOMPARE(list.Cell(1, Latitude), QString("44.5"));
+    QCOMPARE(list.Cell(1, Longitude), QString("11.25"));
+    QCOMPARE(list.Cell(1, Mod), QString("1"));
+    QCOMPARE(list.Cell(2, Latitude), QString("43.2"));
+    QCOMPARE(list.Cell(2, Mod), QString("0"));
+    QCOMPARE(list.ListIndex(), 3);
+    // The move is a change a save writes: the document counts as modified.
+    QVERIFY(w->Modificato);
+    QVERIFY(w->windowTitle().contains(" *"));
+
+    w->Modificato = false;
+    w->Map().web1_CancelLoad("handler://CMD1" + doubleEncoded("NO-SUCH-ID|1,2"));
+    QVERIFY(!w->Modificato);
+    QCOMPARE(list.Cell(0, Latitude), QString("43.0"));
+}
+
+void TestMapBridge::chosenMarker()
+{
+    AppFixture f;
+    Applicazione* w = mapWindow(f, 4);
+    Listbox& list = *w->ListBox1;
+    list.setCell(3, Id, list.Cell(2, Id));
+    QList<bool> guarded;
+    const auto change = list.Change;
+    list.Change = [&] {
+        guarded << w->disableClickPoi;
+        change();
+    };
+
+    w->Map().web1_CancelLoad("handler://CMD3" + doubleEncoded(list.Cell(2, Id) + "|43.2,10.2"));
+    QCOMPARE(list.ListIndex(), 2);
+    QCOMPARE(guarded, QList<bool>{true});
+    QVERIFY(!w->disableClickPoi);
+    QCOMPARE(w->RigaSelezionata, 2);
+    // The map chose the row: nothing goes back to it.
+    QVERIFY(settledState(*w).value("highlight").isNull());
+
+    // A selection the user makes is shown on the map as usual.
+    list.setListIndex(0);
+    QCOMPARE(guarded, (QList<bool>{true, false}));
+    QCOMPARE(settledState(*w).value("highlight").toMap().value("id").toString(), list.Cell(0, Id));
+
+    w->Map().web1_CancelLoad("handler://CMD3" + doubleEncoded("NO-SUCH-ID|1,2"));
+    QCOMPARE(list.ListIndex(), 0);
+    QCOMPARE(guarded.size(), 2);
+    QVERIFY(!w->Modificato);
+}
+
+void TestMapBridge::pickedPosition()
+{
+    AppFixture f;
+    Applicazione* w = mapWindow(f, 0);
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    w->EditFieldLatitudine->setFocus();
+    w->EditFieldNome->setText("kept");
+    w->Map().web1_CancelLoad("handler://CMD2" + EncodeURLComponent("-33.868820,151.209296"));
+    QCOMPARE(w->EditFieldLatitudine->Text(), QString("-33.868820"));
+    QCOMPARE(w->EditFieldLongitudine->Text(), QString("151.209296"));
+    QCOMPARE(w->EditFieldNome->Text(), QString("kept"));
+    QTRY_VERIFY(w->EditFieldNome->hasFocus());
+    QCOMPARE(w->ListBox1->ListCount(), 0);
+}
+
+void TestMapBridge::incompleteCallbacksIgnored_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::newRow("move without bar") << "handler://CMD1" + doubleEncoded("ID 44.5,11.25");
+    QTest::newRow("move without comma") << "handler://CMD1" + doubleEncoded("ID|44.5");
+    QTest::newRow("choice without bar") << "handler://CMD3" + doubleEncoded("ID");
+    QTest::newRow("choice without comma") << "handler://CMD3" + doubleEncoded("ID|1");
+    QTest::newRow("position without comma") << "handler://CMD2" + EncodeURLComponent("44.5");
+}
+
+void TestMapBridge::incompleteCallbacksIgnored()
+{
+    QFETCH(QString, url);
+    AppFixture f;
+    Applicazione* w = mapWindow(f, 2);
+    w->ListBox1->setCell(0, Id, "ID");
+    w->EditFieldLatitudine->setText("1");
+    QVERIFY(w->Map().web1_CancelLoad(url));
+    QCOMPARE(w->ListBox1->Cell(0, Latitude), QString("43.0"));
+    QCOMPARE(w->ListBox1->ListIndex(), -1);
+    QCOMPARE(w->EditFieldLatitudine->Text(), QString("1"));
+    QVERIFY(!w->Modificato);
+}
+
+void TestMapBridge::callbacksFromThePage()
+{
+    AppFixture f;
+    Applicazione* w = mapWindow(f, 3);
+    Listbox& list = *w->ListBox1;
+    // An upper-case identifier with "%" and blanks comes back intact.
+    const QString id = "0A1B-2C3D %41 ZZ";
+    list.setCell(1, Id, id);
+    list.setCellCheck(1, Description, true);
+    w->CaricaPdiMappa();
+    QCOMPARE(settledState(*w).value("ids").toStringList(), QStringList{id});
+
+    Evaluate(*w->web1, "LumetraMap.poi('" + id + "').fire('click'); 1");
+    QTRY_COMPARE(list.ListIndex(), 1);
+    QVERIFY(settledState(*w).value("highlight").isNull());
+
+    Evaluate(*w->web1, "(function(){var m=LumetraMap.poi('" + id +
+                           "'), map=LumetraMap.map;"
+                           "m.fire('mousedown',{latlng:m.getLatLng(),originalEvent:{button:0}});"
+                           "map.fire('mousemove',{latlng:L.latLng(45.25,9.125)});"
+                           "map.fire('mouseup',{latlng:L.latLng(45.25,9.125)}); return 1;})()");
+    QTRY_COMPARE(list.Cell(1, Latitude), QString("45.250000"));
+    QCOMPARE(list.Cell(1, Longitude), QString("9.125000"));
+    QCOMPARE(list.Cell(1, Mod), QString("1"));
+    QVERIFY(w->Modificato);
+
+    Evaluate(*w->web1, "LumetraMap.map.fire('contextmenu',{latlng:L.latLng(41.5,-3.75)}); 1");
+    QTRY_COMPARE(w->EditFieldLatitudine->Text(), QString("41.500000"));
+    QCOMPARE(w->EditFieldLongitudine->Text(), QString("-3.750000"));
+    QVERIFY(f.services.messages.isEmpty());
+    QVERIFY(f.services.urls.isEmpty());
+}
+
+void TestMapBridge::progressBar()
+{
+    AppFixture f;
+    Applicazione* w = f.newWindow();
+    QProgressBar& bar = *w->ProgressBar1;
+    // The page requested when the window opened shows the bar until it has loaded.
+    QTRY_VERIFY(bar.isVisible());
+    QVERIFY(PageProbe::WaitForMapPage(*w->web1));
+    QTRY_VERIFY(!bar.isVisible());
+
+    MapBridge& map = w->Map();
+    map.web1_DocumentBegin("x");
+    QVERIFY(bar.isVisible());
+    QCOMPARE(bar.value(), 0);
+    map.web1_DocumentProgressChanged("x", -1);
+    QCOMPARE(bar.maximum(), 0);
+    QCOMPARE(bar.value(), -1);
+    map.web1_DocumentProgressChanged("x", 40);
+    QCOMPARE(bar.maximum(), 100);
+    QCOMPARE(bar.value(), 40);
+    map.web1_DocumentComplete("x");
+    QVERIFY(!bar.isVisible());
+    QVERIFY(f.services.messages.isEmpty());
+}
+
+void TestMapBridge::failedLoadAndLinks()
+{
+    AppFixture f;
+    Applicazione* w = mapWindow(f, 0);
+    // Links leave through the system; cancelled navigations are no failed loads.
+    Evaluate(*w->web1, "location.href = 'https://example.org/a'; window.open('https://example.org/b'); 1");
+    QTRY_COMPARE(f.services.urls, (QStringList{"https://example.org/a", "https://example.org/b"}));
+    QTest::qWait(200);
+    QVERIFY(Evaluate(*w->web1, "!!window.LumetraMap").toBool());
+    QVERIFY(f.services.messages.isEmpty());
+    QVERIFY(!w->ProgressBar1->isVisible());
+
+    // A page that cannot load is reported once, with the view's text alone.
+    w->web1->LoadURL("lumetra://map/missing.html");
+    QTRY_COMPARE(f.services.messages.size(), 1);
+    QVERIFY(!f.services.messages.at(0).isEmpty());
+    QTRY_VERIFY(!w->ProgressBar1->isVisible());
+    QTest::qWait(200);
+    QCOMPARE(f.services.messages.size(), 1);
+}
+
+int main(int argc, char** argv)
+{
+    HTMLViewer::RegisterSchemes();
+    QApplication app(argc, argv);
+    TestMapBridge test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_mapbridge.moc"
