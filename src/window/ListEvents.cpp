@@ -5,6 +5,10 @@
 #include "platform/TextFunctions.h"
 #include "window/Applicazione.h"
 
+#include <QAbstractItemModel>
+#include <QAbstractItemView>
+#include <QTimer>
+
 namespace {
 
 constexpr int kDescription = 0;
@@ -51,6 +55,15 @@ ListEvents::ListEvents(Applicazione& window)
     };
     list->HeadingSorted = [this](int column) { ListBox1_HeadingSorted(column); };
     list->RowsReordered = [this] { ListBox1_RowsReordered(); };
+
+    const QAbstractItemModel* rows = list->view()->model();
+    const auto drop = [this] { DropSortKeys(); };
+    QObject::connect(rows, &QAbstractItemModel::dataChanged, &mKeysGuard, drop);
+    QObject::connect(rows, &QAbstractItemModel::rowsInserted, &mKeysGuard, drop);
+    QObject::connect(rows, &QAbstractItemModel::rowsRemoved, &mKeysGuard, drop);
+    QObject::connect(rows, &QAbstractItemModel::rowsMoved, &mKeysGuard, drop);
+    QObject::connect(rows, &QAbstractItemModel::modelAboutToBeReset, &mKeysGuard, drop);
+    QObject::connect(rows, &QAbstractItemModel::layoutChanged, &mKeysGuard, drop);
 }
 
 bool ListEvents::ListBox1_CellClick(int row, int column, int, int)
@@ -134,9 +147,8 @@ bool ListEvents::ListBox1_CompareRows(int row1, int row2, int column, int& resul
 {
     if (column != kLatitude && column != kLongitude)
         return false;
-    const Listbox* list = w.ListBox1;
     // Equal values answer -1 too: the list's sort only asks whether two rows must swap.
-    result = Val(list->CellView(row1, column)) > Val(list->CellView(row2, column)) ? 1 : -1;
+    result = SortKey(row1, column) > SortKey(row2, column) ? 1 : -1;
     return true;
 }
 
@@ -158,6 +170,28 @@ void ListEvents::EditRememberedCell()
     if (row < 0 || row >= w.ListBox1->ListCount() || column < 0 || column > kLastVisible)
         return;
     w.ListBox1->EditCell(row, column);
+}
+
+double ListEvents::SortKey(int row, int column)
+{
+    const Listbox* list = w.ListBox1;
+    const int count = list->ListCount();
+    if (row < 0 || row >= count)
+        return Val(list->CellView(row, column));
+    if (mKeysColumn != column || mKeys.size() != size_t(count)) {
+        mKeys.resize(size_t(count));
+        for (int r = 0; r < count; ++r)
+            mKeys[size_t(r)] = Val(list->CellView(r, column));
+        mKeysColumn = column;
+        QTimer::singleShot(0, &mKeysGuard, [this] { DropSortKeys(); });
+    }
+    return mKeys[size_t(row)];
+}
+
+void ListEvents::DropSortKeys()
+{
+    mKeysColumn = -1;
+    std::vector<double>().swap(mKeys);
 }
 
 void ListEvents::OrderChanged()

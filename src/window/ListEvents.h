@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QColor>
+#include <QObject>
 #include <QString>
+
+#include <vector>
 
 class Applicazione;
 
@@ -29,6 +32,14 @@ private:
     void EditRememberedCell();
     // A new row order is what the next save writes.
     void OrderChanged();
+    // The numeric value of a coordinate cell while the list sorts. A sort of a million
+    // rows asks some twenty million comparisons: each row's value is read once, at the
+    // first comparison, and kept until the rows change or the event loop next runs.
+    double SortKey(int row, int column);
+    void DropSortKeys();
 
     Applicazione& w;
+    int mKeysColumn = -1;
+    std::vector<double> mKeys;
+    QObject mKeysGuard;  // ends the connections that drop the keys, with this object
 };

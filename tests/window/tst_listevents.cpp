@@ -334,6 +334,15 @@ void TestListEvents::equalValuesCompareAsLesser()
     QCOMPARE(result, 1);
     QVERIFY(d.list->CompareRows(2, 0, 1, result));
     QCOMPARE(result, -1);
+    // A coordinate changed between two comparisons counts at once.
+    d.list->setCell(2, 1, QStringLiteral("11"));
+    QVERIFY(d.list->CompareRows(0, 2, 1, result));
+    QCOMPARE(result, -1);
+    QVERIFY(d.list->CompareRows(2, 0, 1, result));
+    QCOMPARE(result, 1);
+    d.list->setCell(0, 1, QStringLiteral("12"));
+    QVERIFY(d.list->CompareRows(0, 2, 1, result));
+    QCOMPARE(result, 1);
     // Other columns go to the list's own text comparison.
     for (int column : {0, 3, 4, 5}) {
         result = 42;
