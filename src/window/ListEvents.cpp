@@ -17,7 +17,7 @@ constexpr int kLongitude = 2;
 constexpr int kMod = 4;
 // The visible columns are the only ones a user may edit.
 constexpr int kLastVisible = kLongitude;
-// Longer descriptions are painted red: they do not fit a navigator's display.
+// Descriptions longer than this are painted red, whatever their modified mark.
 constexpr int kLongDescription = 57;
 
 // Characters, not UTF-16 units: a pair of surrogates counts once.
