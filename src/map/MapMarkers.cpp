@@ -17,6 +17,10 @@ enum Column { Description = 0, Latitude = 1, Longitude = 2 };
 
 constexpr double kNearRadius = 15.0;
 
+// The bar is drawn in at most this many steps; setting it more often shows nothing more
+// and costs more than the rest of the loop.
+constexpr int kBarSteps = 1000;
+
 void showBar(QProgressBar& bar, int rowCount)
 {
     // A maximum of 0 (one row, or none) shows activity without a measure.
@@ -52,8 +56,11 @@ void MapMarkers::CaricaPdiMappa()
     Events::DoEvents();
     showBar(bar, list.ListCount());
     const int step = Step(list.ListCount(), 3.0);
-    for (int row = 0; row < list.ListCount(); ++row) {
-        bar.setValue(row);
+    const int barEvery = std::max(list.ListCount() / kBarSteps, 1);
+    int row = 0;
+    for (; row < list.ListCount(); ++row) {
+        if (row % barEvery == 0)
+            bar.setValue(row);
         if (!list.CellCheck(row, Description))
             continue;
         if (IsStepRow(row, step)) {
@@ -65,6 +72,8 @@ void MapMarkers::CaricaPdiMappa()
         }
         map.AggiungiPdi(row);
     }
+    if (row > 0)
+        bar.setValue(row - 1);
     Events::DoEvents();
     map.AdattaZoom();
     bar.setVisible(false);
@@ -92,7 +101,10 @@ void MapMarkers::MostraPdiNelRaggio(double latitude, double longitude, double ra
         const double distance =
             DistLatLong(latitude, longitude, Val(list.CellView(row, Latitude)), Val(list.CellView(row, Longitude)));
         // Not greater: a distance equal to the radius, or not a number, marks the row.
-        list.setCellCheck(row, Description, !(distance > radius));
+        // Only a mark that changes is written, so the list repaints only those rows.
+        const bool inside = !(distance > radius);
+        if (list.CellCheck(row, Description) != inside)
+            list.setCellCheck(row, Description, inside);
     }
     w.AggiornaNumeroPdiSelezionati();
     CaricaPdiMappa();

@@ -1,0 +1,190 @@
+// Speed of the map: showing 10,000 marked POIs of 100,000 on the real map page (from the
+// call until the page reports its last marker), and marking by radius over a million
+// rows (the marking loop, then showing the few rows inside). Headless, no network needed.
+// Usage: bench_map [runs, default 5]
+
+#include "map/MapMarkers.h"
+#include "platform/HTMLViewer.h"
+#include "platform/Listbox.h"
+#include "platform/Services.h"
+#include "shell/App.h"
+#include "shell/MenuBar1.h"
+#include "shell/Pictures.h"
+#include "window/Applicazione.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Nothing here is expected to ask; whatever does is reported and declined.
+class BenchServices final : public Services {
+public:
+    void MsgBox(const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
+    MessageDialog::Pressed ShowMessageDialog(const MessageDialog& dialog, QWidget*) override
+    {
+        std::fprintf(stderr, "question: %s\n", qPrintable(dialog.Message));
+        return MessageDialog::Pressed::Cancel;
+    }
+    QString GetOpenFolderItem(const FileType&, QWidget*) override { return QString(); }
+    QString GetSaveFolderItem(const FileType&, const QString&, QWidget*) override { return QString(); }
+    int ShowModalWithin(QDialog&, QWidget*) override { return QDialog::Rejected; }
+    void ShowURL(const QString&) override {}
+    bool Launch(const QString&) override { return false; }
+    void SetClipboardText(const QString&) override {}
+    bool IsNetworkConnected() override { return false; }
+    QString DesktopFolder() override { return QDir::tempPath(); }
+    void Quit(int) override {}
+};
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+double seconds(const std::function<void()>& work)
+{
+    const auto start = Clock::now();
+    work();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// The script's result; it runs after every script sent before it.
+QVariant evaluate(HTMLViewer& view, const QString& script)
+{
+    struct Answer {
+        QVariant value;
+        bool done = false;
+    };
+    auto answer = std::make_shared<Answer>();
+    view.page()->runJavaScript(script, [answer](const QVariant& value) {
+        answer->value = value;
+        answer->done = true;
+    });
+    QElapsedTimer clock;
+    clock.start();
+    while (!answer->done && clock.elapsed() < 120000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return answer->value;
+}
+
+int pageMarkers(HTMLViewer& view)
+{
+    return evaluate(view, QStringLiteral("window.LumetraMap ? LumetraMap.state().markers : -1")).toInt();
+}
+
+bool waitForPage(HTMLViewer& view)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 30000) {
+        if (evaluate(view, QStringLiteral("!!(window.LumetraMap && LumetraMap.state().channel)")).toBool())
+            return true;
+        QThread::msleep(100);
+        QCoreApplication::processEvents();
+    }
+    return false;
+}
+
+// Rows spread over Italy, every `markEvery`-th one marked.
+void fill(Applicazione& w, int count, int markEvery)
+{
+    std::mt19937 random(99);
+    std::uniform_real_distribution<double> latitude(37.0, 47.0);
+    std::uniform_real_distribution<double> longitude(7.0, 18.0);
+    Listbox& list = *w.ListBox1;
+    list.BeginUpdate();
+    for (int i = 0; i < count; ++i) {
+        w.AggiungiPdiAllaLista(QStringLiteral("Punto %1 caff\u00e8 'da Mario'").arg(i),
+                               QString::number(latitude(random), 'f', 6),
+                               QString::number(longitude(random), 'f', 6), QStringLiteral("0"));
+        if (markEvery > 0 && i % markEvery == 0)
+            list.setCellCheck(list.LastIndex(), 0, true);
+    }
+    list.EndUpdate();
+}
+
+int marked(const Listbox& list)
+{
+    int n = 0;
+    for (int row = 0; row < list.ListCount(); ++row)
+        n += list.CellCheck(row, 0) ? 1 : 0;
+    return n;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    qputenv("LUMETRA_SERVER", "");
+    HTMLViewer::RegisterSchemes();
+    QApplication application(argc, argv);
+    const int runs = argc > 1 ? std::atoi(argv[1]) : 5;
+
+    BenchServices services;
+    Services::install(&services);
+
+    std::vector<double> sends;
+    std::vector<double> onPage;
+    std::vector<double> radius;
+    std::vector<double> radiusLoop;
+    int insideRadius = 0;
+    {
+        App app;
+        Applicazione* w = app.OpenNewWindow();
+        if (!waitForPage(*w->web1))
+            std::fprintf(stderr, "the map page did not load\n");
+        fill(*w, 100000, 10);
+        const int expected = marked(*w->ListBox1);
+        for (int run = 0; run < runs; ++run) {
+            w->SvuotaPdiMappa();
+            pageMarkers(*w->web1);
+            const auto start = Clock::now();
+            w->CaricaPdiMappa();
+            sends.push_back(std::chrono::duration<double>(Clock::now() - start).count());
+            const int shown = pageMarkers(*w->web1);
+            onPage.push_back(std::chrono::duration<double>(Clock::now() - start).count());
+            if (shown != expected)
+                std::fprintf(stderr, "the page shows %d markers of %d\n", shown, expected);
+        }
+
+        w->SvuotaPdiMappa();
+        w->ListBox1->DeleteAllRows();
+        fill(*w, 1000000, 0);
+        for (int run = 0; run < runs; ++run) {
+            radius.push_back(seconds([&] { w->MostraPdiNelRaggio(43.7, 10.4, 15.0); }));
+            insideRadius = marked(*w->ListBox1);
+            // The marking loop alone: no row inside, so showing them sends no marker.
+            radiusLoop.push_back(seconds([&] { w->Markers().MostraPdiNelRaggio(0.0, 0.0, 0.0); }));
+        }
+        app.CloseThisWindow(w);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    std::printf("map, medians of %d runs\n", runs);
+    std::printf("  CaricaPdiMappa, 10,000 marked of 100,000 rows: calls sent %8.3f s, last marker on the page %8.3f s\n",
+                median(sends), median(onPage));
+    std::printf("  MostraPdiNelRaggio over 1,000,000 rows, %d inside:  %8.3f s\n", insideRadius, median(radius));
+    std::printf("  MostraPdiNelRaggio over 1,000,000 rows, none inside:  %8.3f s\n", median(radiusLoop));
+    Pictures::ReleaseAll();
+    MenuBar1::Release();
+    Services::install(nullptr);
+    return 0;
+}
