@@ -5,6 +5,7 @@
 #include "platform/ResourceSchemeHandler.h"
 
 #include <QFile>
+#include <QTextDocumentFragment>
 #include <QUrl>
 #include <QWebChannel>
 #include <QWebEngineLoadingInfo>
@@ -41,6 +42,16 @@ QWebEngineScript webChannelScript()
     script.setWorldId(QWebEngineScript::MainWorld);
     script.setRunsOnSubFrames(false);
     return script;
+}
+
+// WebEngine's texts for some failures are templates of its error page, markup and a
+// hole where the address goes: the user gets the words, with the address.
+QString ErrorText(const QString& errorString, const QString& url)
+{
+    QString text = QTextDocumentFragment::fromHtml(errorString).toPlainText().trimmed();
+    if (text.endsWith(QLatin1Char(':')))
+        text += QLatin1Char(' ') + url;
+    return text.isEmpty() ? url : text;
 }
 
 }  // namespace
@@ -147,7 +158,7 @@ void HTMLViewer::OnLoadingChanged(const QWebEngineLoadingInfo& info)
         break;
     case QWebEngineLoadingInfo::LoadFailedStatus:
         if (info.errorCode() != kAborted && Error)
-            Error(info.errorCode(), info.errorString());
+            Error(info.errorCode(), ErrorText(info.errorString(), url));
         [[fallthrough]];
     case QWebEngineLoadingInfo::LoadStoppedStatus:
     case QWebEngineLoadingInfo::LoadSucceededStatus:

@@ -377,10 +377,17 @@ void TestMapPage::failedAndCancelledLoads()
     QTRY_VERIFY(!events.isEmpty() && events.last().startsWith("complete"));
     QCOMPARE(events.filter("error").size(), 1);
 
+    // A server's error page is a failed load too, reported in words.
     events.clear();
     TestHttpServer server;
-    server.route("/slow", {200, "", "text/html", true});
     cancelAll = false;
+    view->LoadURL(server.address() + "/missing");
+    QTRY_VERIFY(!events.isEmpty() && events.last().startsWith("complete"));
+    QCOMPARE(events.filter("error"),
+             QStringList{"error 404 No webpage was found for the web address: " + server.address() + "/missing"});
+
+    events.clear();
+    server.route("/slow", {200, "", "text/html", true});
     view->LoadURL(server.address() + "/slow");
     QTRY_VERIFY(events.contains("begin " + server.address() + "/slow"));
     view->Cancel();
