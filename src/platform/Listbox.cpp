@@ -1,5 +1,6 @@
 #include "platform/Listbox.h"
 
+#include "platform/ListboxColumnWidths.h"
 #include "platform/ListboxDelegate.h"
 #include "platform/ListboxModel.h"
 #include "platform/ListboxSort.h"
@@ -12,7 +13,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cmath>
 #include <numeric>
 
 Listbox::Listbox(QWidget* parent)
@@ -62,7 +62,7 @@ Listbox::Listbox(QWidget* parent)
     connect(heading, &QHeaderView::sectionClicked, this, &Listbox::headingClicked);
     connect(heading, &QHeaderView::sectionResized, this, [this] {
         if (mUserResizing && !mApplyingWidths)
-            rememberUserWidths();
+            mWidths.takeFrom(*mView);
     });
 
     connect(mView->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
@@ -89,11 +89,21 @@ Listbox::Listbox(QWidget* parent)
     };
 }
 
-Listbox::~Listbox() = default;
+Listbox::~Listbox()
+{
+    // The view goes while the list is whole, and what it says on its way reaches nobody.
+    mView->horizontalHeader()->viewport()->removeEventFilter(this);
+    disconnect(mView->horizontalHeader(), nullptr, this, nullptr);
+    disconnect(mView->selectionModel(), nullptr, this, nullptr);
+    disconnect(mModel, nullptr, this, nullptr);
+    mModel->textColor = nullptr;
+    mModel->backgroundColor = nullptr;
+    delete mView;
+}
 
 int Listbox::ColumnCount() const
 {
-    return mModel->columnCount();
+    return mModel->columns();
 }
 
 void Listbox::setColumnCount(int count)
@@ -107,30 +117,12 @@ void Listbox::setColumnCount(int count)
 
 QString Listbox::ColumnWidths() const
 {
-    return mWidthsText;
+    return mWidths.text();
 }
 
 void Listbox::setColumnWidths(const QString& widths)
 {
-    mWidthsText = widths;
-    mWidths.clear();
-    if (!widths.trimmed().isEmpty()) {
-        for (const QString& part : widths.split(u',')) {
-            const QString text = part.trimmed();
-            WidthSpec spec;
-            bool ok = false;
-            if (text == u"*") {
-                spec.kind = WidthSpec::Star;
-            } else if (text.endsWith(u'%')) {
-                spec.value = text.chopped(1).trimmed().toDouble(&ok);
-                spec.kind = ok && spec.value > 0 ? WidthSpec::Percent : WidthSpec::Hidden;
-            } else {
-                spec.value = text.toDouble(&ok);
-                spec.kind = ok && spec.value > 0 ? WidthSpec::Pixels : WidthSpec::Hidden;
-            }
-            mWidths.push_back(spec);
-        }
-    }
+    mWidths.setText(widths);
     applyColumnWidths();
 }
 
@@ -199,7 +191,7 @@ void Listbox::DeleteAllRows()
 
 bool Listbox::validCell(int row, int column) const
 {
-    return row >= 0 && row < ListCount() && column >= 0 && column < ColumnCount();
+    return row >= 0 && row < mModel->rows().count() && column >= 0 && column < mModel->columns();
 }
 
 QString Listbox::Cell(int row, int column) const
@@ -309,17 +301,7 @@ std::vector<int> Listbox::selectedRows() const
 
 int Listbox::SelCount() const
 {
-    std::vector<std::pair<int, int>> spans;
-    for (const QItemSelectionRange& range : mView->selectionModel()->selection())
-        spans.emplace_back(range.top(), range.bottom());
-    std::sort(spans.begin(), spans.end());
-    int count = 0;
-    int next = 0;
-    for (const auto& [top, bottom] : spans) {
-        count += std::max(0, bottom + 1 - std::max(top, next));
-        next = std::max(next, bottom + 1);
-    }
-    return count;
+    return int(selectedRows().size());
 }
 
 bool Listbox::Selected(int row) const
@@ -415,6 +397,7 @@ void Listbox::Sort()
     if (n < 2)
         return;
     const ListboxRows& rows = mModel->rows();
+    rows.copyColumn(column);
     auto compare = [&](int a, int b) {
         int result = 0;
         if (CompareRows && CompareRows(a, b, column, result))
@@ -423,10 +406,20 @@ void Listbox::Sort()
     };
     std::vector<int> order(static_cast<size_t>(n));
     std::iota(order.begin(), order.end(), 0);
+    struct Fetch {
+        const ListboxRows& rows;
+        void far(int row) const { rows.fetchCopyStart(row); }
+        void near(int row) const { rows.fetchCopyText(row); }
+    };
+    const Fetch fetch{rows};
     if (descending)
-        stableMergeSort(order, [&](int a, int b) { return compare(b, a) > 0; });
+        stableMergeSort(order, [&](int a, int b) { return compare(b, a) > 0; }, fetch);
     else
-        stableMergeSort(order, [&](int a, int b) { return compare(a, b) > 0; });
+        stableMergeSort(order, [&](int a, int b) { return compare(a, b) > 0; }, fetch);
+    rows.dropCopy();
+    // A handler that changed the rows while they were compared leaves them as they are.
+    if (ListCount() != n)
+        return;
     bool moved = false;
     for (int i = 0; i < n && !moved; ++i)
         moved = order[size_t(i)] != i;
@@ -517,67 +510,13 @@ void Listbox::showContextMenu(const QPoint& viewportPos, const QPoint& globalPos
         ContextualMenuAction(chosen);
 }
 
-Listbox::WidthSpec Listbox::widthOf(int column) const
-{
-    if (mWidths.empty())
-        return {WidthSpec::Star, 0};
-    return size_t(column) < mWidths.size() ? mWidths[size_t(column)] : WidthSpec();
-}
-
 void Listbox::applyColumnWidths()
 {
     if (mApplyingWidths)
         return;
     mApplyingWidths = true;
-    const int columns = ColumnCount();
-    const double available = mView->viewport()->width();
-    std::vector<double> widths(static_cast<size_t>(columns), 0.0);
-    double used = 0;
-    int stars = 0;
-    for (int c = 0; c < columns; ++c) {
-        const WidthSpec spec = widthOf(c);
-        if (spec.kind == WidthSpec::Percent)
-            widths[size_t(c)] = available * spec.value / 100.0;
-        else if (spec.kind == WidthSpec::Pixels)
-            widths[size_t(c)] = spec.value;
-        else if (spec.kind == WidthSpec::Star)
-            ++stars;
-        used += widths[size_t(c)];
-    }
-    const double share = stars > 0 ? std::max(0.0, available - used) / stars : 0.0;
-    QHeaderView* heading = mView->horizontalHeader();
-    double edge = 0;
-    for (int c = 0; c < columns; ++c) {
-        const WidthSpec spec = widthOf(c);
-        mView->setColumnHidden(c, spec.kind == WidthSpec::Hidden);
-        if (spec.kind == WidthSpec::Hidden)
-            continue;
-        // Rounded at the edges, so the shares add up to the whole width.
-        const double width = spec.kind == WidthSpec::Star ? share : widths[size_t(c)];
-        heading->resizeSection(c, int(std::lround(edge + width) - std::lround(edge)));
-        edge += width;
-    }
+    mWidths.apply(*mView);
     mApplyingWidths = false;
-}
-
-void Listbox::rememberUserWidths()
-{
-    const double available = mView->viewport()->width();
-    if (available <= 0)
-        return;
-    const int columns = ColumnCount();
-    std::vector<WidthSpec> widths(static_cast<size_t>(columns));
-    QStringList texts;
-    for (int c = 0; c < columns; ++c) {
-        if (mView->isColumnHidden(c)) {
-            texts.append(QStringLiteral("0"));
-            continue;
-        }
-        widths[size_t(c)] = {WidthSpec::Percent, mView->horizontalHeader()->sectionSize(c) * 100.0 / available};
-        texts.append(QString::number(widths[size_t(c)].value, 'f', 1) + u'%');
-    }
-    mWidths = widths;
-    mWidthsText = texts.join(u',');
 }
 
 bool Listbox::eventFilter(QObject* watched, QEvent* event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ListboxColumnWidths.h"
+
 #include <QColor>
 #include <QString>
 #include <QStringView>
@@ -142,15 +144,8 @@ protected:
 private:
     friend class ListboxView;
 
-    struct WidthSpec {
-        enum Kind { Hidden, Percent, Pixels, Star } kind = Hidden;
-        double value = 0;
-    };
-
     bool validCell(int row, int column) const;
-    WidthSpec widthOf(int column) const;
     void applyColumnWidths();
-    void rememberUserWidths();
     void headingClicked(int column);
     void moveSelectedRows(int before);
     void showContextMenu(const QPoint& viewportPos, const QPoint& globalPos);
@@ -161,8 +156,7 @@ private:
 
     ListboxModel* mModel = nullptr;
     ListboxView* mView = nullptr;
-    std::vector<WidthSpec> mWidths;  // empty: every column shares the width
-    QString mWidthsText;
+    ListboxColumnWidths mWidths;
     std::vector<int> mSortDirections;
     int mSortedColumn = -1;
     int mLastIndex = -1;

@@ -30,6 +30,7 @@ public:
     // True for a drag that started in a view of this model.
     bool isOwnDrag(const QMimeData* data) const;
 
+    int columns() const { return mColumns; }
     void setColumns(int count);
     QString heading(int column) const;
     void setHeading(int column, const QString& text);

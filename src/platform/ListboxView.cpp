@@ -116,6 +116,18 @@ void ListboxView::startDrag(Qt::DropActions)
     drag->exec(Qt::MoveAction);
 }
 
+void ListboxView::dragEnterEvent(QDragEnterEvent* event)
+{
+    // Rows come only from this list's own rows, whoever carries them.
+    QTableView::dragEnterEvent(event);
+    if (mOwner.mModel->isOwnDrag(event->mimeData())) {
+        event->setDropAction(Qt::MoveAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
 void ListboxView::dropEvent(QDropEvent* event)
 {
     if (!mOwner.mModel->isOwnDrag(event->mimeData())) {

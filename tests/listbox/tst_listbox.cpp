@@ -1,0 +1,660 @@
+#include "platform/Listbox.h"
+#include "platform/ListboxModel.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPixmap>
+#include <QRandomGenerator>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+// A shown list with the POI columns: three visible, three hidden.
+std::unique_ptr<Listbox> makeList(int rows = 0)
+{
+    auto list = std::make_unique<Listbox>();
+    list->setColumnCount(6);
+    list->setColumnWidths(QStringLiteral("60%,20%,20%"));
+    list->setHasHeading(true);
+    for (int i = 0; i < rows; ++i) {
+        list->AddRow(QStringLiteral("row %1").arg(i));
+        list->setCell(i, 3, QStringLiteral("id%1").arg(i));
+    }
+    list->resize(500, 300);
+    list->show();
+    return list;
+}
+
+bool activate(Listbox& list)
+{
+    list.activateWindow();
+    return QTest::qWaitForWindowActive(&list);
+}
+
+bool editorOpen(const Listbox& list)
+{
+    for (const QLineEdit* editor : list.view()->viewport()->findChildren<QLineEdit*>())
+        if (editor->isVisible())
+            return true;
+    return false;
+}
+
+QPoint cellCentre(Listbox& list, int row, int column)
+{
+    return list.view()->visualRect(list.view()->model()->index(row, column)).center();
+}
+
+QStringList column(const Listbox& list, int c)
+{
+    QStringList texts;
+    for (int row = 0; row < list.ListCount(); ++row)
+        texts << list.Cell(row, c);
+    return texts;
+}
+
+// Rows as the document adds them: long descriptions at the top, the others at the end.
+void addPoi(Listbox& list, const QString& description, const QString& id)
+{
+    int row;
+    if (description.size() > 57) {
+        list.InsertRow(0, description);
+        row = 0;
+    } else {
+        list.AddRow(description);
+        row = list.LastIndex();
+    }
+    list.setCell(row, 1, QStringLiteral("45.1"));
+    list.setCellCheck(row, 0, false);
+    list.setCellType(row, 0, Listbox::TypeCheckbox);
+    list.setCell(row, 3, id);
+    list.setCell(row, 4, QStringLiteral("0"));
+}
+
+}  // namespace
+
+class TestListbox : public QObject {
+    Q_OBJECT
+private slots:
+    void modelStaysConsistent();
+    void cellsKeepTheirNeighbours();
+    void batchInsertionKeepsOneByOneOrder();
+    void bottomUpRemovalInsideBatch();
+    void removalInAnyOrderInsideBatch();
+    void clickThenDoubleClick();
+    void returnKeyIsPassedOn_data();
+    void returnKeyIsPassedOn();
+    void editingRaisesTextChangeAndAction();
+    void escapeEndsEditWithoutAction();
+    void editCellOutOfRangeDoesNothing();
+    void checkBoxToggleRaisesAction();
+    void setListIndexRaisesChangeBeforeReturn();
+    void resetsTellTheLostSelection();
+    void sortWithNeverZeroComparison_data();
+    void sortWithNeverZeroComparison();
+    void sortByTextFollowsSelection();
+    void headingClickSortsAndReverses();
+    void hiddenColumnsAndWidths();
+    void paintColoursAreDataRoles();
+    void contextMenuOnlyWhenConstructed();
+    void dragMovesSelectedRows();
+    void scrollPosition();
+};
+
+void TestListbox::modelStaysConsistent()
+{
+    auto list = makeList();
+    QAbstractItemModelTester tester(list->view()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    for (int i = 0; i < 20; ++i)
+        list->AddRow(QStringLiteral("a%1").arg(i));
+    list->InsertRow(0, QStringLiteral("top"));
+    list->InsertRow(10, QStringLiteral("middle"));
+    list->setCell(3, 2, QStringLiteral("x"));
+    list->setCellType(3, 0, Listbox::TypeCheckbox);
+    list->setCellCheck(3, 0, true);
+    list->RemoveRow(0);
+    list->RemoveRow(list->ListCount() - 1);
+    list->BeginUpdate();
+    for (int i = 0; i < 5; ++i)
+        list->InsertRow(0, QStringLiteral("b%1").arg(i));
+    list->RemoveRow(7);
+    list->setCell(1, 1, QStringLiteral("y"));
+    list->EndUpdate();
+    list->setSortedColumn(0);
+    list->Sort();
+    list->setColumnCount(4);
+    list->setColumnCount(6);
+    list->DeleteAllRows();
+    QCOMPARE(list->ListCount(), 0);
+}
+
+void TestListbox::cellsKeepTheirNeighbours()
+{
+    auto list = makeList(1);
+    const QString wide(70000, u'w');
+    list->setCell(0, 5, QStringLiteral("five"));
+    list->setCell(0, 2, wide);
+    list->setCell(0, 1, QStringLiteral("one"));
+    QCOMPARE(list->Cell(0, 0), QString("row 0"));
+    QCOMPARE(list->Cell(0, 1), QString("one"));
+    QCOMPARE(list->CellView(0, 2), QStringView(wide));
+    QCOMPARE(list->Cell(0, 4), QString());
+    QCOMPARE(list->Cell(0, 5), QString("five"));
+    list->setCell(0, 2, QString());
+    QCOMPARE(list->Cell(0, 5), QString("five"));
+    QCOMPARE(list->Cell(0, 2), QString());
+    // Out of range reads empty and writes nothing.
+    list->setCell(1, 0, QStringLiteral("nobody"));
+    list->setCell(0, 6, QStringLiteral("nobody"));
+    QCOMPARE(list->Cell(0, 6), QString());
+    QCOMPARE(list->ListCount(), 1);
+    // Fewer columns drop the cells beyond them.
+    list->setColumnCount(3);
+    list->setColumnCount(6);
+    QCOMPARE(list->Cell(0, 5), QString());
+    QCOMPARE(list->Cell(0, 1), QString("one"));
+
+    QPixmap picture(4, 4);
+    list->setRowPicture(0, &picture);
+    QCOMPARE(list->RowPicture(0), &picture);
+    list->setCellType(0, 0, Listbox::TypeCheckbox);
+    list->setCellCheck(0, 0, true);
+    QCOMPARE(list->CellType(0, 0), Listbox::TypeCheckbox);
+    QCOMPARE(list->CellType(0, 1), Listbox::TypeDefault);
+    QVERIFY(list->CellCheck(0, 0));
+}
+
+void TestListbox::batchInsertionKeepsOneByOneOrder()
+{
+    const QString longText(58, u'L');
+    QStringList descriptions;
+    for (int i = 0; i < 300; ++i)
+        descriptions << (i % 3 == 1 ? QStringLiteral("short %1").arg(i) : longText + QString::number(i));
+    auto oneByOne = makeList();
+    auto batched = makeList();
+    batched->BeginUpdate();
+    for (int i = 0; i < descriptions.size(); ++i) {
+        addPoi(*oneByOne, descriptions[i], QString::number(i));
+        addPoi(*batched, descriptions[i], QString::number(i));
+    }
+    QCOMPARE(batched->ListCount(), 300);
+    batched->EndUpdate();
+    QCOMPARE(column(*batched, 0), column(*oneByOne, 0));
+    QCOMPARE(column(*batched, 3), column(*oneByOne, 3));
+    // Later long rows above earlier ones, short ones after them in their order.
+    QCOMPARE(batched->Cell(0, 3), QString("299"));
+    QCOMPARE(batched->Cell(199, 3), QString("0"));
+    QCOMPARE(batched->Cell(200, 3), QString("1"));
+    QCOMPARE(batched->Cell(299, 3), QString("298"));
+    QCOMPARE(batched->view()->model()->rowCount(), 300);
+}
+
+void TestListbox::bottomUpRemovalInsideBatch()
+{
+    auto list = makeList(1000);
+    for (int row = 0; row < 1000; ++row)
+        list->setCellCheck(row, 0, row % 3 == 0 || row == 999);
+    QStringList expected;
+    for (int row = 0; row < 1000; ++row)
+        if (!list->CellCheck(row, 0))
+            expected << QStringLiteral("id%1").arg(row);
+
+    list->BeginUpdate();
+    for (int row = list->ListCount() - 1; row >= 0; --row) {
+        QCOMPARE(list->Cell(row, 3), QStringLiteral("id%1").arg(row));
+        if (list->CellCheck(row, 0)) {
+            const int before = list->ListCount();
+            list->RemoveRow(row);
+            QCOMPARE(list->ListCount(), before - 1);
+            // The rows below the one removed moved up at once.
+            if (row < list->ListCount())
+                QVERIFY(list->Cell(row, 3) != QStringLiteral("id%1").arg(row));
+        }
+    }
+    QCOMPARE(column(*list, 3), expected);
+    list->EndUpdate();
+    QCOMPARE(column(*list, 3), expected);
+    QCOMPARE(list->view()->model()->rowCount(), expected.size());
+}
+
+void TestListbox::removalInAnyOrderInsideBatch()
+{
+    auto list = makeList(200);
+    QStringList expected = column(*list, 3);
+    QRandomGenerator random(7);
+    list->BeginUpdate();
+    for (int i = 0; i < 120; ++i) {
+        const int row = int(random.bounded(list->ListCount()));
+        list->RemoveRow(row);
+        expected.removeAt(row);
+        QCOMPARE(list->Cell(list->ListCount() - 1, 3), expected.last());
+    }
+    QCOMPARE(column(*list, 3), expected);
+    list->AddRow(QStringLiteral("after"));
+    list->EndUpdate();
+    expected << QString();
+    QCOMPARE(column(*list, 3), expected);
+}
+
+void TestListbox::clickThenDoubleClick()
+{
+    auto list = makeList(5);
+    QStringList log;
+    list->CellClick = [&](int row, int column, int, int) {
+        log << QStringLiteral("click %1,%2").arg(row).arg(column);
+        return false;
+    };
+    list->Change = [&] { log << QStringLiteral("change %1").arg(list->ListIndex()); };
+    list->DoubleClick = [&] { log << QStringLiteral("double"); };
+    QWidget* viewport = list->view()->viewport();
+    const QPoint cell = cellCentre(*list, 2, 1);
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, cell);
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, cell);
+    QCOMPARE(log.first(), QString("click 2,1"));
+    QCOMPARE(log.at(1), QString("change 2"));
+    QCOMPARE(log.last(), QString("double"));
+    QCOMPARE(log.count("double"), 1);
+    QCOMPARE(log.at(log.size() - 2), QString("click 2,1"));
+
+    // A handler that takes the press keeps it from the selection.
+    log.clear();
+    list->CellClick = [&](int, int, int x, int y) {
+        log << QStringLiteral("inside %1").arg(x >= 0 && y >= 0);
+        return true;
+    };
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, cellCentre(*list, 4, 0));
+    QCOMPARE(log, QStringList{"inside 1"});
+    QCOMPARE(list->ListIndex(), 2);
+}
+
+void TestListbox::returnKeyIsPassedOn_data()
+{
+    QTest::addColumn<bool>("consume");
+    QTest::newRow("handler lets it go on") << false;
+    QTest::newRow("handler keeps it") << true;
+}
+
+void TestListbox::returnKeyIsPassedOn()
+{
+    QFETCH(bool, consume);
+    auto list = makeList(3);
+    QVERIFY(activate(*list));
+    list->setFocus();
+    list->setListIndex(1);
+    QStringList keys;
+    list->KeyDown = [&](const QString& key) {
+        keys << key;
+        return consume;
+    };
+    int activated = 0;
+    connect(list->view(), &QAbstractItemView::activated, list.get(), [&] { ++activated; });
+    QTest::keyClick(list->view(), Qt::Key_Return);
+    QTest::keyClick(list->view(), Qt::Key_A);
+    QTest::keyClick(list->view(), Qt::Key_Up);
+    QCOMPARE(keys, (QStringList{"\r", "a", QString(QChar(30))}));
+    QCOMPARE(activated, consume ? 0 : 1);
+    // Up reached the view only when the handler let it go.
+    QCOMPARE(list->ListIndex(), consume ? 1 : 0);
+}
+
+void TestListbox::editingRaisesTextChangeAndAction()
+{
+    auto list = makeList(3);
+    QVERIFY(activate(*list));
+    QStringList log;
+    list->KeyDown = [&](const QString&) {
+        log << QStringLiteral("list key");
+        return false;
+    };
+    list->CellKeyDown = [&](int row, int column, const QString& key) {
+        log << QStringLiteral("key %1,%2 %3").arg(row).arg(column).arg(key == "\r" ? "Return" : key);
+        return key == "x";
+    };
+    list->CellTextChange = [&](int row, int column) {
+        log << QStringLiteral("text %1,%2 %3").arg(row).arg(column).arg(
+                   qobject_cast<QLineEdit*>(QApplication::focusWidget())->text());
+    };
+    list->CellAction = [&](int row, int column) {
+        log << QStringLiteral("action %1,%2 %3").arg(row).arg(column).arg(list->Cell(row, column));
+    };
+    list->EditCell(1, 2);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(editor);
+    QTest::keyClicks(editor, QStringLiteral("1x,"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The editor commits once it has handled the key itself.
+    QTRY_COMPARE(log.size(), 7);
+    QCOMPARE(log, (QStringList{"key 1,2 1", "text 1,2 1", "key 1,2 x", "key 1,2 ,", "text 1,2 1,",
+                               "key 1,2 Return", "action 1,2 1,"}));
+    QCOMPARE(list->Cell(1, 2), QString("1,"));
+    QVERIFY(!editorOpen(*list));
+}
+
+void TestListbox::escapeEndsEditWithoutAction()
+{
+    auto list = makeList(2);
+    list->setCell(0, 0, QStringLiteral("kept"));
+    QVERIFY(activate(*list));
+    int actions = 0;
+    list->CellAction = [&](int, int) { ++actions; };
+    list->EditCell(0, 0);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(editor);
+    QTest::keyClicks(editor, QStringLiteral("gone"));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QCOMPARE(actions, 0);
+    QCOMPARE(list->Cell(0, 0), QString("kept"));
+}
+
+void TestListbox::editCellOutOfRangeDoesNothing()
+{
+    auto list = makeList(2);
+    QVERIFY(activate(*list));
+    for (const auto& [row, column] : {std::pair{2, 0}, {-1, 0}, {0, 6}, {0, 3}}) {
+        list->EditCell(row, column);
+        QVERIFY(!editorOpen(*list));
+    }
+    list->DeleteAllRows();
+    list->EditCell(0, 0);
+    QVERIFY(!editorOpen(*list));
+}
+
+void TestListbox::checkBoxToggleRaisesAction()
+{
+    auto list = makeList(3);
+    for (int row = 0; row < 3; ++row)
+        list->setCellType(row, 0, Listbox::TypeCheckbox);
+    QStringList actions;
+    list->CellAction = [&](int row, int column) {
+        actions << QStringLiteral("%1,%2 %3").arg(row).arg(column).arg(list->CellCheck(row, column));
+    };
+    auto* view = qobject_cast<QTableView*>(list->view());
+    QStyleOptionViewItem option;
+    option.initFrom(view);
+    option.rect = view->visualRect(view->model()->index(1, 0));
+    option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    const QRect box = view->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, view);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, box.center());
+    QCOMPARE(actions, QStringList{"1,0 1"});
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, box.center());
+    QCOMPARE(actions, (QStringList{"1,0 1", "1,0 0"}));
+    // Setting a check from the program is no action of the user.
+    list->setCellCheck(2, 0, true);
+    QCOMPARE(actions.size(), 2);
+}
+
+void TestListbox::setListIndexRaisesChangeBeforeReturn()
+{
+    auto list = makeList(5);
+    QList<int> seen;
+    list->Change = [&] { seen << list->ListIndex(); };
+    list->setListIndex(3);
+    QCOMPARE(seen, QList<int>{3});
+    QCOMPARE(list->SelCount(), 1);
+    list->setSelected(1, true);
+    QCOMPARE(seen, (QList<int>{3, 1}));
+    QCOMPARE(list->SelCount(), 2);
+    QVERIFY(list->Selected(3));
+    QVERIFY(!list->Selected(2));
+    list->setListIndex(4);
+    QCOMPARE(seen.last(), 4);
+    QCOMPARE(list->SelCount(), 1);
+    list->setListIndex(-1);
+    QCOMPARE(seen.last(), -1);
+    QCOMPARE(list->SelCount(), 0);
+}
+
+void TestListbox::resetsTellTheLostSelection()
+{
+    auto list = makeList(5);
+    int changes = 0;
+    list->Change = [&] { ++changes; };
+    list->setListIndex(2);
+    list->RemoveRow(2);
+    QCOMPARE(changes, 2);
+    QCOMPARE(list->ListIndex(), -1);
+    list->setListIndex(1);
+    list->BeginUpdate();
+    list->RemoveRow(3);
+    QCOMPARE(changes, 3);
+    list->EndUpdate();
+    QCOMPARE(changes, 4);
+    QCOMPARE(list->ListIndex(), -1);
+    // A batch of cells alone keeps the selection.
+    list->setListIndex(1);
+    list->BeginUpdate();
+    list->setCell(1, 1, QStringLiteral("z"));
+    list->EndUpdate();
+    QCOMPARE(changes, 5);
+    QCOMPARE(list->ListIndex(), 1);
+    list->DeleteAllRows();
+    QCOMPARE(changes, 6);
+}
+
+void TestListbox::sortWithNeverZeroComparison_data()
+{
+    QTest::addColumn<int>("direction");
+    QTest::newRow("ascending") << 1;
+    QTest::newRow("descending") << -1;
+}
+
+void TestListbox::sortWithNeverZeroComparison()
+{
+    QFETCH(int, direction);
+    auto list = makeList();
+    QRandomGenerator random(11);
+    list->BeginUpdate();
+    for (int i = 0; i < 1000; ++i) {
+        list->AddRow(QStringLiteral("p%1").arg(i));
+        list->setCell(i, 1, QString::number(int(random.bounded(40)) - 20));
+    }
+    list->EndUpdate();
+    int asked = 0;
+    list->CompareRows = [&](int row1, int row2, int column, int& result) {
+        ++asked;
+        if (column != 1)
+            return false;
+        result = list->CellView(row1, 1).toInt() > list->CellView(row2, 1).toInt() ? 1 : -1;
+        return true;
+    };
+    QStringList before = column(*list, 0);
+    list->setSortedColumn(1);
+    list->setColumnSortDirection(1, direction);
+    list->Sort();
+    QVERIFY(asked > 0);
+    for (int row = 1; row < 1000; ++row)
+        QVERIFY(direction * list->Cell(row - 1, 1).toInt() <= direction * list->Cell(row, 1).toInt());
+    QStringList after = column(*list, 0);
+    before.sort();
+    after.sort();
+    QCOMPARE(after, before);
+}
+
+void TestListbox::sortByTextFollowsSelection()
+{
+    auto list = makeList();
+    for (const char* text : {"b", "D", "a", "c", "B"})
+        list->AddRow(QLatin1String(text));
+    list->setListIndex(0);
+    list->setSelected(3, true);
+    int changes = 0;
+    list->Change = [&] { ++changes; };
+    list->setSortedColumn(0);
+    list->Sort();
+    QCOMPARE(column(*list, 0), (QStringList{"B", "D", "a", "b", "c"}));
+    QCOMPARE(changes, 1);
+    QVERIFY(list->Selected(3) && list->Selected(4));
+    QCOMPARE(list->SelCount(), 2);
+    list->setColumnSortDirection(0, -1);
+    list->Sort();
+    QCOMPARE(column(*list, 0), (QStringList{"c", "b", "a", "D", "B"}));
+    QVERIFY(list->Selected(0) && list->Selected(1));
+}
+
+void TestListbox::headingClickSortsAndReverses()
+{
+    auto list = makeList();
+    for (const char* text : {"2", "3", "1"}) {
+        list->AddRow(QLatin1String(text));
+        list->setCell(list->LastIndex(), 1, QLatin1String(text));
+    }
+    QList<int> sorted;
+    list->HeadingSorted = [&](int column) { sorted << column; };
+    QHeaderView* heading = qobject_cast<QTableView*>(list->view())->horizontalHeader();
+    const QPoint onLatitude(heading->sectionViewportPosition(1) + heading->sectionSize(1) / 2, heading->height() / 2);
+    QTest::mouseClick(heading->viewport(), Qt::LeftButton, {}, onLatitude);
+    QCOMPARE(column(*list, 1), (QStringList{"1", "2", "3"}));
+    QCOMPARE(list->SortedColumn(), 1);
+    QTest::mouseClick(heading->viewport(), Qt::LeftButton, {}, onLatitude);
+    QCOMPARE(column(*list, 1), (QStringList{"3", "2", "1"}));
+    QCOMPARE(list->ColumnSortDirection(1), -1);
+    QCOMPARE(sorted, (QList<int>{1, 1}));
+}
+
+void TestListbox::hiddenColumnsAndWidths()
+{
+    auto list = makeList(3);
+    auto* view = qobject_cast<QTableView*>(list->view());
+    QHeaderView* heading = view->horizontalHeader();
+    const auto check = [&] {
+        const int width = view->viewport()->width();
+        for (int c = 3; c < 6; ++c)
+            QVERIFY(view->isColumnHidden(c));
+        QCOMPARE(heading->sectionSize(0) + heading->sectionSize(1) + heading->sectionSize(2), width);
+        QVERIFY(qAbs(heading->sectionSize(0) - width * 0.6) <= 1.5);
+        QVERIFY(qAbs(heading->sectionSize(1) - width * 0.2) <= 1.5);
+        QVERIFY(!view->horizontalScrollBar()->isVisible());
+    };
+    check();
+    list->resize(800, 300);
+    QApplication::processEvents();
+    check();
+    for (int i = 0; i < 200; ++i)
+        list->AddRow(QStringLiteral("more"));
+    QApplication::processEvents();
+    check();  // the vertical scroll bar took its room from the columns
+    list->setColumnWidths(QStringLiteral("100,*,0,*"));
+    QCOMPARE(heading->sectionSize(0), 100);
+    QVERIFY(view->isColumnHidden(2) && view->isColumnHidden(4) && !view->isColumnHidden(3));
+    QCOMPARE(heading->sectionSize(1), heading->sectionSize(3));
+}
+
+void TestListbox::paintColoursAreDataRoles()
+{
+    auto list = makeList(4);
+    QList<int> asked;
+    list->CellTextPaint = [&](int row, int) {
+        asked << row;
+        return row == 1 ? QColor(Qt::red) : QColor();
+    };
+    list->CellBackgroundPaint = [](int row, int) { return row % 2 == 0 ? QColor(237, 243, 254) : QColor(); };
+    QAbstractItemModel* model = list->view()->model();
+    QCOMPARE(model->index(1, 2).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::red));
+    QVERIFY(!model->index(0, 2).data(Qt::ForegroundRole).isValid());
+    QCOMPARE(model->index(2, 0).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(237, 243, 254));
+    QVERIFY(!model->index(3, 0).data(Qt::BackgroundRole).isValid());
+    list->setColumnAlignment(1, Listbox::AlignDecimal);
+    QCOMPARE(model->index(0, 1).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask,
+             Qt::AlignRight);
+    QCOMPARE(asked, (QList<int>{1, 0}));
+}
+
+void TestListbox::contextMenuOnlyWhenConstructed()
+{
+    auto list = makeList(3);
+    QVERIFY(activate(*list));
+    bool build = false;
+    QPoint at;
+    list->ConstructContextualMenu = [&](QMenu& base, int x, int y) {
+        at = QPoint(x, y);
+        base.addAction(QStringLiteral("first"));
+        base.addAction(QStringLiteral("second"));
+        return build;
+    };
+    QString chosen;
+    list->ContextualMenuAction = [&](QAction* action) {
+        chosen = action->text();
+        return true;
+    };
+    QWidget* viewport = list->view()->viewport();
+    const QPoint cell = cellCentre(*list, 1, 0);
+    QContextMenuEvent refused(QContextMenuEvent::Mouse, cell, viewport->mapToGlobal(cell));
+    QApplication::sendEvent(viewport, &refused);
+    QCOMPARE(at, viewport->mapTo(list.get(), cell));
+    QVERIFY(chosen.isEmpty());
+
+    build = true;
+    QTimer::singleShot(0, list.get(), [&list] {
+        auto* menu = list->findChild<QMenu*>();
+        QVERIFY(menu && menu->isVisible());
+        menu->setActiveAction(menu->actions().at(1));
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QContextMenuEvent shown(QContextMenuEvent::Mouse, cell, viewport->mapToGlobal(cell));
+    QApplication::sendEvent(viewport, &shown);
+    QCOMPARE(chosen, QString("second"));
+}
+
+void TestListbox::dragMovesSelectedRows()
+{
+    auto list = makeList(6);
+    int reordered = 0;
+    list->RowsReordered = [&] { ++reordered; };
+    list->setListIndex(1);
+    list->setSelected(2, true);
+    QAbstractItemView* view = list->view();
+    std::unique_ptr<QMimeData> data(view->model()->mimeData({}));
+    const auto dropAt = [&](QPoint pos) {
+        QDragEnterEvent enter(pos, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(pos, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &drop);
+        QVERIFY(drop.isAccepted());
+    };
+    const QRect target = view->visualRect(view->model()->index(4, 0));
+    dropAt(QPoint(target.center().x(), target.bottom() - 1));
+    QCOMPARE(column(*list, 3), (QStringList{"id0", "id3", "id4", "id1", "id2", "id5"}));
+    QCOMPARE(reordered, 1);
+    QVERIFY(list->Selected(3) && list->Selected(4));
+    QCOMPARE(list->SelCount(), 2);
+    // Dropping the rows where they are changes nothing.
+    dropAt(view->visualRect(view->model()->index(3, 0)).center());
+    QCOMPARE(reordered, 1);
+    // Rows of another list are refused.
+    auto other = makeList(1);
+    std::unique_ptr<QMimeData> foreign(other->view()->model()->mimeData({}));
+    QDragEnterEvent enter(target.center(), Qt::MoveAction, foreign.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &enter);
+    QVERIFY(!enter.isAccepted());
+}
+
+void TestListbox::scrollPosition()
+{
+    auto list = makeList(1000);
+    QApplication::processEvents();
+    list->setScrollPosition(500);
+    QCOMPARE(list->ScrollPosition(), 500);
+    QCOMPARE(list->view()->indexAt(QPoint(5, 2)).row(), 500);
+    list->BeginUpdate();
+    list->DeleteAllRows();
+    for (int i = 0; i < 2000; ++i)
+        list->AddRow(QString::number(i));
+    list->setScrollPosition(1500);
+    list->EndUpdate();
+    QCOMPARE(list->ScrollPosition(), 1500);
+    list->setScrollPosition(0);
+    QCOMPARE(list->ScrollPosition(), 0);
+}
+
+QTEST_MAIN(TestListbox)
+#include "tst_listbox.moc"
