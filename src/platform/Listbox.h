@@ -92,8 +92,8 @@ public:
     void setColumnSortDirection(int column, int direction);
     void Sort();
 
-    // Opens an in-place line editor on the cell; a row or column out of range, or a
-    // hidden column, does nothing.
+    // Opens an in-place line editor on the cell; a row or column out of range, a hidden
+    // column, an edit already open or a batch under way does nothing.
     void EditCell(int row, int column);
 
     // Between BeginUpdate and EndUpdate (they nest) the view hears of no single change;

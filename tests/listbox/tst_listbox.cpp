@@ -265,6 +265,14 @@ void TestListbox::clickThenDoubleClick()
     QCOMPARE(log.count("double"), 1);
     QCOMPARE(log.at(log.size() - 2), QString("click 2,1"));
 
+    // An editor opened by the double click stays open once the mouse is let go.
+    QVERIFY(activate(*list));
+    list->DoubleClick = [&] { list->EditCell(2, 1); };
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, cell);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, cell);
+    QVERIFY(editorOpen(*list));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+
     // A handler that takes the press keeps it from the selection.
     log.clear();
     list->CellClick = [&](int, int, int x, int y) {
@@ -302,6 +310,14 @@ void TestListbox::returnKeyIsPassedOn()
     QTest::keyClick(list->view(), Qt::Key_Up);
     QCOMPARE(keys, (QStringList{"\r", "a", QString(QChar(30))}));
     QCOMPARE(activated, consume ? 0 : 1);
+    // Return opening an editor leaves the key to it.
+    list->KeyDown = [&](const QString& key) {
+        if (key == "\r")
+            list->EditCell(list->ListIndex(), 0);
+        return consume;
+    };
+    QTest::keyClick(list->view(), Qt::Key_Return);
+    QVERIFY(editorOpen(*list));
     // Up reached the view only when the handler let it go.
     QCOMPARE(list->ListIndex(), consume ? 1 : 0);
 }
@@ -363,6 +379,13 @@ void TestListbox::editCellOutOfRangeDoesNothing()
         list->EditCell(row, column);
         QVERIFY(!editorOpen(*list));
     }
+    // A second edit waits for the first to end.
+    list->EditCell(0, 0);
+    QWidget* first = QApplication::focusWidget();
+    list->EditCell(1, 1);
+    QCOMPARE(QApplication::focusWidget(), first);
+    QCOMPARE(list->view()->viewport()->findChildren<QLineEdit*>().size(), 1);
+    QTest::keyClick(first, Qt::Key_Escape);
     list->DeleteAllRows();
     list->EditCell(0, 0);
     QVERIFY(!editorOpen(*list));
@@ -574,8 +597,10 @@ void TestListbox::contextMenuOnlyWhenConstructed()
     QVERIFY(activate(*list));
     bool build = false;
     QPoint at;
+    int selected = -1;
     list->ConstructContextualMenu = [&](QMenu& base, int x, int y) {
         at = QPoint(x, y);
+        selected = list->ListIndex();
         base.addAction(QStringLiteral("first"));
         base.addAction(QStringLiteral("second"));
         return build;
@@ -587,9 +612,11 @@ void TestListbox::contextMenuOnlyWhenConstructed()
     };
     QWidget* viewport = list->view()->viewport();
     const QPoint cell = cellCentre(*list, 1, 0);
-    QContextMenuEvent refused(QContextMenuEvent::Mouse, cell, viewport->mapToGlobal(cell));
-    QApplication::sendEvent(viewport, &refused);
-    QCOMPARE(at, viewport->mapTo(list.get(), cell));
+    // Through the window, as the system delivers it, so the click becomes a contextual one.
+    const QPoint inWindow = viewport->mapTo(list.get(), cell);
+    QTest::mouseClick(list->windowHandle(), Qt::RightButton, {}, inWindow);
+    QCOMPARE(at, inWindow);
+    QCOMPARE(selected, 1);  // the row clicked is selected before the menu is asked for
     QVERIFY(chosen.isEmpty());
 
     build = true;
@@ -599,8 +626,7 @@ void TestListbox::contextMenuOnlyWhenConstructed()
         menu->setActiveAction(menu->actions().at(1));
         QTest::keyClick(menu, Qt::Key_Return);
     });
-    QContextMenuEvent shown(QContextMenuEvent::Mouse, cell, viewport->mapToGlobal(cell));
-    QApplication::sendEvent(viewport, &shown);
+    QTest::mouseClick(list->windowHandle(), Qt::RightButton, {}, inWindow);
     QCOMPARE(chosen, QString("second"));
 }
 
