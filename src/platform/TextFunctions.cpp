@@ -1,6 +1,7 @@
 #include "platform/TextFunctions.h"
 
 #include <charconv>
+#include <cstdint>
 
 namespace {
 
@@ -48,6 +49,36 @@ qsizetype numberLength(QStringView t, qsizetype from)
     return i - from;
 }
 
+// The common case of a coordinate, "-45.123456": with at most 15 digits the digits and
+// the power of ten are exact doubles, so one division rounds correctly, as from_chars does.
+bool plainDecimal(QStringView t, double* value)
+{
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
+        negative = t[i++] == u'-';
+    int64_t digits = 0;
+    int count = 0;
+    int decimals = 0;
+    bool point = false;
+    for (; i < t.size(); ++i) {
+        const QChar c = t[i];
+        if (c == u'.' && !point) {
+            point = true;
+            continue;
+        }
+        if (!isDigit(c) || ++count > 15)
+            return false;
+        digits = digits * 10 + (c.unicode() - u'0');
+        decimals += point ? 1 : 0;
+    }
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const double magnitude = double(digits) / kPowers[decimals];
+    *value = negative ? -magnitude : magnitude;
+    return true;
+}
+
 }  // namespace
 
 double Val(QStringView text)
@@ -59,11 +90,16 @@ double Val(QStringView text)
     if (len == 0)
         return 0.0;
 
+    const QStringView number = text.mid(start, len);
+    double fast = 0.0;
+    if (plainDecimal(number, &fast))
+        return fast;
+
     // from_chars takes no leading "+" nor a bare ".5"; the copy drops the one, mends the other.
     std::string buf;
     buf.reserve(size_t(len) + 1);
-    for (qsizetype i = start; i < start + len; ++i) {
-        const char c = char(text[i].unicode());
+    for (const QChar qc : number) {
+        const char c = char(qc.unicode());
         if (c == '+' && buf.empty())
             continue;
         if (c == '.' && (buf.empty() || buf == "-"))

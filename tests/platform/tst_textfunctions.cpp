@@ -1,6 +1,9 @@
 #include "platform/TextFunctions.h"
 
+#include <QRandomGenerator>
 #include <QTest>
+
+#include <charconv>
 
 // The one numeric rule every caller shares: the entry row, in-place edits, the duplicate
 // threshold.
@@ -9,6 +12,7 @@ class TestTextFunctions : public QObject {
 private slots:
     void numeric_data();
     void numeric();
+    void valRoundsLikeTheLibrary();
 };
 
 void TestTextFunctions::numeric_data()
@@ -55,6 +59,21 @@ void TestTextFunctions::numeric()
 
     QCOMPARE(IsNumeric(text), numeric);
     QCOMPARE(Val(text), value);
+}
+
+// Coordinates take a shortcut through the digits; it must give the correctly rounded
+// double, bit for bit, as the full conversion does.
+void TestTextFunctions::valRoundsLikeTheLibrary()
+{
+    QRandomGenerator random(7);
+    for (int i = 0; i < 20000; ++i) {
+        const int decimals = random.bounded(0, 13);
+        const double v = (random.generateDouble() - 0.5) * (i % 2 ? 360.0 : 1e6);
+        const QByteArray text = QByteArray::number(v, 'f', decimals);
+        double expected = 0.0;
+        std::from_chars(text.constData(), text.constData() + text.size(), expected);
+        QVERIFY2(Val(QString::fromLatin1(text)) == expected, text.constData());
+    }
 }
 
 QTEST_APPLESS_MAIN(TestTextFunctions)
