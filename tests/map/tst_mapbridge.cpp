@@ -5,6 +5,8 @@
 #include "platform/UrlCodec.h"
 #include "support/AppFixture.h"
 #include "support/PageProbe.h"
+#include "support/TestMain.h"
+#include "support/WindowRows.h"
 #include "window/Applicazione.h"
 
 #include <QApplication>
@@ -12,7 +14,7 @@
 #include <QTest>
 
 using PageProbe::Evaluate;
-using PageProbe::MapState;
+using PageProbe::SettledState;
 
 namespace {
 
@@ -22,21 +24,10 @@ enum Column { Description = 0, Latitude = 1, Longitude = 2, Id = 3, Mod = 4 };
 Applicazione* mapWindow(AppFixture& f, int rows)
 {
     Applicazione* w = f.newWindow();
-    for (int i = 0; i < rows; ++i)
-        w->AggiungiPdiAllaLista(QStringLiteral("P%1").arg(i), QStringLiteral("43.%1").arg(i),
-                                QStringLiteral("10.%1").arg(i), QStringLiteral("0"));
-    w->Modificato = false;
-    w->AggiornaTitolo();
+    WindowRows::AddNumberedRows(*w, rows);
     if (!PageProbe::WaitForMapPage(*w->web1))
         qWarning("map page not loaded");
     return w;
-}
-
-// Waits until the page has run every call sent before.
-QVariantMap settledState(Applicazione& w)
-{
-    Evaluate(*w.web1, QStringLiteral("0"));
-    return MapState(*w.web1);
 }
 
 QString doubleEncoded(const QString& text)
@@ -105,24 +96,24 @@ void TestMapBridge::callsReachThePage()
 
     // Selecting a row shows it.
     list.setListIndex(1);
-    QVariantMap highlight = settledState(*w).value("highlight").toMap();
+    QVariantMap highlight = SettledState(*w->web1).value("highlight").toMap();
     QCOMPARE(highlight.value("id").toString(), list.Cell(1, Id));
     QCOMPARE(highlight.value("description").toString(), QString("P1"));
     QCOMPARE(highlight.value("lat").toDouble(), 43.1);
 
     w->Map().AggiungiPdi(0);
     w->Map().AggiungiPdi(2);
-    QCOMPARE(settledState(*w).value("ids").toStringList(), (QStringList{list.Cell(0, Id), list.Cell(2, Id)}));
+    QCOMPARE(SettledState(*w->web1).value("ids").toStringList(), (QStringList{list.Cell(0, Id), list.Cell(2, Id)}));
     w->Map().EliminaPdi(list.Cell(0, Id));
-    QCOMPARE(settledState(*w).value("ids").toStringList(), QStringList{list.Cell(2, Id)});
+    QCOMPARE(SettledState(*w->web1).value("ids").toStringList(), QStringList{list.Cell(2, Id)});
 
     w->Map().MostraRicercaTelefono("41.9", "12.5", "Rossi, Roma");
-    QCOMPARE(settledState(*w).value("search").toMap().value("description").toString(), QString("Rossi, Roma"));
+    QCOMPARE(SettledState(*w->web1).value("search").toMap().value("description").toString(), QString("Rossi, Roma"));
     w->Map().EliminaPdiRicerca();
-    QVERIFY(settledState(*w).value("search").isNull());
+    QVERIFY(SettledState(*w->web1).value("search").isNull());
 
     w->Map().EliminaTutto();
-    QCOMPARE(settledState(*w).value("markers").toInt(), 0);
+    QCOMPARE(SettledState(*w->web1).value("markers").toInt(), 0);
     QVERIFY(f.services.messages.isEmpty());
 }
 
@@ -136,7 +127,7 @@ void TestMapBridge::hostileTextsRunNothing()
     w->Map().AggiungiPdi(0);
     w->Map().AggiungiPdi(1);
     w->Map().MostraPunto(0);
-    const QVariantMap state = settledState(*w);
+    const QVariantMap state = SettledState(*w->web1);
     QCOMPARE(state.value("markers").toInt(), 2);
     const QVariantMap first = Evaluate(*w->web1, "LumetraMap.marker('" + w->ListBox1->Cell(0, Id) + "')").toMap();
     QCOMPARE(first.value("description").toString(), hostile);
@@ -226,12 +217,12 @@ void TestMapBridge::chosenMarker()
     QVERIFY(!w->disableClickPoi);
     QCOMPARE(w->RigaSelezionata, 2);
     // The map chose the row: nothing goes back to it.
-    QVERIFY(settledState(*w).value("highlight").isNull());
+    QVERIFY(SettledState(*w->web1).value("highlight").isNull());
 
     // A selection the user makes is shown on the map as usual.
     list.setListIndex(0);
     QCOMPARE(guarded, (QList<bool>{true, false}));
-    QCOMPARE(settledState(*w).value("highlight").toMap().value("id").toString(), list.Cell(0, Id));
+    QCOMPARE(SettledState(*w->web1).value("highlight").toMap().value("id").toString(), list.Cell(0, Id));
 
     w->Map().web1_CancelLoad("handler://CMD3" + doubleEncoded("NO-SUCH-ID|1,2"));
     QCOMPARE(list.ListIndex(), 0);
@@ -289,11 +280,11 @@ void TestMapBridge::callbacksFromThePage()
     list.setCell(1, Id, id);
     list.setCellCheck(1, Description, true);
     w->CaricaPdiMappa();
-    QCOMPARE(settledState(*w).value("ids").toStringList(), QStringList{id});
+    QCOMPARE(SettledState(*w->web1).value("ids").toStringList(), QStringList{id});
 
     Evaluate(*w->web1, "LumetraMap.poi('" + id + "').fire('click'); 1");
     QTRY_COMPARE(list.ListIndex(), 1);
-    QVERIFY(settledState(*w).value("highlight").isNull());
+    QVERIFY(SettledState(*w->web1).value("highlight").isNull());
 
     Evaluate(*w->web1, "(function(){var m=LumetraMap.poi('" + id +
                            "'), map=LumetraMap.map;"
@@ -358,12 +349,6 @@ void TestMapBridge::failedLoadAndLinks()
     QCOMPARE(f.services.messages.size(), 1);
 }
 
-int main(int argc, char** argv)
-{
-    HTMLViewer::RegisterSchemes();
-    QApplication app(argc, argv);
-    TestMapBridge test;
-    return QTest::qExec(&test, argc, argv);
-}
+LUMETRA_TEST_MAIN(TestMapBridge)
 
 #include "tst_mapbridge.moc"

@@ -5,6 +5,8 @@
 #include "platform/Listbox.h"
 #include "support/AppFixture.h"
 #include "support/PageProbe.h"
+#include "support/TestMain.h"
+#include "support/WindowRows.h"
 #include "window/Applicazione.h"
 
 #include <QApplication>
@@ -14,6 +16,7 @@
 #include <QTimer>
 
 using PageProbe::Evaluate;
+using WindowRows::MarkedRows;
 
 namespace {
 
@@ -40,16 +43,6 @@ void mark(Listbox& list, const QList<int>& rows)
         list.setCellCheck(row, Description, true);
 }
 
-QList<int> markedRows(const Listbox& list)
-{
-    QList<int> rows;
-    for (int row = 0; row < list.ListCount(); ++row) {
-        if (list.CellCheck(row, Description))
-            rows << row;
-    }
-    return rows;
-}
-
 QStringList ids(const Listbox& list, const QList<int>& rows)
 {
     QStringList texts;
@@ -61,8 +54,7 @@ QStringList ids(const Listbox& list, const QList<int>& rows)
 // The identifiers of the page's markers, in the order they arrived.
 QStringList pageIds(Applicazione& w)
 {
-    Evaluate(*w.web1, QStringLiteral("0"));
-    return PageProbe::MapState(*w.web1).value("ids").toStringList();
+    return PageProbe::SettledState(*w.web1).value("ids").toStringList();
 }
 
 // Each time the running loop hands control to the event loop, what the bar shows:
@@ -144,7 +136,7 @@ void TestMapMarkers::markedRowsTenRows()
     QCOMPARE(pageIds(*w), ids(list, {1, 4, 9}));
     // The map was fitted to the markers.
     QVERIFY(Evaluate(*w->web1, "LumetraMap.map.getBounds().contains([[43,10.01],[43,10.09]])").toBool());
-    QCOMPARE(markedRows(list), (QList<int>{1, 4, 9}));
+    QCOMPARE(MarkedRows(list), (QList<int>{1, 4, 9}));
     QVERIFY(!w->Modificato);
 }
 
@@ -172,7 +164,7 @@ void TestMapMarkers::emptyListAndClearing()
     // Clearing the map leaves the list and its marks alone.
     w->SvuotaPdiMappa();
     QVERIFY(pageIds(*w).isEmpty());
-    QCOMPARE(markedRows(list), (QList<int>{0, 2}));
+    QCOMPARE(MarkedRows(list), (QList<int>{0, 2}));
 
     w->CaricaPdiMappa();
     list.DeleteAllRows();
@@ -196,7 +188,7 @@ void TestMapMarkers::radiusTenRows()
         // marked step rows 0 and 3, after it.
         QCOMPARE(events.points, (QStringList{"0", "2", "4", "6", "8", "8", "0", "3", "9"}));
     }
-    QCOMPARE(markedRows(list), (QList<int>{0, 1, 2, 3, 4}));
+    QCOMPARE(MarkedRows(list), (QList<int>{0, 1, 2, 3, 4}));
     QCOMPARE(pageIds(*w), ids(list, {0, 1, 2, 3, 4}));
     QVERIFY(w->LabelSelezionati->text().contains("5 / 10"));
     QVERIFY(!w->ProgressBar1->isVisible());
@@ -218,7 +210,7 @@ void TestMapMarkers::radiusZero()
     list.setCell(2, Longitude, "10.01");
     mark(list, {0, 2});
     w->MostraPdiNelRaggio(0.0, 10.01, 0.0);
-    QCOMPARE(markedRows(list), QList<int>{1});
+    QCOMPARE(MarkedRows(list), QList<int>{1});
     QCOMPARE(pageIds(*w), ids(list, {1}));
     const QVariantMap marker = Evaluate(*w->web1, "LumetraMap.marker('" + list.Cell(1, Id) + "')").toMap();
     QCOMPARE(marker.value("lat").toDouble(), 0.0);
@@ -235,23 +227,17 @@ void TestMapMarkers::nearSelectedRow()
 
     // With no selected row nothing is marked nor sent.
     w->MostraPdiVicino();
-    QCOMPARE(markedRows(list), QList<int>{3});
+    QCOMPARE(MarkedRows(list), QList<int>{3});
     QCOMPARE(pageIds(*w), ids(list, {3}));
 
     w->disableClickPoi = true;  // keeps the selection from showing a point
     list.setListIndex(0);
     w->disableClickPoi = false;
     w->MostraPdiVicino();
-    QCOMPARE(markedRows(list), (QList<int>{0, 1, 2}));
+    QCOMPARE(MarkedRows(list), (QList<int>{0, 1, 2}));
     QCOMPARE(pageIds(*w), ids(list, {0, 1, 2}));
 }
 
-int main(int argc, char** argv)
-{
-    HTMLViewer::RegisterSchemes();
-    QApplication app(argc, argv);
-    TestMapMarkers test;
-    return QTest::qExec(&test, argc, argv);
-}
+LUMETRA_TEST_MAIN(TestMapMarkers)
 
 #include "tst_mapmarkers.moc"

@@ -4,6 +4,7 @@
 #include "support/FakeServices.h"
 #include "support/PageProbe.h"
 #include "support/TestHttpServer.h"
+#include "support/TestMain.h"
 
 #include <QApplication>
 #include <QTest>
@@ -395,12 +396,6 @@ void TestMapPage::failedAndCancelledLoads()
     QVERIFY(events.filter("error").isEmpty());
 }
 
-int main(int argc, char** argv)
-{
-    HTMLViewer::RegisterSchemes();
-    QApplication app(argc, argv);
-    TestMapPage test;
-    return QTest::qExec(&test, argc, argv);
-}
+LUMETRA_TEST_MAIN(TestMapPage)
 
 #include "tst_mappage.moc"

@@ -4,6 +4,7 @@
 #include "platform/HTMLViewer.h"
 #include "support/AppFixture.h"
 #include "support/TestHttpServer.h"
+#include "support/TestMain.h"
 #include "window/Applicazione.h"
 
 #include <QApplication>
@@ -160,12 +161,6 @@ void TestPhoneLookup::noDirectoryConfigured()
     QVERIFY(f->services.urls.isEmpty());
 }
 
-int main(int argc, char** argv)
-{
-    HTMLViewer::RegisterSchemes();
-    QApplication app(argc, argv);
-    TestPhoneLookup test;
-    return QTest::qExec(&test, argc, argv);
-}
+LUMETRA_TEST_MAIN(TestPhoneLookup)
 
 #include "tst_phonelookup.moc"

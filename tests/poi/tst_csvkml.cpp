@@ -1,6 +1,7 @@
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
 #include "support/AppFixture.h"
+#include "support/TestMain.h"
 #include "window/Applicazione.h"
 
 #include <QApplication>
@@ -303,12 +304,6 @@ void TestCsvKml::gdalReadsWhatWeWrite()
     QVERIFY(csvInfo.contains("field_3 (String) = Bar Roma"));
 }
 
-int main(int argc, char** argv)
-{
-    HTMLViewer::RegisterSchemes();
-    QApplication app(argc, argv);
-    TestCsvKml test;
-    return QTest::qExec(&test, argc, argv);
-}
+LUMETRA_TEST_MAIN(TestCsvKml)
 
 #include "tst_csvkml.moc"

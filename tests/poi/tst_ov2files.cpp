@@ -2,6 +2,7 @@
 #include "platform/Listbox.h"
 #include "shell/App.h"
 #include "support/AppFixture.h"
+#include "support/TestMain.h"
 #include "window/Applicazione.h"
 
 #include <QApplication>
@@ -550,12 +551,6 @@ void TestOv2Files::gpsbabelReadsWhatWeSave()
     }
 }
 
-int main(int argc, char** argv)
-{
-    HTMLViewer::RegisterSchemes();
-    QApplication app(argc, argv);
-    TestOv2Files test;
-    return QTest::qExec(&test, argc, argv);
-}
+LUMETRA_TEST_MAIN(TestOv2Files)
 
 #include "tst_ov2files.moc"

@@ -3,6 +3,8 @@
 #include "platform/TextFunctions.h"
 #include "shell/Pictures.h"
 #include "support/AppFixture.h"
+#include "support/TestMain.h"
+#include "support/WindowRows.h"
 #include "window/Applicazione.h"
 
 #include <QApplication>
@@ -15,17 +17,11 @@
 
 #include <memory>
 
+using WindowRows::Descriptions;
+
 namespace {
 
 enum Column { Description = 0, Latitude = 1, Longitude = 2, Id = 3, Mod = 4, Check = 5 };
-
-QStringList descriptions(const Listbox& list)
-{
-    QStringList texts;
-    for (int row = 0; row < list.ListCount(); ++row)
-        texts << list.Cell(row, Description);
-    return texts;
-}
 
 }  // namespace
 
@@ -152,7 +148,7 @@ void TestPoiRows::readingOrderOfLongAndShort()
     add(long1);
     add("short");
     add(long3);
-    QCOMPARE(descriptions(list()), (QStringList{long3, long1, "short"}));
+    QCOMPARE(Descriptions(list()), (QStringList{long3, long1, "short"}));
 
     // In one batch, as a file is read: the same order as one by one.
     list().DeleteAllRows();
@@ -168,7 +164,7 @@ void TestPoiRows::readingOrderOfLongAndShort()
             expectedTop.prepend(text);
     }
     list().EndUpdate();
-    QCOMPARE(descriptions(list()), expectedTop + expectedBottom);
+    QCOMPARE(Descriptions(list()), expectedTop + expectedBottom);
 }
 
 void TestPoiRows::newRowFields()
@@ -233,13 +229,13 @@ void TestPoiRows::deleteMarked()
     for (const char* d : {"a", "b", "c", "d", "e"})
         add(d);
     w->EliminaPdiDallaLista();
-    QCOMPARE(descriptions(list()), (QStringList{"a", "b", "c", "d", "e"}));
+    QCOMPARE(Descriptions(list()), (QStringList{"a", "b", "c", "d", "e"}));
 
     for (int row : {0, 2, 4})
         list().setCellCheck(row, Description, true);
     const QString keptId = list().Cell(1, Id);
     w->EliminaPdiDallaLista();
-    QCOMPARE(descriptions(list()), (QStringList{"b", "d"}));
+    QCOMPARE(Descriptions(list()), (QStringList{"b", "d"}));
     QCOMPARE(list().Cell(0, Id), keptId);
     QVERIFY(!list().CellCheck(0, Description));
 }
@@ -260,7 +256,7 @@ void TestPoiRows::deleteSelected()
     const QString gone = list().Cell(reported, Description);
     w->EliminaPdiSelezionatoDallaLista();
     QCOMPARE(list().ListCount(), 2);
-    QVERIFY(!descriptions(list()).contains(gone));
+    QVERIFY(!Descriptions(list()).contains(gone));
     QVERIFY(w->Modificato);
     QCOMPARE(w->windowTitle(), QString("Lumetra 1.4.0.5 [senza nome.ov2 *]"));
     QCOMPARE(w->LabelSelezionati->text(), Applicazione::lkMarked() + ":  0 / 2");
@@ -285,7 +281,7 @@ void TestPoiRows::markedFirst()
     list().setCellCheck(1, Description, true);
     list().setCellCheck(3, Description, true);
     w->OrdinaPrimaMarcati(list());
-    const QStringList order = descriptions(list());
+    const QStringList order = Descriptions(list());
     QCOMPARE(QSet<QString>(order.begin(), order.begin() + 2), (QSet<QString>{"b", "d"}));
     QCOMPARE(QSet<QString>(order.begin() + 2, order.end()), (QSet<QString>{"a", "c", "e"}));
     for (int row = 0; row < 5; ++row) {
@@ -306,7 +302,7 @@ void TestPoiRows::markedFirstWithoutMarks()
     QCOMPARE(list().ListCount(), 3);
     for (int row = 0; row < 3; ++row)
         QCOMPARE(list().Cell(row, Check), QString("0"));
-    const QStringList order = descriptions(list());
+    const QStringList order = Descriptions(list());
     QCOMPARE(QSet<QString>(order.begin(), order.end()), (QSet<QString>{"a", "b", "c"}));
 }
 
@@ -344,12 +340,6 @@ void TestPoiRows::markedFirstWithComparisonThatNeverAnswersEqual()
     QCOMPARE(after, ids);
 }
 
-int main(int argc, char** argv)
-{
-    HTMLViewer::RegisterSchemes();
-    QApplication app(argc, argv);
-    TestPoiRows test;
-    return QTest::qExec(&test, argc, argv);
-}
+LUMETRA_TEST_MAIN(TestPoiRows)
 
 #include "tst_poirows.moc"

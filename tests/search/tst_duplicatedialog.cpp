@@ -5,6 +5,7 @@
 #include "search/DuplicateDialog.h"
 #include "shell/Toolbar1.h"
 #include "support/AppFixture.h"
+#include "support/TestMain.h"
 #include "window/Applicazione.h"
 
 #include <QApplication>
@@ -286,12 +287,6 @@ void TestDuplicateDialog::fromTheToolbar()
     QVERIFY(!s.w->Modificato);
 }
 
-int main(int argc, char** argv)
-{
-    HTMLViewer::RegisterSchemes();
-    QApplication app(argc, argv);
-    TestDuplicateDialog test;
-    return QTest::qExec(&test, argc, argv);
-}
+LUMETRA_TEST_MAIN(TestDuplicateDialog)
 
 #include "tst_duplicatedialog.moc"

@@ -5,6 +5,7 @@
 #include "shell/Toolbar1.h"
 #include "support/AppFixture.h"
 #include "support/TableTranslator.h"
+#include "support/TestMain.h"
 #include "window/Applicazione.h"
 
 #include <QApplication>
@@ -392,12 +393,6 @@ void TestSearchDialog::windowModifiedAfterChanges()
     QCOMPARE(s.w->windowTitle().contains(" *"), modified);
 }
 
-int main(int argc, char** argv)
-{
-    HTMLViewer::RegisterSchemes();
-    QApplication app(argc, argv);
-    TestSearchDialog test;
-    return QTest::qExec(&test, argc, argv);
-}
+LUMETRA_TEST_MAIN(TestSearchDialog)
 
 #include "tst_searchdialog.moc"

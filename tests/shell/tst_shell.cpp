@@ -4,6 +4,7 @@
 #include "shell/WindowMenuItem.h"
 #include "support/AppFixture.h"
 #include "support/TableTranslator.h"
+#include "support/TestMain.h"
 #include "window/Applicazione.h"
 
 #include <QDialog>
@@ -268,12 +269,6 @@ void TestShell::picturesAreShared()
     QVERIFY(!splash->isNull());
 }
 
-int main(int argc, char** argv)
-{
-    HTMLViewer::RegisterSchemes();
-    QApplication app(argc, argv);
-    TestShell test;
-    return QTest::qExec(&test, argc, argv);
-}
+LUMETRA_TEST_MAIN(TestShell)
 
 #include "tst_shell.moc"

@@ -6,6 +6,7 @@
 #include "support/AppFixture.h"
 #include "support/TableTranslator.h"
 #include "support/TestHttpServer.h"
+#include "support/TestMain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -281,12 +282,6 @@ void TestUpdate::aboutBox()
     QVERIFY(!AboutDialog::Current());
 }
 
-int main(int argc, char** argv)
-{
-    HTMLViewer::RegisterSchemes();
-    QApplication app(argc, argv);
-    TestUpdate test;
-    return QTest::qExec(&test, argc, argv);
-}
+LUMETRA_TEST_MAIN(TestUpdate)
 
 #include "tst_update.moc"

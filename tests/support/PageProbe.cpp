@@ -44,4 +44,10 @@ QVariantMap MapState(HTMLViewer& view)
     return Evaluate(view, QStringLiteral("LumetraMap.state()")).toMap();
 }
 
+QVariantMap SettledState(HTMLViewer& view)
+{
+    Evaluate(view, QStringLiteral("0"));
+    return MapState(view);
+}
+
 }  // namespace PageProbe

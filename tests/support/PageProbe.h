@@ -13,4 +13,6 @@ QVariant Evaluate(HTMLViewer& view, const QString& script, int timeoutMs = 10000
 bool WaitForMapPage(HTMLViewer& view, int timeoutMs = 20000);
 // The map page's own account of itself (LumetraMap.state()).
 QVariantMap MapState(HTMLViewer& view);
+// The map page's state once it has run every script sent before.
+QVariantMap SettledState(HTMLViewer& view);
 }  // namespace PageProbe

@@ -5,6 +5,8 @@
 #include "shell/AboutDialog.h"
 #include "shell/Toolbar1.h"
 #include "support/AppFixture.h"
+#include "support/TestMain.h"
+#include "support/WindowRows.h"
 #include "window/Applicazione.h"
 
 #include <QAction>
@@ -13,36 +15,17 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using WindowRows::Descriptions;
+using WindowRows::MarkedRows;
+
 namespace {
 
 // A window with rows "P0", "P1", ... none marked, none selected, not modified.
 Applicazione* windowWithRows(AppFixture& f, int rows)
 {
     Applicazione* w = f.newWindow();
-    for (int i = 0; i < rows; ++i)
-        w->AggiungiPdiAllaLista(QStringLiteral("P%1").arg(i), QStringLiteral("43.%1").arg(i),
-                                QStringLiteral("10.%1").arg(i), QStringLiteral("0"));
-    w->Modificato = false;
-    w->AggiornaTitolo();
+    WindowRows::AddNumberedRows(*w, rows);
     return w;
-}
-
-QStringList descriptions(const Listbox& list)
-{
-    QStringList texts;
-    for (int row = 0; row < list.ListCount(); ++row)
-        texts << list.Cell(row, 0);
-    return texts;
-}
-
-QList<int> markedRows(const Listbox& list)
-{
-    QList<int> rows;
-    for (int row = 0; row < list.ListCount(); ++row) {
-        if (list.CellCheck(row, 0))
-            rows << row;
-    }
-    return rows;
 }
 
 QAction* toolItem(Applicazione& w, const QString& name)
@@ -249,7 +232,7 @@ void TestCommands::markItems()
     list.setSelected(3, true);
     QVERIFY(w->HandleMenu(QStringLiteral("EditMarkItems")));
     // Selected rows are marked; a mark outside the selection stays.
-    QCOMPARE(markedRows(list), (QList<int>{0, 2, 3}));
+    QCOMPARE(MarkedRows(list), (QList<int>{0, 2, 3}));
     QVERIFY(w->LabelSelezionati->text().endsWith(QLatin1String(":  3 / 4")));
     QVERIFY(!w->Modificato);
 }
@@ -261,7 +244,7 @@ void TestCommands::markItemsWithoutSelection()
     w->ListBox1->setCellCheck(1, 0, true);
     w->LabelSelezionati->setText(QStringLiteral("untouched"));
     QVERIFY(w->HandleMenu(QStringLiteral("EditMarkItems")));
-    QCOMPARE(markedRows(*w->ListBox1), QList<int>{1});
+    QCOMPARE(MarkedRows(*w->ListBox1), QList<int>{1});
     QCOMPARE(w->LabelSelezionati->text(), QString("untouched"));
 }
 
@@ -286,7 +269,7 @@ void TestCommands::removeSelected()
     for (int row : selected)
         w->ListBox1->setSelected(row, true);
     QVERIFY(w->HandleMenu(QStringLiteral("EditRemoveSelected")));
-    QCOMPARE(descriptions(*w->ListBox1), left);
+    QCOMPARE(Descriptions(*w->ListBox1), left);
     // Removed rows are a change a save would write.
     const bool removed = !selected.isEmpty();
     QCOMPARE(w->Modificato, removed);
@@ -317,17 +300,11 @@ void TestCommands::sortMarkedFirst()
     for (int row : marked)
         w->ListBox1->setCellCheck(row, 0, true);
     QVERIFY(!w->HandleMenu(QStringLiteral("EditOrdinaMarked")));
-    QCOMPARE(descriptions(*w->ListBox1), order);
+    QCOMPARE(Descriptions(*w->ListBox1), order);
     QCOMPARE(w->Modificato, modified);
     QCOMPARE(w->windowTitle().endsWith(QLatin1String(" *]")), modified);
 }
 
-int main(int argc, char** argv)
-{
-    HTMLViewer::RegisterSchemes();
-    QApplication app(argc, argv);
-    TestCommands test;
-    return QTest::qExec(&test, argc, argv);
-}
+LUMETRA_TEST_MAIN(TestCommands)
 
 #include "tst_commands.moc"

@@ -1,8 +1,9 @@
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
 #include "platform/TextCase.h"
-#include "support/AppFixture.h"
+#include "support/DocumentFixture.h"
 #include "support/TableTranslator.h"
+#include "support/TestMain.h"
 #include "window/Applicazione.h"
 
 #include <QAbstractItemView>
@@ -26,22 +27,8 @@ struct Row {
     QString longitude;
 };
 
-struct Doc {
-    AppFixture f;
-    Applicazione* w = nullptr;
-    Listbox* list = nullptr;
-    QAbstractItemView* view = nullptr;
-
-    Doc()
-    {
-        w = f.newWindow();
-        list = w->ListBox1;
-        view = list->view();
-    }
-
+struct Doc : DocumentFixture {
     void add(const Row& r) { w->AggiungiPdiAllaLista(r.description, r.latitude, r.longitude, QStringLiteral("0")); }
-
-    QPoint cellCenter(int row) const { return view->visualRect(view->model()->index(row, 0)).center(); }
 
     // A contextual click at the point of the list's viewport, as the window system sends
     // it after a right press. While the menu is open, `inMenu` gets it; it must close it.
@@ -77,7 +64,6 @@ struct Doc {
     }
 
     bool menuOpened = false;
-    bool titleMarked() const { return w->windowTitle().endsWith(QStringLiteral(" *]")); }
 };
 
 QStringList entryTexts(const QMenu* menu)
@@ -316,12 +302,6 @@ void TestContextMenu::caseFunctions()
     QCOMPARE(Lowercase(text), lower);
 }
 
-int main(int argc, char** argv)
-{
-    HTMLViewer::RegisterSchemes();
-    QApplication app(argc, argv);
-    TestContextMenu test;
-    return QTest::qExec(&test, argc, argv);
-}
+LUMETRA_TEST_MAIN(TestContextMenu)
 
 #include "tst_contextmenu.moc"

@@ -5,12 +5,17 @@
 #include "support/AppFixture.h"
 #include "support/PageProbe.h"
 #include "support/TestHttpServer.h"
+#include "support/TestMain.h"
+#include "support/WindowRows.h"
 #include "window/Applicazione.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
+
+using WindowRows::AddNumberedRows;
+using WindowRows::MarkedRows;
 
 namespace {
 
@@ -25,25 +30,6 @@ Applicazione* activeWindow(AppFixture& f)
     if (!QTest::qWaitForWindowActive(w))
         qWarning("window not active");
     return w;
-}
-
-void addRows(Applicazione& w, int rows)
-{
-    for (int i = 0; i < rows; ++i)
-        w.AggiungiPdiAllaLista(QStringLiteral("P%1").arg(i), QStringLiteral("43.%1").arg(i),
-                               QStringLiteral("10.%1").arg(i), QStringLiteral("0"));
-    w.Modificato = false;
-    w.AggiornaTitolo();
-}
-
-QList<int> markedRows(const Listbox& list)
-{
-    QList<int> rows;
-    for (int row = 0; row < list.ListCount(); ++row) {
-        if (list.CellCheck(row, 0))
-            rows << row;
-    }
-    return rows;
 }
 
 EditField* field(Applicazione& w, const QString& name)
@@ -178,7 +164,7 @@ void TestEntryRow::addByHand()
 
     AppFixture f;
     Applicazione* w = f.newWindow();
-    addRows(*w, 1);
+    AddNumberedRows(*w, 1);
     w->EditFieldNome->setText(description);
     w->EditFieldLatitudine->setText(latitude);
     w->EditFieldLongitudine->setText(longitude);
@@ -358,7 +344,7 @@ void TestEntryRow::radiusNeedsPosition()
 
     AppFixture f;
     Applicazione* w = activeWindow(f);
-    addRows(*w, 2);
+    AddNumberedRows(*w, 2);
     w->ListBox1->setCellCheck(0, 0, true);
     w->ListBox1->setFocus();
     w->EditFieldLatitudine->setText(latitude);
@@ -366,7 +352,7 @@ void TestEntryRow::radiusNeedsPosition()
     w->buttonMostraDpiVicino->click();
     QCOMPARE(focusedField(*w), focus);
     // Nothing was marked anew.
-    QCOMPARE(markedRows(*w->ListBox1), QList<int>{0});
+    QCOMPARE(MarkedRows(*w->ListBox1), QList<int>{0});
 }
 
 void TestEntryRow::radiusMarksNearby()
@@ -382,7 +368,7 @@ void TestEntryRow::radiusMarksNearby()
     w->EditFieldLongitudine->setText(QStringLiteral("10"));
     w->buttonMostraDpiVicino->click();
     // Rows outside the radius lose their mark.
-    QCOMPARE(markedRows(*w->ListBox1), QList<int>{1});
+    QCOMPARE(MarkedRows(*w->ListBox1), QList<int>{1});
     QCOMPARE(w->EditFieldLatitudine->Text(), QString(" 43,0 "));
     QCOMPARE(w->ListBox1->ListCount(), 2);
     QVERIFY(!w->Modificato);
@@ -405,14 +391,14 @@ void TestEntryRow::markButtons()
 
     AppFixture f;
     Applicazione* w = f.newWindow();
-    addRows(*w, 4);
+    AddNumberedRows(*w, 4);
     w->ListBox1->setCellCheck(1, 0, true);
     w->ListBox1->setCellCheck(3, 0, true);
     BevelButton* b = button == QLatin1String("ButtonTutti")     ? w->ButtonTutti
                      : button == QLatin1String("ButtonNessuno") ? w->ButtonNessuno
                                                                 : w->ButtonTutti1;
     b->click();
-    QCOMPARE(markedRows(*w->ListBox1), marked);
+    QCOMPARE(MarkedRows(*w->ListBox1), marked);
     QVERIFY(w->LabelSelezionati->text().endsWith(QStringLiteral(":  %1 / 4").arg(marked.size())));
     // Marks are not saved: the document is unchanged.
     QVERIFY(!w->Modificato);
@@ -449,7 +435,7 @@ void TestEntryRow::deleteMarked()
 
     AppFixture f;
     Applicazione* w = f.newWindow();
-    addRows(*w, 3);
+    AddNumberedRows(*w, 3);
     for (int row : marked)
         w->ListBox1->setCellCheck(row, 0, true);
     w->ButtonElimina->click();
@@ -470,12 +456,6 @@ void TestEntryRow::deleteOnEmptyList()
     QVERIFY(!w->Modificato);
 }
 
-int main(int argc, char** argv)
-{
-    HTMLViewer::RegisterSchemes();
-    QApplication app(argc, argv);
-    TestEntryRow test;
-    return QTest::qExec(&test, argc, argv);
-}
+LUMETRA_TEST_MAIN(TestEntryRow)
 
 #include "tst_entryrow.moc"

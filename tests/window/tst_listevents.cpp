@@ -1,8 +1,9 @@
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
 #include "shell/Pictures.h"
-#include "support/AppFixture.h"
+#include "support/DocumentFixture.h"
 #include "support/PageProbe.h"
+#include "support/TestMain.h"
 #include "window/Applicazione.h"
 
 #include <QAbstractItemView>
@@ -27,28 +28,15 @@ struct Row {
     QString mod;
 };
 
-// A document window over scripted services, with its list in reach.
-struct Doc {
-    AppFixture f;
-    Applicazione* w = nullptr;
-    Listbox* list = nullptr;
-    QAbstractItemView* view = nullptr;
-
+// The document window, active, so clicks and keys reach its list.
+struct Doc : DocumentFixture {
     Doc()
     {
-        w = f.newWindow();
-        list = w->ListBox1;
-        view = list->view();
         w->activateWindow();
         QApplication::setActiveWindow(w);
     }
 
     void add(const Row& r) { w->AggiungiPdiAllaLista(r.description, r.latitude, r.longitude, r.mod); }
-
-    QPoint cellCenter(int row, int column) const
-    {
-        return view->visualRect(view->model()->index(row, column)).center();
-    }
 
     void click(int row, int column)
     {
@@ -92,8 +80,6 @@ struct Doc {
                         heading->height() / 2);
         QTest::mouseClick(heading->viewport(), Qt::LeftButton, {}, at);
     }
-
-    bool titleMarked() const { return w->windowTitle().endsWith(QStringLiteral(" *]")); }
 };
 
 // Opens the cell with a double click, replaces its text by typing and ends the edit.
@@ -483,8 +469,7 @@ void TestListEvents::selectionGoesToMapUnlessFromMap()
     d.add({"Napoli", "40.85", "14.27", "0"});
     QVERIFY(PageProbe::WaitForMapPage(*d.w->web1));
     auto shown = [&d] {
-        PageProbe::Evaluate(*d.w->web1, QStringLiteral("0"));  // after every call sent before
-        return PageProbe::MapState(*d.w->web1).value("highlight").toMap();
+        return PageProbe::SettledState(*d.w->web1).value("highlight").toMap();
     };
 
     const QString id0 = d.list->Cell(0, 3);
@@ -522,12 +507,6 @@ void TestListEvents::dragReorderMarksModified()
     QVERIFY(d.titleMarked());
 }
 
-int main(int argc, char** argv)
-{
-    HTMLViewer::RegisterSchemes();
-    QApplication app(argc, argv);
-    TestListEvents test;
-    return QTest::qExec(&test, argc, argv);
-}
+LUMETRA_TEST_MAIN(TestListEvents)
 
 #include "tst_listevents.moc"

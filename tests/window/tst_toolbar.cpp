@@ -3,6 +3,7 @@
 #include "shell/Toolbar1.h"
 #include "support/AppFixture.h"
 #include "support/TableTranslator.h"
+#include "support/TestMain.h"
 #include "window/Applicazione.h"
 
 #include <QAction>
@@ -206,12 +207,6 @@ void TestToolbar::clickRaisesAction()
     QCOMPARE(clicked, QList<QAction*>{bar.ToolItemTrova});
 }
 
-int main(int argc, char** argv)
-{
-    HTMLViewer::RegisterSchemes();
-    QApplication app(argc, argv);
-    TestToolbar test;
-    return QTest::qExec(&test, argc, argv);
-}
+LUMETRA_TEST_MAIN(TestToolbar)
 
 #include "tst_toolbar.moc"
