@@ -5,59 +5,32 @@
 
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
-#include "platform/Services.h"
 #include "shell/App.h"
 #include "shell/MenuBar1.h"
 #include "shell/Pictures.h"
+#include "support/BenchMeasure.h"
+#include "support/BenchServices.h"
+#include "support/Ov2Records.h"
 #include "window/Applicazione.h"
 
 #include <QApplication>
-#include <QDialog>
-#include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
+using Bench::median;
+using Bench::resetPeak;
+using Bench::seconds;
+using Bench::statusMegabytes;
+
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// Nothing here is expected to ask; whatever does is reported and declined.
-class BenchServices final : public Services {
-public:
-    void MsgBox(const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
-    MessageDialog::Pressed ShowMessageDialog(const MessageDialog& dialog, QWidget*) override
-    {
-        std::fprintf(stderr, "question: %s\n", qPrintable(dialog.Message));
-        return MessageDialog::Pressed::Cancel;
-    }
-    QString GetOpenFolderItem(const FileType&, QWidget*) override { return QString(); }
-    QString GetSaveFolderItem(const FileType&, const QString&, QWidget*) override { return QString(); }
-    int ShowModalWithin(QDialog&, QWidget*) override { return QDialog::Rejected; }
-    void ShowURL(const QString&) override {}
-    bool Launch(const QString&) override { return false; }
-    void SetClipboardText(const QString&) override {}
-    bool IsNetworkConnected() override { return false; }
-    QString DesktopFolder() override { return QDir::tempPath(); }
-    void Quit(int) override {}
-};
-
-void putInt32(std::string& out, int32_t value)
-{
-    const auto bits = uint32_t(value);
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(char(bits >> shift));
-}
 
 // Simple records with Latin-1 names and phone numbers; one in ten longer than 57 characters.
 std::string generateFile(int count)
@@ -74,46 +47,11 @@ std::string generateFile(int count)
                            std::to_string(random() % 1000) + ">+39 0" + std::to_string(1000000 + random() % 9000000);
         if (i % 10 == 0)
             text += " aperto dal luned\xec al sabato, chiuso la domenica";
-        file.push_back(2);
-        putInt32(file, int32_t(13 + text.size() + 1));
-        putInt32(file, int32_t(random() % 36000001) - 18000000);
-        putInt32(file, int32_t(random() % 18000001) - 9000000);
-        file += text;
-        file.push_back('\0');
+        const int32_t longitude = int32_t(random() % 36000001) - 18000000;
+        const int32_t latitude = int32_t(random() % 18000001) - 9000000;
+        Bench::putPoiRecord(file, 2, longitude, latitude, text);
     }
     return file;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-double seconds(const std::function<void()>& work)
-{
-    const auto start = Clock::now();
-    work();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// A field of /proc/self/status in megabytes, such as VmRSS or VmHWM.
-double statusMegabytes(const char* field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind(field, 0) == 0)
-            return std::stod(line.substr(line.find(':') + 1)) / 1024.0;
-    }
-    return 0;
-}
-
-// Lets VmHWM measure the peak of what follows.
-void resetPeak()
-{
-    std::ofstream("/proc/self/clear_refs") << "5";
 }
 
 void settle()
@@ -134,7 +72,6 @@ int main(int argc, char** argv)
     const int runs = argc > 2 ? std::atoi(argv[2]) : 5;
 
     BenchServices services;
-    Services::install(&services);
     QTemporaryDir dir;
     const QString input = dir.filePath(QStringLiteral("documento.ov2"));
     const QString output = dir.filePath(QStringLiteral("salvato.ov2"));
@@ -180,12 +117,9 @@ int main(int argc, char** argv)
 
             if (!gpsbabel.isEmpty()) {
                 babels.push_back(seconds([&] {
-                    QProcess process;
-                    process.start(gpsbabel, {QStringLiteral("-i"), QStringLiteral("tomtom"), QStringLiteral("-f"),
-                                             input, QStringLiteral("-o"), QStringLiteral("unicsv"),
-                                             QStringLiteral("-F"), dir.filePath(QStringLiteral("babel.csv"))});
-                    if (!process.waitForFinished(-1) || process.exitCode() != 0)
-                        std::fprintf(stderr, "gpsbabel failed: %s\n", process.readAllStandardError().constData());
+                    Bench::runGpsbabel(gpsbabel, {QStringLiteral("-i"), QStringLiteral("tomtom"), QStringLiteral("-f"),
+                                                  input, QStringLiteral("-o"), QStringLiteral("unicsv"),
+                                                  QStringLiteral("-F"), dir.filePath(QStringLiteral("babel.csv"))});
                 }));
             }
         }
@@ -226,6 +160,5 @@ int main(int argc, char** argv)
     std::printf("                            %8.1f MB after marking and deleting half the rows\n", peakWithDeletion);
     Pictures::ReleaseAll();
     MenuBar1::Release();
-    Services::install(nullptr);
     return 0;
 }

@@ -5,50 +5,27 @@
 
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
-#include "platform/Services.h"
 #include "platform/TextFunctions.h"
 #include "shell/App.h"
 #include "shell/MenuBar1.h"
 #include "shell/Pictures.h"
+#include "support/BenchServices.h"
 #include "window/Applicazione.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QDialog>
-#include <QDir>
 #include <QHeaderView>
 #include <QTableView>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <functional>
 #include <random>
 #include <vector>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// Nothing here is expected to ask; whatever does is reported and declined.
-class BenchServices final : public Services {
-public:
-    void MsgBox(const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
-    MessageDialog::Pressed ShowMessageDialog(const MessageDialog& dialog, QWidget*) override
-    {
-        std::fprintf(stderr, "question: %s\n", qPrintable(dialog.Message));
-        return MessageDialog::Pressed::Cancel;
-    }
-    QString GetOpenFolderItem(const FileType&, QWidget*) override { return QString(); }
-    QString GetSaveFolderItem(const FileType&, const QString&, QWidget*) override { return QString(); }
-    int ShowModalWithin(QDialog&, QWidget*) override { return QDialog::Rejected; }
-    void ShowURL(const QString&) override {}
-    bool Launch(const QString&) override { return false; }
-    void SetClipboardText(const QString&) override {}
-    bool IsNetworkConnected() override { return false; }
-    QString DesktopFolder() override { return QDir::tempPath(); }
-    void Quit(int) override {}
-};
 
 double msSince(Clock::time_point start)
 {
@@ -121,7 +98,6 @@ int main(int argc, char** argv)
     const int count = argc > 1 ? std::max(2, std::atoi(argv[1])) : 1'000'000;
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
     BenchServices services;
-    Services::install(&services);
     {
         App app;
         Applicazione* w = app.OpenNewWindow();
@@ -167,6 +143,5 @@ int main(int argc, char** argv)
     }
     Pictures::ReleaseAll();
     MenuBar1::Release();
-    Services::install(nullptr);
     return 0;
 }

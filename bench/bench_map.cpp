@@ -6,63 +6,29 @@
 #include "map/MapMarkers.h"
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
-#include "platform/Services.h"
 #include "shell/App.h"
 #include "shell/MenuBar1.h"
 #include "shell/Pictures.h"
+#include "support/BenchMeasure.h"
+#include "support/BenchServices.h"
 #include "window/Applicazione.h"
 
 #include <QApplication>
-#include <QDialog>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QThread>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <functional>
 #include <memory>
 #include <random>
 #include <vector>
 
+using Bench::median;
+using Bench::seconds;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// Nothing here is expected to ask; whatever does is reported and declined.
-class BenchServices final : public Services {
-public:
-    void MsgBox(const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
-    MessageDialog::Pressed ShowMessageDialog(const MessageDialog& dialog, QWidget*) override
-    {
-        std::fprintf(stderr, "question: %s\n", qPrintable(dialog.Message));
-        return MessageDialog::Pressed::Cancel;
-    }
-    QString GetOpenFolderItem(const FileType&, QWidget*) override { return QString(); }
-    QString GetSaveFolderItem(const FileType&, const QString&, QWidget*) override { return QString(); }
-    int ShowModalWithin(QDialog&, QWidget*) override { return QDialog::Rejected; }
-    void ShowURL(const QString&) override {}
-    bool Launch(const QString&) override { return false; }
-    void SetClipboardText(const QString&) override {}
-    bool IsNetworkConnected() override { return false; }
-    QString DesktopFolder() override { return QDir::tempPath(); }
-    void Quit(int) override {}
-};
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-double seconds(const std::function<void()>& work)
-{
-    const auto start = Clock::now();
-    work();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 // The script's result; it runs after every script sent before it.
 QVariant evaluate(HTMLViewer& view, const QString& script)
@@ -139,7 +105,6 @@ int main(int argc, char** argv)
     const int runs = argc > 1 ? std::atoi(argv[1]) : 5;
 
     BenchServices services;
-    Services::install(&services);
 
     std::vector<double> sends;
     std::vector<double> onPage;
@@ -185,6 +150,5 @@ int main(int argc, char** argv)
     std::printf("  MostraPdiNelRaggio over 1,000,000 rows, none inside:  %8.3f s\n", median(radiusLoop));
     Pictures::ReleaseAll();
     MenuBar1::Release();
-    Services::install(nullptr);
     return 0;
 }

@@ -4,41 +4,31 @@
 //                                   [runs of gpsbabel, default 3]
 
 #include "ov2/Ov2Dylib.h"
+#include "support/BenchMeasure.h"
+#include "support/Ov2Records.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <malloc.h>
-#include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
+using Bench::medianSeconds;
+using Bench::putInt32;
+using Bench::putRecordHeader;
+using Bench::resetPeak;
+using Bench::statusMegabytes;
+
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-void putInt32(std::string& out, int32_t value)
-{
-    uint32_t bits = static_cast<uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(char(bits >> shift));
-}
-
-void putRecordHeader(std::string& out, char type, size_t length)
-{
-    out.push_back(type);
-    putInt32(out, int32_t(length));
-}
 
 std::string skipperBlock(const std::string& records)
 {
@@ -85,12 +75,11 @@ std::string generateFile(int count)
             putRecordHeader(block, 0, 25);
             block.append(20, '\0');
         }
-        std::string text = description(random);
-        std::string tail = i % 10 == 0 ? std::string("ID") + std::to_string(i) + '\0' : std::string();
-        putRecordHeader(block, i % 10 == 0 ? 3 : 2, 13 + text.size() + 1 + tail.size());
-        putInt32(block, int32_t(random() % 36000001) - 18000000);
-        putInt32(block, int32_t(random() % 18000001) - 9000000);
-        block += text + '\0' + tail;
+        const std::string text = description(random);
+        const std::string tail = i % 10 == 0 ? std::string("ID") + std::to_string(i) + '\0' : std::string();
+        const int32_t longitude = int32_t(random() % 36000001) - 18000000;
+        const int32_t latitude = int32_t(random() % 18000001) - 9000000;
+        Bench::putPoiRecord(block, i % 10 == 0 ? 3 : 2, longitude, latitude, text, tail);
         if (i % 100 == 99 || i == count - 1) {
             superBlock += skipperBlock(block);
             block.clear();
@@ -103,46 +92,10 @@ std::string generateFile(int count)
     return file;
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-double medianSeconds(int runs, const std::function<void()>& work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        auto start = Clock::now();
-        work();
-        times.push_back(std::chrono::duration<double>(Clock::now() - start).count());
-    }
-    return median(times);
-}
-
-// A field of /proc/self/status in megabytes, such as VmRSS or VmHWM.
-double statusMegabytes(const char* field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind(field, 0) == 0)
-            return std::stod(line.substr(line.find(':') + 1)) / 1024.0;
-    }
-    return 0;
-}
-
 size_t heapInUse()
 {
     struct mallinfo2 info = mallinfo2();
     return info.uordblks + info.hblkhd;
-}
-
-// Lets VmHWM measure the peak of what follows.
-void resetPeak()
-{
-    std::ofstream("/proc/self/clear_refs") << "5";
 }
 
 struct Poi {
@@ -179,12 +132,7 @@ void writeAll(const std::vector<Poi>& pois, const std::string& path)
 
 double gpsbabelSeconds(const QString& gpsbabel, int runs, const QStringList& arguments)
 {
-    return medianSeconds(runs, [&] {
-        QProcess process;
-        process.start(gpsbabel, arguments);
-        if (!process.waitForFinished(-1) || process.exitCode() != 0)
-            std::fprintf(stderr, "gpsbabel failed: %s\n", process.readAllStandardError().constData());
-    });
+    return medianSeconds(runs, [&] { Bench::runGpsbabel(gpsbabel, arguments); });
 }
 
 void benchmark(int count, const QTemporaryDir& dir, const QString& gpsbabel, int runs, int babelRuns)
