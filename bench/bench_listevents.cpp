@@ -93,6 +93,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     HTMLViewer::RegisterSchemes();
     QApplication application(argc, argv);
     const int count = argc > 1 ? std::max(2, std::atoi(argv[1])) : 1'000'000;

@@ -31,12 +31,12 @@ MessageDialog::Pressed BenchServices::ShowMessageDialog(const MessageDialog& dia
 
 QString BenchServices::GetOpenFolderItem(const FileType&, QWidget*)
 {
-    return QString();
+    return openPaths.isEmpty() ? QString() : openPaths.takeFirst();
 }
 
 QString BenchServices::GetSaveFolderItem(const FileType&, const QString&, QWidget*)
 {
-    return QString();
+    return savePaths.isEmpty() ? QString() : savePaths.takeFirst();
 }
 
 int BenchServices::ShowModalWithin(QDialog&, QWidget*)

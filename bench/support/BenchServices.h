@@ -2,11 +2,17 @@
 
 #include "platform/Services.h"
 
+#include <QStringList>
+
 // The services of a benchmark, in force while the object lives. Nothing a benchmark runs
 // is expected to ask: whatever does is declined and, unless quiet, reported.
 class BenchServices final : public Services {
 public:
     enum class Reports { Shown, Quiet };
+
+    // The paths the open and save dialogs answer, in order; declined once used up.
+    QStringList openPaths;
+    QStringList savePaths;
 
     explicit BenchServices(Reports reports = Reports::Shown);
     ~BenchServices() override;

@@ -4,11 +4,11 @@
 #include "platform/Listbox.h"
 #include "platform/Services.h"
 #include "poi/ExportName.h"
+#include "poi/XmlText.h"
 #include "window/Applicazione.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QXmlStreamWriter>
 
 namespace {
 enum Column { Description = 0, Latitude = 1, Longitude = 2 };
@@ -32,29 +32,27 @@ void KmlExport::SalvaKml()
 
     const QString documentName = w.FileOv2Aperto.isEmpty() ? Applicazione::kNewFileName() + QStringLiteral(".ov2")
                                                             : QFileInfo(w.FileOv2Aperto).fileName();
-    // The whole document is built in memory and written in one step; a streaming
-    // writer keeps a million placemarks to a few hundred megabytes less than a tree.
+    // The whole document is built in memory and written in one step, as text: a tree of
+    // a million placemarks would take gigabytes, and a general writer seconds.
     QByteArray out;
-    QXmlStreamWriter xml(&out);
-    xml.setAutoFormatting(true);
-    xml.writeStartDocument();
-    xml.writeStartElement(QStringLiteral("kml"));
-    xml.writeAttribute(QStringLiteral("creator"), QStringLiteral("Lumetra 1.4.0.5 ") + MakerServer::WebSite());
-    xml.writeAttribute(QStringLiteral("xmlns"), QStringLiteral("http://earth.google.com/kml/2.0"));
-    xml.writeStartElement(QStringLiteral("Document"));
-    xml.writeTextElement(QStringLiteral("name"), documentName);
-    xml.writeStartElement(QStringLiteral("Folder"));
-    xml.writeTextElement(QStringLiteral("name"), documentName);
+    out.reserve(qsizetype(list.ListCount()) * 160 + 512);
+    out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml creator=\"";
+    AppendXmlText(out, QStringLiteral("Lumetra 1.4.0.5 ") + MakerServer::WebSite());
+    out += "\" xmlns=\"http://earth.google.com/kml/2.0\">\n  <Document>\n    <name>";
+    AppendXmlText(out, documentName);
+    out += "</name>\n    <Folder>\n      <name>";
+    AppendXmlText(out, documentName);
+    out += "</name>\n";
     for (int row = 0; row < list.ListCount(); ++row) {
-        xml.writeStartElement(QStringLiteral("Placemark"));
-        xml.writeTextElement(QStringLiteral("name"), list.Cell(row, Description));
-        xml.writeStartElement(QStringLiteral("Point"));
-        xml.writeTextElement(QStringLiteral("coordinates"), list.Cell(row, Longitude) + u',' +
-                                                                 list.Cell(row, Latitude) + QStringLiteral(",0"));
-        xml.writeEndElement();
-        xml.writeEndElement();
+        out += "      <Placemark>\n        <name>";
+        AppendXmlText(out, list.CellView(row, Description));
+        out += "</name>\n        <Point>\n          <coordinates>";
+        AppendXmlText(out, list.CellView(row, Longitude));
+        out += ',';
+        AppendXmlText(out, list.CellView(row, Latitude));
+        out += ",0</coordinates>\n        </Point>\n      </Placemark>\n";
     }
-    xml.writeEndDocument();
+    out += "    </Folder>\n  </Document>\n</kml>\n";
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size() || !file.commit())

@@ -48,6 +48,7 @@ private slots:
     void roundTrip();
     void kmlTree();
     void kmlUntitledNames();
+    void kmlTextIsAlwaysWellFormed();
     void gdalReadsWhatWeWrite();
 
 private:
@@ -271,6 +272,19 @@ void TestCsvKml::kmlUntitledNames()
     QVERIFY(doc.setContent(readAll(path)));
     QCOMPARE(doc.documentElement().firstChildElement("Document").firstChildElement("name").text(),
              QString("senza nome.ov2"));
+}
+
+void TestCsvKml::kmlTextIsAlwaysWellFormed()
+{
+    // A description read from a file may hold what XML cannot: it must not spoil the document.
+    addRow(QString::fromUtf16(u"Pizza \U0001F355 ") + QChar(0x01) + QChar(0xD800), "1", "2");
+    const QString path = dir->filePath("odd.kml");
+    f->services.saveAnswers << path;
+    w->SalvaKml();
+    QDomDocument doc;
+    QVERIFY(doc.setContent(readAll(path)));
+    const QString name = doc.documentElement().elementsByTagName("Placemark").at(0).firstChildElement("name").text();
+    QCOMPARE(name, QString::fromUtf16(u"Pizza \U0001F355 \uFFFD\uFFFD"));
 }
 
 void TestCsvKml::gdalReadsWhatWeWrite()

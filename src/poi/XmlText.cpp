@@ -1,0 +1,46 @@
+#include "poi/XmlText.h"
+
+namespace {
+
+void appendUtf8(QByteArray& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+}  // namespace
+
+void AppendXmlText(QByteArray& out, QStringView text)
+{
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        char32_t c = text[i].unicode();
+        switch (c) {
+        case u'&': out += "&amp;"; continue;
+        case u'<': out += "&lt;"; continue;
+        case u'>': out += "&gt;"; continue;
+        case u'"': out += "&quot;"; continue;
+        default: break;
+        }
+        if (QChar::isHighSurrogate(c) && i + 1 < n && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(char16_t(c), text[++i].unicode());
+        } else if (QChar::isSurrogate(c) || (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c == 0xFFFE ||
+                   c == 0xFFFF) {
+            c = 0xFFFD;
+        }
+        appendUtf8(out, c);
+    }
+}
