@@ -25,6 +25,10 @@ public:
     void Cancel();
     // Runs the script in the page; the result is not waited for.
     void EvaluateJavaScriptMBS(const QString& script);
+    // Between these, calls are gathered and reach the page as one script, in order, each
+    // on its own: a loop of a hundred thousand calls then costs one trip to the page.
+    void BeginScriptBatch();
+    void EndScriptBatch();
 
     // The standard Edit commands on the page's selection.
     void Copy();
@@ -54,4 +58,6 @@ private:
 
     HTMLViewerPage* mPage;
     QString mLoadingUrl;
+    int mBatchDepth = 0;
+    QString mBatch;
 };

@@ -1,6 +1,7 @@
 #include "poi/PoiRows.h"
 
 #include "map/MapBridge.h"
+#include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
 #include "shell/App.h"
 #include "shell/Pictures.h"
@@ -74,14 +75,17 @@ void PoiRows::AggiungiPdiAllaLista(const QString& descrizione, const QString& la
 void PoiRows::EliminaPdiDallaLista()
 {
     Listbox& list = *w.ListBox1;
-    // One batch: removing many of a long list's rows then costs a single pass.
+    // One batch for the list and one for the page: removing many of a long list's rows
+    // then costs a single pass over the rows and a single script.
     list.BeginUpdate();
+    w.web1->BeginScriptBatch();
     for (int row = list.ListCount() - 1; row >= 0; --row) {
         if (!list.CellCheck(row, Description))
             continue;
         w.Map().EliminaPdi(list.Cell(row, Id));
         list.RemoveRow(row);
     }
+    w.web1->EndScriptBatch();
     list.EndUpdate();
 }
 

@@ -89,6 +89,8 @@ private slots:
     void radiusTenRows();
     void radiusZero();
     void nearSelectedRow();
+    void deletingMarkedRowsRemovesTheirMarkers();
+    void batchedCallsRunInOrderPastAFailure();
 };
 
 void TestMapMarkers::steps_data()
@@ -236,6 +238,38 @@ void TestMapMarkers::nearSelectedRow()
     w->MostraPdiVicino();
     QCOMPARE(MarkedRows(list), (QList<int>{0, 1, 2}));
     QCOMPARE(pageIds(*w), ids(list, {0, 1, 2}));
+}
+
+void TestMapMarkers::deletingMarkedRowsRemovesTheirMarkers()
+{
+    AppFixture f;
+    Applicazione* w = mapWindow(f, 6);
+    Listbox& list = *w->ListBox1;
+    const QStringList kept = ids(list, {0, 3, 5});
+    mark(list, {0, 1, 2, 3, 4, 5});
+    w->CaricaPdiMappa();
+    QCOMPARE(pageIds(*w).size(), 6);
+    for (int row : {0, 3, 5})
+        list.setCellCheck(row, Description, false);
+    w->EliminaPdiDallaLista();
+    QCOMPARE(pageIds(*w), kept);
+    QCOMPARE(list.ListCount(), 3);
+}
+
+void TestMapMarkers::batchedCallsRunInOrderPastAFailure()
+{
+    AppFixture f;
+    Applicazione* w = mapWindow(f, 2);
+    HTMLViewer& web = *w->web1;
+    web.BeginScriptBatch();
+    w->Map().AggiungiPdi(0);
+    web.EvaluateJavaScriptMBS(QStringLiteral("NoSuchFunction()"));
+    web.BeginScriptBatch();
+    w->Map().AggiungiPdi(1);
+    web.EndScriptBatch();
+    QCOMPARE(Evaluate(web, QStringLiteral("LumetraMap.state().ids.length")).toInt(), 0);  // nothing sent yet
+    web.EndScriptBatch();
+    QCOMPARE(pageIds(*w), ids(*w->ListBox1, {0, 1}));
 }
 
 LUMETRA_TEST_MAIN(TestMapMarkers)
