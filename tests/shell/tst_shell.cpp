@@ -9,6 +9,7 @@
 
 #include <QDialog>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -63,10 +64,24 @@ void TestShell::startupWithoutFiles()
 void TestShell::startupWithFiles()
 {
     AppFixture f;
-    // Files that cannot be read still get their windows, one each, in order.
-    for (const char* name : {"a.ov2", "b.ov2", "c.ov2"})
-        f.app.OpenDocument(QDir::temp().filePath(QLatin1String(name)));
-    QCOMPARE(f.windowMenuTexts().size(), 3);
+    QTemporaryDir dir;
+    // One simple record each: type 2, length, longitude and latitude, the text with its zero.
+    const QByteArray record = QByteArray::fromHex("021300000040e201008096980050756e746f00");
+    QStringList files;
+    for (const char* name : {"b.ov2", "a.ov2", "c.ov2"}) {
+        files << dir.filePath(QLatin1String(name));
+        QFile out(files.last());
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(record);
+    }
+    for (const QString& file : files)
+        f.app.OpenDocument(file);
+    QCOMPARE(f.windowMenuTexts(), (QStringList{"b.ov2", "a.ov2", "c.ov2"}));
+    QCOMPARE(f.app.frontWindow()->windowTitle(), QString("Lumetra 1.4.0.5 [c.ov2]"));
+    // A file that cannot be read still gets its window, untitled, and a word on why.
+    f.app.OpenDocument(dir.filePath("missing.ov2"));
+    QCOMPARE(f.windowMenuTexts().last(), QString("senza nome.ov2"));
+    QCOMPARE(f.services.messages.size(), 1);
     QVERIFY(f.services.quitCodes.isEmpty());
 }
 
