@@ -150,9 +150,9 @@ void ListboxRows::compact()
         return;
     const auto first = mBuffer.begin() + ptrdiff_t(mHead);
     const auto end = first + ptrdiff_t(mSize);
-    std::remove_if(first + mLowestRemoved, end,
-                   [](const ListboxRow& r) { return (r.checkBoxes & RemovedBit) != 0; });
-    mSize -= mRemoved;
+    const auto kept = std::remove_if(first + mLowestRemoved, end,
+                                     [](const ListboxRow& r) { return (r.checkBoxes & RemovedBit) != 0; });
+    mSize = size_t(kept - first);
     mRemoved = 0;
     mLowestRemoved = INT_MAX;
     std::vector<int>().swap(mAlive);
