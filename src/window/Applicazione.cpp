@@ -26,6 +26,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
 
@@ -118,11 +119,23 @@ void Applicazione::_CreateControls0()
     web1 = new HTMLViewer(Splitview1);
     web1->setObjectName(QStringLiteral("web1"));
     web1->setGeometry(0, 0, 403, 556);
-    AddMenuHandler(QStringLiteral("EditCopy"), [this] { web1->Copy(); return true; });
-    AddMenuHandler(QStringLiteral("EditPaste"), [this] { web1->Paste(); return true; });
-    AddMenuHandler(QStringLiteral("EditSelectAll"), [this] { web1->SelectAll(); return true; });
-    AddMenuHandler(QStringLiteral("EditCut"), [this] { web1->Cut(); return true; });
-    AddMenuHandler(QStringLiteral("EditClear"), [this] { web1->Clear(); return true; });
+    // The standard Edit commands act on the map, or on the entry field that has the focus.
+    using FieldAction = std::function<void(QLineEdit&)>;
+    using MapAction = std::function<void(HTMLViewer&)>;
+    const auto editCommand = [this](const char* name, FieldAction field, MapAction map) {
+        AddMenuHandler(QLatin1String(name), [this, field, map] {
+            if (auto* edit = qobject_cast<QLineEdit*>(focusWidget()))
+                field(*edit);
+            else
+                map(*web1);
+            return true;
+        });
+    };
+    editCommand("EditCopy", &QLineEdit::copy, &HTMLViewer::Copy);
+    editCommand("EditPaste", &QLineEdit::paste, &HTMLViewer::Paste);
+    editCommand("EditSelectAll", &QLineEdit::selectAll, &HTMLViewer::SelectAll);
+    editCommand("EditCut", &QLineEdit::cut, &HTMLViewer::Cut);
+    editCommand("EditClear", &QLineEdit::del, &HTMLViewer::Clear);
 
     ListBox1 = new Listbox(Splitview1);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));

@@ -1,3 +1,4 @@
+#include "platform/EditField.h"
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
 #include "search/DuplicateDialog.h"
@@ -73,6 +74,7 @@ private slots:
     void removeSelected();
     void sortMarkedFirst_data();
     void sortMarkedFirst();
+    void editCommandsFollowTheFocus();
 };
 
 void TestCommands::toolbarDispatch_data()
@@ -303,6 +305,23 @@ void TestCommands::sortMarkedFirst()
     QCOMPARE(Descriptions(*w->ListBox1), order);
     QCOMPARE(w->Modificato, modified);
     QCOMPARE(w->windowTitle().endsWith(QLatin1String(" *]")), modified);
+}
+
+void TestCommands::editCommandsFollowTheFocus()
+{
+    AppFixture f;
+    Applicazione* w = f.newWindow();
+    w->EditFieldNome->setText("Bar Roma");
+    w->EditFieldNome->setFocus();
+    QVERIFY(w->HandleMenu("EditSelectAll"));
+    QVERIFY(w->HandleMenu("EditClear"));
+    QVERIFY(w->EditFieldNome->text().isEmpty());
+    // Without a field in focus they go to the map, and leave the fields alone.
+    w->EditFieldLatitudine->setText("43.5");
+    w->ListBox1->setFocus();
+    QVERIFY(w->HandleMenu("EditSelectAll"));
+    QVERIFY(w->HandleMenu("EditClear"));
+    QCOMPARE(w->EditFieldLatitudine->text(), QString("43.5"));
 }
 
 LUMETRA_TEST_MAIN(TestCommands)
