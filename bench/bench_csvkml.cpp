@@ -3,9 +3,9 @@
 // and to kml, all timed in one run. Headless.
 // Usage: bench_csvkml [POIs, default 1000000] [runs, default 3]
 
-#include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
 #include "shell/App.h"
+#include "support/BenchHeadless.h"
 #include "support/BenchMeasure.h"
 #include "support/BenchServices.h"
 #include "support/Ov2Records.h"
@@ -65,10 +65,7 @@ void report(const char* what, double ours, const char* peer, double theirs)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    HTMLViewer::RegisterSchemes();
+    Bench::PrepareHeadlessWebView();
     QApplication application(argc, argv);
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000000;
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;

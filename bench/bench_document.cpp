@@ -3,11 +3,11 @@
 // beside Debian's gpsbabel converting the same file to unicsv, all timed in one run.
 // Headless. Usage: bench_document [POIs, default 1000000] [runs, default 5]
 
-#include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
 #include "shell/App.h"
 #include "shell/MenuBar1.h"
 #include "shell/Pictures.h"
+#include "support/BenchHeadless.h"
 #include "support/BenchMeasure.h"
 #include "support/BenchServices.h"
 #include "support/Ov2Records.h"
@@ -64,9 +64,7 @@ void settle()
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    HTMLViewer::RegisterSchemes();
+    Bench::PrepareHeadlessWebView();
     QApplication application(argc, argv);
     const int count = argc > 1 ? std::atoi(argv[1]) : 1000000;
     const int runs = argc > 2 ? std::atoi(argv[2]) : 5;

@@ -3,12 +3,12 @@
 // with its row colours, beside painting lists of ten and a hundred rows. Headless.
 // Usage: bench_listevents [POIs, default 1000000] [runs, default 5]
 
-#include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
 #include "platform/TextFunctions.h"
 #include "shell/App.h"
 #include "shell/MenuBar1.h"
 #include "shell/Pictures.h"
+#include "support/BenchHeadless.h"
 #include "support/BenchServices.h"
 #include "window/Applicazione.h"
 
@@ -91,10 +91,7 @@ double paintMs(Listbox& list, int runs)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    HTMLViewer::RegisterSchemes();
+    Bench::PrepareHeadlessWebView();
     QApplication application(argc, argv);
     const int count = argc > 1 ? std::max(2, std::atoi(argv[1])) : 1'000'000;
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;

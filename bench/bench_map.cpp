@@ -9,6 +9,7 @@
 #include "shell/App.h"
 #include "shell/MenuBar1.h"
 #include "shell/Pictures.h"
+#include "support/BenchHeadless.h"
 #include "support/BenchMeasure.h"
 #include "support/BenchServices.h"
 #include "window/Applicazione.h"
@@ -97,10 +98,8 @@ int marked(const Listbox& list)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     qputenv("LUMETRA_SERVER", "");
-    HTMLViewer::RegisterSchemes();
+    Bench::PrepareHeadlessWebView();
     QApplication application(argc, argv);
     const int runs = argc > 1 ? std::atoi(argv[1]) : 5;
 
