@@ -58,7 +58,7 @@ void requirePlainNumber(const QString& text)
 std::optional<DirectoryEntry> DirectoryAnswer::FirstEntry(const QByteArray& answer)
 {
     // No document type declarations: nothing from the network expands entities here.
-    if (answer.trimmed().isEmpty() || answer.contains("<!DOCTYPE") || answer.contains("<!doctype"))
+    if (answer.trimmed().isEmpty() || answer.toLower().contains("<!doctype"))
         throw Unusable("malformed answer");
     QDomDocument document;
     if (!document.setContent(answer))

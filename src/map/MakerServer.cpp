@@ -13,7 +13,12 @@ const char* const kOwnMapPage = "://map/index.html?ver=1.4.0.5";
 
 QString MakerServer::ServerAddress()
 {
-    QString server = qEnvironmentVariable("LUMETRA_SERVER").trimmed();
+    return ConfiguredAddress("LUMETRA_SERVER");
+}
+
+QString MakerServer::ConfiguredAddress(const char* variable)
+{
+    QString server = qEnvironmentVariable(variable).trimmed();
     while (server.endsWith('/'))
         server.chop(1);
     return server;

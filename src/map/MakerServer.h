@@ -8,6 +8,8 @@ class MakerServer {
 public:
     // The configured server without a trailing "/", or empty when none is configured.
     static QString ServerAddress();
+    // A server address configured in the environment variable, the same way.
+    static QString ConfiguredAddress(const char* variable);
     // The maker's web site: the configured server, or our site's address.
     static QString WebSite();
     // The map page: on the configured server, or the page the program serves itself.

@@ -1,6 +1,7 @@
 #include "map/PhoneLookup.h"
 
 #include "map/DirectoryAnswer.h"
+#include "map/MakerServer.h"
 #include "map/MapBridge.h"
 #include "platform/EditField.h"
 #include "platform/HTTPSocket.h"
@@ -13,14 +14,6 @@ namespace {
 
 constexpr qint64 kMaxAnswerBytes = 1 << 20;
 
-QString directoryAddress()
-{
-    QString base = qEnvironmentVariable("LUMETRA_DIRECTORY").trimmed();
-    while (base.endsWith('/'))
-        base.chop(1);
-    return base;
-}
-
 }  // namespace
 
 PhoneLookup::PhoneLookup(Applicazione& window)
@@ -31,7 +24,7 @@ PhoneLookup::PhoneLookup(Applicazione& window)
 void PhoneLookup::CercaNumeroTelefono(const QString& number)
 {
     Services& services = Services::instance();
-    const QString base = directoryAddress();
+    const QString base = MakerServer::ConfiguredAddress("LUMETRA_DIRECTORY");
     if (base.isEmpty()) {
         services.MsgBox(Applicazione::lkNoDirectory());
         w.EditFieldNome->SetFocus();
