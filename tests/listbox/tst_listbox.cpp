@@ -1,5 +1,6 @@
 #include "platform/Listbox.h"
 #include "platform/ListboxModel.h"
+#include "support/WindowRows.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -16,6 +17,8 @@
 #include <QTimer>
 
 #include <memory>
+
+using WindowRows::Column;
 
 namespace {
 
@@ -52,14 +55,6 @@ bool editorOpen(const Listbox& list)
 QPoint cellCentre(Listbox& list, int row, int column)
 {
     return list.view()->visualRect(list.view()->model()->index(row, column)).center();
-}
-
-QStringList column(const Listbox& list, int c)
-{
-    QStringList texts;
-    for (int row = 0; row < list.ListCount(); ++row)
-        texts << list.Cell(row, c);
-    return texts;
 }
 
 // Rows as the document adds them: long descriptions at the top, the others at the end.
@@ -188,8 +183,8 @@ void TestListbox::batchInsertionKeepsOneByOneOrder()
     }
     QCOMPARE(batched->ListCount(), 300);
     batched->EndUpdate();
-    QCOMPARE(column(*batched, 0), column(*oneByOne, 0));
-    QCOMPARE(column(*batched, 3), column(*oneByOne, 3));
+    QCOMPARE(Column(*batched, 0), Column(*oneByOne, 0));
+    QCOMPARE(Column(*batched, 3), Column(*oneByOne, 3));
     // Later long rows above earlier ones, short ones after them in their order.
     QCOMPARE(batched->Cell(0, 3), QString("299"));
     QCOMPARE(batched->Cell(199, 3), QString("0"));
@@ -220,16 +215,16 @@ void TestListbox::bottomUpRemovalInsideBatch()
                 QVERIFY(list->Cell(row, 3) != QStringLiteral("id%1").arg(row));
         }
     }
-    QCOMPARE(column(*list, 3), expected);
+    QCOMPARE(Column(*list, 3), expected);
     list->EndUpdate();
-    QCOMPARE(column(*list, 3), expected);
+    QCOMPARE(Column(*list, 3), expected);
     QCOMPARE(list->view()->model()->rowCount(), expected.size());
 }
 
 void TestListbox::removalInAnyOrderInsideBatch()
 {
     auto list = makeList(200);
-    QStringList expected = column(*list, 3);
+    QStringList expected = Column(*list, 3);
     QRandomGenerator random(7);
     list->BeginUpdate();
     for (int i = 0; i < 120; ++i) {
@@ -238,11 +233,11 @@ void TestListbox::removalInAnyOrderInsideBatch()
         expected.removeAt(row);
         QCOMPARE(list->Cell(list->ListCount() - 1, 3), expected.last());
     }
-    QCOMPARE(column(*list, 3), expected);
+    QCOMPARE(Column(*list, 3), expected);
     list->AddRow(QStringLiteral("after"));
     list->EndUpdate();
     expected << QString();
-    QCOMPARE(column(*list, 3), expected);
+    QCOMPARE(Column(*list, 3), expected);
 }
 
 void TestListbox::clickThenDoubleClick()
@@ -489,14 +484,14 @@ void TestListbox::sortWithNeverZeroComparison()
         result = list->CellView(row1, 1).toInt() > list->CellView(row2, 1).toInt() ? 1 : -1;
         return true;
     };
-    QStringList before = column(*list, 0);
+    QStringList before = Column(*list, 0);
     list->setSortedColumn(1);
     list->setColumnSortDirection(1, direction);
     list->Sort();
     QVERIFY(asked > 0);
     for (int row = 1; row < 1000; ++row)
         QVERIFY(direction * list->Cell(row - 1, 1).toInt() <= direction * list->Cell(row, 1).toInt());
-    QStringList after = column(*list, 0);
+    QStringList after = Column(*list, 0);
     before.sort();
     after.sort();
     QCOMPARE(after, before);
@@ -513,13 +508,13 @@ void TestListbox::sortByTextFollowsSelection()
     list->Change = [&] { ++changes; };
     list->setSortedColumn(0);
     list->Sort();
-    QCOMPARE(column(*list, 0), (QStringList{"B", "D", "a", "b", "c"}));
+    QCOMPARE(Column(*list, 0), (QStringList{"B", "D", "a", "b", "c"}));
     QCOMPARE(changes, 1);
     QVERIFY(list->Selected(3) && list->Selected(4));
     QCOMPARE(list->SelCount(), 2);
     list->setColumnSortDirection(0, -1);
     list->Sort();
-    QCOMPARE(column(*list, 0), (QStringList{"c", "b", "a", "D", "B"}));
+    QCOMPARE(Column(*list, 0), (QStringList{"c", "b", "a", "D", "B"}));
     QVERIFY(list->Selected(0) && list->Selected(1));
 }
 
@@ -535,10 +530,10 @@ void TestListbox::headingClickSortsAndReverses()
     QHeaderView* heading = qobject_cast<QTableView*>(list->view())->horizontalHeader();
     const QPoint onLatitude(heading->sectionViewportPosition(1) + heading->sectionSize(1) / 2, heading->height() / 2);
     QTest::mouseClick(heading->viewport(), Qt::LeftButton, {}, onLatitude);
-    QCOMPARE(column(*list, 1), (QStringList{"1", "2", "3"}));
+    QCOMPARE(Column(*list, 1), (QStringList{"1", "2", "3"}));
     QCOMPARE(list->SortedColumn(), 1);
     QTest::mouseClick(heading->viewport(), Qt::LeftButton, {}, onLatitude);
-    QCOMPARE(column(*list, 1), (QStringList{"3", "2", "1"}));
+    QCOMPARE(Column(*list, 1), (QStringList{"3", "2", "1"}));
     QCOMPARE(list->ColumnSortDirection(1), -1);
     QCOMPARE(sorted, (QList<int>{1, 1}));
 }
@@ -649,7 +644,7 @@ void TestListbox::dragMovesSelectedRows()
     };
     const QRect target = view->visualRect(view->model()->index(4, 0));
     dropAt(QPoint(target.center().x(), target.bottom() - 1));
-    QCOMPARE(column(*list, 3), (QStringList{"id0", "id3", "id4", "id1", "id2", "id5"}));
+    QCOMPARE(Column(*list, 3), (QStringList{"id0", "id3", "id4", "id1", "id2", "id5"}));
     QCOMPARE(reordered, 1);
     QVERIFY(list->Selected(3) && list->Selected(4));
     QCOMPARE(list->SelCount(), 2);

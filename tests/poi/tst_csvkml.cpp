@@ -1,6 +1,7 @@
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
 #include "support/AppFixture.h"
+#include "support/FileBytes.h"
 #include "support/TestMain.h"
 #include "window/Applicazione.h"
 
@@ -10,24 +11,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-}
-
-}  // namespace
 
 class TestCsvKml : public QObject {
     Q_OBJECT
@@ -84,7 +67,7 @@ QString TestCsvKml::exportCsv()
 void TestCsvKml::importCsv(const QByteArray& bytes)
 {
     const QString path = dir->filePath("in.csv");
-    writeAll(path, bytes);
+    FileBytes::Write(path, bytes);
     f->services.openAnswers << path;
     QVERIFY(!w->_FileImportCsv_Action());
 }
@@ -93,7 +76,7 @@ void TestCsvKml::exportLineBytes()
 {
     addRow("Bar Roma", "45.5", "9.25");
     addRow("Caff\u00e8 \u20ac", "-1.000001", "179.999999");
-    QCOMPARE(readAll(exportCsv()), QByteArray("9.25,45.5,Bar Roma,\r\n179.999999,-1.000001,Caff\xe8 \x80,\r\n"));
+    QCOMPARE(FileBytes::Read(exportCsv()), QByteArray("9.25,45.5,Bar Roma,\r\n179.999999,-1.000001,Caff\xe8 \x80,\r\n"));
     const auto& req = f->services.saveRequests.first();
     QCOMPARE(req.filter.Name, QString("garmin/csv"));
     QCOMPARE(req.filter.MacType, QString("CSV"));
@@ -104,7 +87,7 @@ void TestCsvKml::exportLineBytes()
 void TestCsvKml::exportTrimsAndDoesNotQuote()
 {
     addRow("  Da \"Gino\", pizza  ", " 45.5 ", "9.25\t");
-    QCOMPARE(readAll(exportCsv()), QByteArray("9.25,45.5,Da \"Gino\", pizza,\r\n"));
+    QCOMPARE(FileBytes::Read(exportCsv()), QByteArray("9.25,45.5,Da \"Gino\", pizza,\r\n"));
 }
 
 void TestCsvKml::exportNames_data()
@@ -144,7 +127,7 @@ void TestCsvKml::exportReplacesWhatLatin1Lacks()
 {
     addRow("\u0141\u00f3d\u017a", "51.7", "19.4");
     addRow("Roma", "41.9", "12.5");
-    QCOMPARE(readAll(exportCsv()), QByteArray("19.4,51.7,?\xf3" "d?,\r\n12.5,41.9,Roma,\r\n"));
+    QCOMPARE(FileBytes::Read(exportCsv()), QByteArray("19.4,51.7,?\xf3" "d?,\r\n12.5,41.9,Roma,\r\n"));
     QCOMPARE(f->services.messages, QStringList{Applicazione::lkLatin1Replaced().arg(1)});
 }
 
@@ -219,7 +202,7 @@ void TestCsvKml::roundTrip()
     addRow(" Roma ", "41.9", "12.5");
     addRow(longText, "1", "2");  // long descriptions go to the top
     addRow("Milano", "45.46", "9.19");
-    const QByteArray bytes = readAll(exportCsv());
+    const QByteArray bytes = FileBytes::Read(exportCsv());
     Applicazione* other = f->newWindow();
     w = other;
     importCsv(bytes);
@@ -240,7 +223,7 @@ void TestCsvKml::kmlTree()
     const QString path = dir->filePath("out.kml");
     f->services.saveAnswers << path;
     w->SalvaKml();
-    const QByteArray bytes = readAll(path);
+    const QByteArray bytes = FileBytes::Read(path);
     QVERIFY(bytes.indexOf("creator=") < bytes.indexOf("xmlns="));
     QDomDocument doc;
     QVERIFY(doc.setContent(bytes, true));
@@ -269,7 +252,7 @@ void TestCsvKml::kmlUntitledNames()
     f->services.saveAnswers << path;
     w->SalvaKml();
     QDomDocument doc;
-    QVERIFY(doc.setContent(readAll(path)));
+    QVERIFY(doc.setContent(FileBytes::Read(path)));
     QCOMPARE(doc.documentElement().firstChildElement("Document").firstChildElement("name").text(),
              QString("senza nome.ov2"));
 }
@@ -282,7 +265,7 @@ void TestCsvKml::kmlTextIsAlwaysWellFormed()
     f->services.saveAnswers << path;
     w->SalvaKml();
     QDomDocument doc;
-    QVERIFY(doc.setContent(readAll(path)));
+    QVERIFY(doc.setContent(FileBytes::Read(path)));
     const QString name = doc.documentElement().elementsByTagName("Placemark").at(0).firstChildElement("name").text();
     QCOMPARE(name, QString::fromUtf16(u"Pizza \U0001F355 \uFFFD\uFFFD"));
 }

@@ -2,7 +2,9 @@
 #include "platform/Listbox.h"
 #include "shell/App.h"
 #include "support/AppFixture.h"
+#include "support/FileBytes.h"
 #include "support/TestMain.h"
+#include "support/WindowRows.h"
 #include "window/Applicazione.h"
 
 #include <QApplication>
@@ -48,20 +50,6 @@ QByteArray ov2Bytes(const QList<Poi>& pois)
     return bytes;
 }
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 const QList<Poi> kThree = {
     {"Colosseo", 41.89021, 12.49223},
     {"Duomo di Milano", 45.46421, 9.19193},
@@ -103,7 +91,7 @@ private:
     QString fixture(const QString& name, const QList<Poi>& pois)
     {
         const QString path = dir->filePath(name);
-        writeAll(path, ov2Bytes(pois));
+        FileBytes::Write(path, ov2Bytes(pois));
         return path;
     }
     QString openThree()
@@ -114,13 +102,7 @@ private:
         return path;
     }
     Listbox& list() { return *w->ListBox1; }
-    QStringList column(int c)
-    {
-        QStringList texts;
-        for (int row = 0; row < list().ListCount(); ++row)
-            texts << list().Cell(row, c);
-        return texts;
-    }
+    QStringList column(int c) { return WindowRows::Column(list(), c); }
 
     std::unique_ptr<AppFixture> f;
     Applicazione* w = nullptr;
@@ -213,7 +195,7 @@ void TestOv2Files::latin1Descriptions()
     const QString copy = dir->filePath("copy.ov2");
     f->services.saveAnswers << copy;
     w->SalvaOv2ConNome();
-    QCOMPARE(readAll(copy), readAll(dir->filePath("Latin1.ov2")));
+    QCOMPARE(FileBytes::Read(copy), FileBytes::Read(dir->filePath("Latin1.ov2")));
     QVERIFY(f->services.messages.isEmpty());
 }
 
@@ -232,7 +214,7 @@ void TestOv2Files::cancelledDialogsChangeNothing()
     w->AggiungiPdiAllaLista("Nuovo", "1", "2", "1");
     w->Modificato = true;
     w->AggiornaTitolo();
-    const QString bytes = QString::fromLatin1(readAll(path).toHex());
+    const QString bytes = QString::fromLatin1(FileBytes::Read(path).toHex());
     switch (operation) {
     case 0:
         f->services.dialogAnswers << MessageDialog::Pressed::Alternate;
@@ -252,7 +234,7 @@ void TestOv2Files::cancelledDialogsChangeNothing()
     QCOMPARE(w->FileOv2Aperto, path);
     QVERIFY(w->Modificato);
     QCOMPARE(w->windowTitle(), QString("Lumetra 1.4.0.5 [Roma.ov2 *]"));
-    QCOMPARE(QString::fromLatin1(readAll(path).toHex()), bytes);
+    QCOMPARE(QString::fromLatin1(FileBytes::Read(path).toHex()), bytes);
 }
 
 void TestOv2Files::unreadableFile_data()
@@ -276,7 +258,7 @@ void TestOv2Files::unreadableFile()
     const QString good = openThree();
     const QString bad = dir->filePath("Rotto.ov2");
     if (exists)
-        writeAll(bad, bytes);
+        FileBytes::Write(bad, bytes);
     f->services.openAnswers << bad;
     if (import)
         w->ImportaOv2();
@@ -295,7 +277,7 @@ void TestOv2Files::unreadableFile()
              qPrintable(f->services.messages[0]));
     QCOMPARE(QFile::exists(bad), exists);
     if (exists)
-        QCOMPARE(readAll(bad), bytes);
+        QCOMPARE(FileBytes::Read(bad), bytes);
 }
 
 void TestOv2Files::unreadableGivenFileLeavesWindowUntitled()
@@ -343,7 +325,7 @@ void TestOv2Files::openOverModifiedDocumentAsks()
     QCOMPARE(f->windowMenuTexts(), QStringList{opened ? "Napoli.ov2" : "Roma.ov2 *"});
     // Saving first wrote the new row into the old file.
     const bool saved = MessageDialog::Pressed(answer) == MessageDialog::Pressed::Action;
-    QCOMPARE(readAll(first).contains("Nuovo"), saved);
+    QCOMPARE(FileBytes::Read(first).contains("Nuovo"), saved);
 }
 
 void TestOv2Files::clearModifiedDocumentAsks()
@@ -407,11 +389,11 @@ void TestOv2Files::saveWritesEveryRowAndClearsMarks()
 void TestOv2Files::saveRoundTripsBytes()
 {
     const QString path = openThree();
-    const QByteArray before = readAll(path);
+    const QByteArray before = FileBytes::Read(path);
     const QString copy = dir->filePath("Copia.ov2");
     f->services.saveAnswers << copy;
     w->SalvaOv2ConNome();
-    QCOMPARE(readAll(copy).toHex(), before.toHex());
+    QCOMPARE(FileBytes::Read(copy).toHex(), before.toHex());
 }
 
 void TestOv2Files::saveAsNamesAndTitles()
@@ -435,7 +417,7 @@ void TestOv2Files::saveAsNamesAndTitles()
     QCOMPARE(f->services.saveRequests[1].defaultName, QString("Primo.ov2"));
     QCOMPARE(w->windowTitle(), QString("Lumetra 1.4.0.5 [Secondo.ov2]"));
     QCOMPARE(f->windowMenuTexts(), QStringList{"Secondo.ov2"});
-    QCOMPARE(readAll(second), readAll(first));
+    QCOMPARE(FileBytes::Read(second), FileBytes::Read(first));
 }
 
 void TestOv2Files::failedSaveKeepsEverything_data()
@@ -451,7 +433,7 @@ void TestOv2Files::failedSaveKeepsEverything()
     QFETCH(bool, saveAs);
     QFETCH(QString, latitude);
     const QString path = openThree();
-    const QByteArray before = readAll(path);
+    const QByteArray before = FileBytes::Read(path);
     w->AggiungiPdiAllaLista("Nuovo", latitude, "2", "1");
     w->Modificato = true;
     w->AggiornaTitolo();
@@ -468,7 +450,7 @@ void TestOv2Files::failedSaveKeepsEverything()
     QVERIFY(w->Modificato);
     QCOMPARE(w->FileOv2Aperto, path);
     QCOMPARE(w->windowTitle(), QString("Lumetra 1.4.0.5 [Roma.ov2 *]"));
-    QCOMPARE(readAll(path), before);
+    QCOMPARE(FileBytes::Read(path), before);
     QVERIFY(QDir(dir->path()).entryList(QDir::Files) == QStringList{"Roma.ov2"});
 }
 
@@ -481,7 +463,7 @@ void TestOv2Files::charactersLatin1Lacks()
     f->services.saveAnswers << path;
     w->SalvaOv2ConNome();
     QCOMPARE(f->services.messages, QStringList{Applicazione::lkLatin1Replaced().arg(2)});
-    QCOMPARE(readAll(path), ov2Bytes({{"?\xf3" "d?", 51.76, 19.45}, {"Caf\xe9 \x80", 1, 2}, {"Pizza ?", 1, 2}}));
+    QCOMPARE(FileBytes::Read(path), ov2Bytes({{"?\xf3" "d?", 51.76, 19.45}, {"Caf\xe9 \x80", 1, 2}, {"Pizza ?", 1, 2}}));
     // The rows keep their own text, and the document counts as saved.
     QCOMPARE(list().Cell(0, Description), QString::fromUtf8("Łódź"));
     QVERIFY(!w->Modificato);
@@ -497,7 +479,7 @@ void TestOv2Files::backslashInFileName()
     w->AggiungiPdiAllaLista("Nuovo", "1", "2", "1");
     w->SalvaOv2();
     QVERIFY(f->services.messages.isEmpty());
-    QVERIFY(readAll(path).contains("Nuovo"));
+    QVERIFY(FileBytes::Read(path).contains("Nuovo"));
     QVERIFY(!QFile::exists(dir->filePath("ab.ov2")));
 }
 
@@ -514,7 +496,7 @@ void TestOv2Files::fileMenuSave()
     w->Modificato = true;
     QVERIFY(!w->HandleMenu("FileSave"));  // titled: writes without asking
     QCOMPARE(f->services.saveRequests.size(), 1);
-    QVERIFY(readAll(path).contains("Due"));
+    QVERIFY(FileBytes::Read(path).contains("Due"));
     QVERIFY(!w->Modificato);
 
     const QString other = dir->filePath("Altro.ov2");

@@ -24,12 +24,17 @@ QList<int> MarkedRows(const Listbox& list)
     return rows;
 }
 
-QStringList Descriptions(const Listbox& list)
+QStringList Column(const Listbox& list, int column)
 {
     QStringList texts;
     for (int row = 0; row < list.ListCount(); ++row)
-        texts << list.Cell(row, 0);
+        texts << list.Cell(row, column);
     return texts;
+}
+
+QStringList Descriptions(const Listbox& list)
+{
+    return Column(list, 0);
 }
 
 }  // namespace WindowRows

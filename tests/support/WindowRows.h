@@ -12,6 +12,8 @@ namespace WindowRows {
 void AddNumberedRows(Applicazione& w, int rows);
 // The rows whose check box is marked, in order.
 QList<int> MarkedRows(const Listbox& list);
+// The texts of one column of all rows, in order.
+QStringList Column(const Listbox& list, int column);
 // The descriptions of all rows, in order.
 QStringList Descriptions(const Listbox& list);
 }  // namespace WindowRows
