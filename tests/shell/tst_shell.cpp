@@ -7,6 +7,7 @@
 #include "support/TestMain.h"
 #include "window/Applicazione.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -235,9 +236,16 @@ void TestShell::dispatchByName()
     f.app.setFrontWindow(w);
     menu("FileMenu")->Child("FileSaveAs")->action()->trigger();
     QCOMPARE(windowCalls, 1);
-    // Choosing a Window-menu entry raises its window.
+    // Choosing a Window-menu entry brings its window to the front, over the active one.
+    QWidget* other = static_cast<WindowMenuItem*>(menu("WindowMenu")->Item(1))->window();
+    other->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(other));
+    QCOMPARE(f.app.frontWindow(), other);
     auto* entry = static_cast<WindowMenuItem*>(menu("WindowMenu")->Item(0));
     QVERIFY(!entry->Action());
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QCOMPARE(QApplication::activeWindow(), w);
+    QCOMPARE(f.app.frontWindow(), w);
 }
 
 void TestShell::fileCloseEnabling()
