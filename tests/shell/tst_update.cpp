@@ -194,20 +194,37 @@ void TestUpdate::download()
 {
     QFETCH(QString, entry);
     QFETCH(QString, message);
+    const QByteArray archive = makeZip({{entry, QByteArray(100000, 'x')}});
     server->route("/public/software/lumetra.txt", {200, "1.4.1"});
-    server->route("/public/software/lumetra.zip", {200, makeZip({{entry, QByteArray(100000, 'x')}}), "application/zip"});
+    server->route("/public/software/lumetra.zip", {200, archive, "application/zip"});
     f->services.dialogAnswers << MessageDialog::Pressed::Action;
-    QProgressBar* bar = nullptr;
+    // What the window's bar showed while the archive came, and whether it was gone at the end.
+    struct Seen {
+        bool shown = true;
+        int value = -1;
+        int maximum = -1;
+        bool hiddenAtEnd = false;
+    } seen;
     f->services.modalHandlers << [&](QDialog& d) {
-        bar = static_cast<DownloadUpdate&>(d).ProgressBar1;
-        return runUntilClosed(d);
+        QProgressBar* bar = static_cast<DownloadUpdate&>(d).ProgressBar1;
+        connect(bar, &QProgressBar::valueChanged, &d, [&seen, &d, bar](int value) {
+            seen.shown = seen.shown && bar->isVisibleTo(&d);
+            seen.value = value;
+            seen.maximum = bar->maximum();
+        });
+        const int result = runUntilClosed(d);
+        seen.hiddenAtEnd = !bar->isVisibleTo(&d);
+        return result;
     };
     UpdateCheck::ControllaAggiornamenti();
     QCOMPARE(server->requests.last(), QString("/public/software/lumetra.zip"));
     QCOMPARE(f->services.messages, QStringList{message});
     QVERIFY(QFile::exists(desktop.filePath(entry)));
     QVERIFY(!QFile::exists(desktop.filePath("lumetra.zip")));
-    QVERIFY(bar);
+    QVERIFY(seen.shown);
+    QCOMPARE(seen.value, int(archive.size()));
+    QCOMPARE(seen.maximum, int(archive.size()));
+    QVERIFY(seen.hiddenAtEnd);
 }
 
 void TestUpdate::downloadErrors_data()
