@@ -1,3 +1,4 @@
+#include "map/MakerServer.h"
 #include "map/MapBridge.h"
 #include "platform/EditField.h"
 #include "platform/HTMLViewer.h"
@@ -134,8 +135,9 @@ void TestMapBridge::hostileTextsRunNothing()
     QCOMPARE(first.value("lat").toDouble(), 0.0);
     QCOMPARE(first.value("lng").toDouble(), 0.0);
     QCOMPARE(state.value("highlight").toMap().value("description").toString(), hostile);
-    QTest::qWait(100);
-    QCOMPARE(f.services.messages, QStringList());
+    PageProbe::SendAlertProbe(*w->web1, "probe");
+    QTRY_VERIFY(f.services.messages.contains("probe"));
+    QCOMPARE(f.services.messages, QStringList{"probe"});
 }
 
 void TestMapBridge::filter_data()
@@ -335,7 +337,6 @@ void TestMapBridge::failedLoadAndLinks()
     // Links leave through the system; cancelled navigations are no failed loads.
     Evaluate(*w->web1, "location.href = 'https://example.org/a'; window.open('https://example.org/b'); 1");
     QTRY_COMPARE(f.services.urls, (QStringList{"https://example.org/a", "https://example.org/b"}));
-    QTest::qWait(200);
     QVERIFY(Evaluate(*w->web1, "!!window.LumetraMap").toBool());
     QVERIFY(f.services.messages.isEmpty());
     QVERIFY(!w->ProgressBar1->isVisible());
@@ -345,7 +346,11 @@ void TestMapBridge::failedLoadAndLinks()
     QTRY_COMPARE(f.services.messages.size(), 1);
     QVERIFY(!f.services.messages.at(0).isEmpty());
     QTRY_VERIFY(!w->ProgressBar1->isVisible());
-    QTest::qWait(200);
+    // The view reports loads in order: once our page has loaded again, the failed load and
+    // the links before it have said all they had to.
+    w->web1->LoadURL(MakerServer::MapPageAddress());
+    QVERIFY(PageProbe::WaitForMapPage(*w->web1));
+    QTRY_VERIFY(!w->ProgressBar1->isVisible());
     QCOMPARE(f.services.messages.size(), 1);
 }
 

@@ -1,6 +1,7 @@
 #include "support/PageProbe.h"
 
 #include "platform/HTMLViewer.h"
+#include "platform/UrlCodec.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -48,6 +49,15 @@ QVariantMap SettledState(HTMLViewer& view)
 {
     Evaluate(view, QStringLiteral("0"));
     return MapState(view);
+}
+
+void SendAlertProbe(HTMLViewer& view, const QString& text)
+{
+    // The address "x" is the one markup slipped into the page would fail on too.
+    Evaluate(view, QStringLiteral("(function(){var i=new Image();"
+                                  "i.onerror=function(){alert(decodeURIComponent('%1'));};"
+                                  "i.src='x'; return 1;})()")
+                       .arg(EncodeURLComponent(text)));
 }
 
 }  // namespace PageProbe

@@ -15,4 +15,7 @@ bool WaitForMapPage(HTMLViewer& view, int timeoutMs = 20000);
 QVariantMap MapState(HTMLViewer& view);
 // The map page's state once it has run every script sent before.
 QVariantMap SettledState(HTMLViewer& view);
+// Has the page say `text` through alert() once an image that cannot load has failed: what
+// the page's scripts and failed images were to say before it has been said by then.
+void SendAlertProbe(HTMLViewer& view, const QString& text);
 }  // namespace PageProbe
