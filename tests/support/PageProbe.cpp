@@ -53,7 +53,7 @@ QVariantMap SettledState(HTMLViewer& view)
 
 void SendAlertProbe(HTMLViewer& view, const QString& text)
 {
-    // The address "x" is the one markup slipped into the page would fail on too.
+    // "x" is where hostile markup's images point in the tests: their errors come first.
     Evaluate(view, QStringLiteral("(function(){var i=new Image();"
                                   "i.onerror=function(){alert(decodeURIComponent('%1'));};"
                                   "i.src='x'; return 1;})()")
