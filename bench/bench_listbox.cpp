@@ -152,12 +152,12 @@ int main(int argc, char** argv)
 
     QElapsedTimer timer;
     const auto sortOn = [&](const char* what, int sortColumn, double (*number)(QStringView), int direction) {
-        list->CompareRows = [list, number](int row1, int row2, int column, int& result) {
+        list->CompareRows.connect(list, [list, number](int row1, int row2, int column, int& result) {
             if (column != 1 && column != 2)
                 return false;
             result = number(list->CellView(row1, column)) > number(list->CellView(row2, column)) ? 1 : -1;
             return true;
-        };
+        });
         list->setSortedColumn(sortColumn);
         list->setColumnSortDirection(sortColumn, direction);
         timer.start();

@@ -57,14 +57,13 @@ MapBridge::MapBridge(Applicazione& window)
     : w(window)
 {
     HTMLViewer& web1 = *w.web1;
-    web1.DocumentBegin = [this](const QString& url) { web1_DocumentBegin(url); };
-    web1.DocumentProgressChanged = [this](const QString& url, int percent) {
-        web1_DocumentProgressChanged(url, percent);
-    };
-    web1.DocumentComplete = [this](const QString& url) { web1_DocumentComplete(url); };
-    web1.CancelLoad = [this](const QString& url) { return web1_CancelLoad(url); };
-    web1.NewWindow = [this] { return web1_NewWindow(); };
-    web1.Error = [this](int code, const QString& text) { web1_Error(code, text); };
+    web1.DocumentBegin.connect(&mGuard, [this](const QString& url) { web1_DocumentBegin(url); });
+    web1.DocumentProgressChanged.connect(
+        &mGuard, [this](const QString& url, int percent) { web1_DocumentProgressChanged(url, percent); });
+    web1.DocumentComplete.connect(&mGuard, [this](const QString& url) { web1_DocumentComplete(url); });
+    web1.CancelLoad.connect(&mGuard, [this](const QString& url) { return web1_CancelLoad(url); });
+    web1.NewWindow.connect(&mGuard, [this] { return web1_NewWindow(); });
+    web1.Error.connect(&mGuard, [this](int code, const QString& text) { web1_Error(code, text); });
 }
 
 void MapBridge::InizializzaMappa()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 class Applicazione;
@@ -55,4 +56,7 @@ private:
     int RowOf(const QString& identifier) const;
 
     Applicazione& w;
+    // The context of every handler this binds: declared last, so it goes first and no
+    // handler outlives this object.
+    QObject mGuard;
 };

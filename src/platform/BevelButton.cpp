@@ -4,8 +4,5 @@ BevelButton::BevelButton(QWidget* parent)
     : QPushButton(parent)
 {
     setFocusPolicy(Qt::NoFocus);
-    connect(this, &QPushButton::clicked, this, [this] {
-        if (Action)
-            Action();
-    });
+    connect(this, &QPushButton::clicked, this, [this] { Action(); });
 }

@@ -2,7 +2,7 @@
 
 #include <QPushButton>
 
-#include <functional>
+#include "platform/Event.h"
 
 // A push button with an icon that never takes the keyboard focus.
 class BevelButton final : public QPushButton {
@@ -10,5 +10,5 @@ class BevelButton final : public QPushButton {
 public:
     explicit BevelButton(QWidget* parent = nullptr);
 
-    std::function<void()> Action;
+    Event<void()> Action;
 };

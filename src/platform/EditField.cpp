@@ -6,10 +6,7 @@
 EditField::EditField(QWidget* parent)
     : QLineEdit(parent)
 {
-    connect(this, &QLineEdit::textChanged, this, [this] {
-        if (TextChange)
-            TextChange();
-    });
+    connect(this, &QLineEdit::textChanged, this, [this] { TextChange(); });
 }
 
 void EditField::setTextColor(const QColor& color)

@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-#include <functional>
+#include "platform/Event.h"
 
 // A one-line text field with the framework's events.
 class EditField final : public QLineEdit {
@@ -17,9 +17,9 @@ public:
     void setTextColor(const QColor& color);
 
     // Return gives "\r"; the key still reaches the field unless the handler returns true.
-    std::function<bool(const QString& key)> KeyDown;
-    std::function<void()> GotFocus;
-    std::function<void()> TextChange;
+    Event<bool(const QString& key)> KeyDown;
+    Event<void()> GotFocus;
+    Event<void()> TextChange;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

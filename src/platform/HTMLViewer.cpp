@@ -61,7 +61,7 @@ HTMLViewer::HTMLViewer(QWidget* parent)
     , mPage(new HTMLViewerPage(this))
 {
     installSchemeHandler(mPage->profile());
-    mPage->AcceptNavigation = [this](const QUrl& url) { return !Filter(url.toString()); };
+    mPage->AcceptNavigation.connect(this, [this](const QUrl& url) { return !Filter(url.toString()); });
 
     auto* channel = new QWebChannel(mPage);
     channel->registerObject(QStringLiteral("host"), new HTMLViewerHost(*this));
@@ -69,14 +69,12 @@ HTMLViewer::HTMLViewer(QWidget* parent)
     mPage->scripts().insert(webChannelScript());
 
     connect(mPage, &QWebEnginePage::loadingChanged, this, &HTMLViewer::OnLoadingChanged);
-    connect(mPage, &QWebEnginePage::loadProgress, this, [this](int percent) {
-        if (DocumentProgressChanged)
-            DocumentProgressChanged(mLoadingUrl, percent);
-    });
+    connect(mPage, &QWebEnginePage::loadProgress, this,
+        [this](int percent) { DocumentProgressChanged(mLoadingUrl, percent); });
     // The request's URL goes to the chosen view as a navigation of its own, so the page
     // shown there stays when the filter cancels it.
     connect(mPage, &QWebEnginePage::newWindowRequested, this, [this](QWebEngineNewWindowRequest& request) {
-        if (HTMLViewer* target = NewWindow ? NewWindow() : nullptr)
+        if (HTMLViewer* target = NewWindow())
             target->NavigateFromPage(request.requestedUrl().toString());
     });
     setPage(mPage);
@@ -162,7 +160,7 @@ void HTMLViewer::NavigateFromPage(const QString& url)
 
 bool HTMLViewer::Filter(const QString& url)
 {
-    return CancelLoad && CancelLoad(url);
+    return CancelLoad(url);
 }
 
 void HTMLViewer::OnLoadingChanged(const QWebEngineLoadingInfo& info)
@@ -171,8 +169,7 @@ void HTMLViewer::OnLoadingChanged(const QWebEngineLoadingInfo& info)
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
         mLoadingUrl = url;
-        if (DocumentBegin)
-            DocumentBegin(url);
+        DocumentBegin(url);
         break;
     case QWebEngineLoadingInfo::LoadFailedStatus:
         if (info.errorCode() != kAborted && Error)
@@ -180,8 +177,7 @@ void HTMLViewer::OnLoadingChanged(const QWebEngineLoadingInfo& info)
         [[fallthrough]];
     case QWebEngineLoadingInfo::LoadStoppedStatus:
     case QWebEngineLoadingInfo::LoadSucceededStatus:
-        if (DocumentComplete)
-            DocumentComplete(url);
+        DocumentComplete(url);
         break;
     }
 }

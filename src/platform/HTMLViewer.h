@@ -3,7 +3,7 @@
 #include <QString>
 #include <QWebEngineView>
 
-#include <functional>
+#include "platform/Event.h"
 
 class HTMLViewerPage;
 class QWebEngineLoadingInfo;
@@ -38,15 +38,15 @@ public:
     void Clear();
 
     // Events. A load that ended raises DocumentComplete after Error, if it failed.
-    std::function<void(const QString& url)> DocumentBegin;
-    std::function<void(const QString& url, int percent)> DocumentProgressChanged;
-    std::function<void(const QString& url)> DocumentComplete;
+    Event<void(const QString& url)> DocumentBegin;
+    Event<void(const QString& url, int percent)> DocumentProgressChanged;
+    Event<void(const QString& url)> DocumentComplete;
     // Every navigation of the page passes here first; true cancels it.
-    std::function<bool(const QString& url)> CancelLoad;
-    std::function<void(int code, const QString& text)> Error;
+    Event<bool(const QString& url)> CancelLoad;
+    Event<void(int code, const QString& text)> Error;
     // The view in which a page's request for a new window loads, through that view's
     // navigation filter; none ignores the request.
-    std::function<HTMLViewer*()> NewWindow;
+    Event<HTMLViewer*()> NewWindow;
 
     // A URL handed over by the page's script as text (see HTMLViewerHost): passes the
     // navigation filter like any navigation and loads when it was not cancelled.

@@ -2,7 +2,7 @@
 
 #include <QWebEnginePage>
 
-#include <functional>
+#include "platform/Event.h"
 
 // The web view's page: its navigation filter, and script dialogs that go through the
 // program's services instead of blocking on a dialog of their own.
@@ -12,7 +12,7 @@ public:
     explicit HTMLViewerPage(QObject* parent = nullptr);
 
     // True lets the navigation go on.
-    std::function<bool(const QUrl& url)> AcceptNavigation;
+    Event<bool(const QUrl& url)> AcceptNavigation;
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;

@@ -15,6 +15,10 @@ HTTPSocket::HTTPSocket(QObject* parent)
 
 HTTPSocket::~HTTPSocket()
 {
+    // Aborting finishes the download at once: its owner, maybe half destroyed, hears nothing.
+    ReceiveProgress.disconnect();
+    DownloadComplete.disconnect();
+    Error.disconnect();
     if (mDownload)
         mDownload->abort();
 }
@@ -58,20 +62,15 @@ void HTTPSocket::Get(const QString& url, const QString& filePath)
     mFile = std::make_unique<QFile>(filePath);
     if (!mFile->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         mFile.reset();
-        QTimer::singleShot(0, this, [this] {
-            if (Error)
-                Error(-int(QFileDevice::OpenError));
-        });
+        QTimer::singleShot(0, this, [this] { Error(-int(QFileDevice::OpenError)); });
         return;
     }
     QNetworkRequest request{QUrl(url)};
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     mDownload = mNetwork->get(request);
     connect(mDownload, &QNetworkReply::readyRead, this, [this] { mFile->write(mDownload->readAll()); });
-    connect(mDownload, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64 total) {
-        if (ReceiveProgress)
-            ReceiveProgress(received, total);
-    });
+    connect(mDownload, &QNetworkReply::downloadProgress, this,
+        [this](qint64 received, qint64 total) { ReceiveProgress(received, total); });
     connect(mDownload, &QNetworkReply::finished, this, &HTTPSocket::finishDownload);
 }
 
@@ -88,15 +87,12 @@ void HTTPSocket::finishDownload()
     reply->deleteLater();
     // A failed request reports its error; an answer whatever its status is the caller's to judge.
     if (error != QNetworkReply::NoError && mLastStatus == 0) {
-        if (Error)
-            Error(int(error));
+        Error(int(error));
         return;
     }
     if (!written) {
-        if (Error)
-            Error(-int(QFileDevice::WriteError));
+        Error(-int(QFileDevice::WriteError));
         return;
     }
-    if (DownloadComplete)
-        DownloadComplete(mLastStatus, path);
+    DownloadComplete(mLastStatus, path);
 }

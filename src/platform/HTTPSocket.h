@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QString>
 
-#include <functional>
+#include "platform/Event.h"
 #include <memory>
 
 class QFile;
@@ -29,9 +29,9 @@ public:
 
     // Starts downloading url into the file; the events below report how it goes.
     void Get(const QString& url, const QString& filePath);
-    std::function<void(qint64 received, qint64 total)> ReceiveProgress;
-    std::function<void(int status, const QString& filePath)> DownloadComplete;
-    std::function<void(int code)> Error;
+    Event<void(qint64 received, qint64 total)> ReceiveProgress;
+    Event<void(int status, const QString& filePath)> DownloadComplete;
+    Event<void(int code)> Error;
 
 private:
     void finishDownload();

@@ -65,14 +65,8 @@ Listbox::Listbox(QWidget* parent)
             mWidths.takeFrom(*mView);
     });
 
-    connect(mView->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (Change)
-            Change();
-    });
-    connect(mModel, &ListboxModel::userEdited, this, [this](int row, int column) {
-        if (CellAction)
-            CellAction(row, column);
-    });
+    connect(mView->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { Change(); });
+    connect(mModel, &ListboxModel::userEdited, this, [this](int row, int column) { CellAction(row, column); });
     // A reset drops the selection without a word from the view: tell it as a change.
     connect(mModel, &QAbstractItemModel::modelAboutToBeReset, this,
             [this] { mHadSelection = mView->selectionModel()->hasSelection(); });
@@ -81,12 +75,8 @@ Listbox::Listbox(QWidget* parent)
             Change();
         mHadSelection = false;
     });
-    mModel->textColor = [this](int row, int column) {
-        return CellTextPaint ? CellTextPaint(row, column) : QColor();
-    };
-    mModel->backgroundColor = [this](int row, int column) {
-        return CellBackgroundPaint ? CellBackgroundPaint(row, column) : QColor();
-    };
+    mModel->textColor.connect(this, [this](int row, int column) { return CellTextPaint(row, column); });
+    mModel->backgroundColor.connect(this, [this](int row, int column) { return CellBackgroundPaint(row, column); });
 }
 
 Listbox::~Listbox()
@@ -96,8 +86,8 @@ Listbox::~Listbox()
     disconnect(mView->horizontalHeader(), nullptr, this, nullptr);
     disconnect(mView->selectionModel(), nullptr, this, nullptr);
     disconnect(mModel, nullptr, this, nullptr);
-    mModel->textColor = nullptr;
-    mModel->backgroundColor = nullptr;
+    mModel->textColor.disconnect();
+    mModel->backgroundColor.disconnect();
     delete mView;
 }
 
@@ -400,7 +390,7 @@ void Listbox::Sort()
     rows.copyColumn(column);
     auto compare = [&](int a, int b) {
         int result = 0;
-        if (CompareRows && CompareRows(a, b, column, result))
+        if (CompareRows(a, b, column, result))
             return result;
         return rows.text(a, column).compare(rows.text(b, column));
     };
@@ -434,8 +424,7 @@ void Listbox::headingClicked(int column)
     else
         mSortedColumn = column;
     Sort();
-    if (HeadingSorted)
-        HeadingSorted(column);
+    HeadingSorted(column);
 }
 
 void Listbox::moveSelectedRows(int before)
@@ -462,8 +451,7 @@ void Listbox::moveSelectedRows(int before)
     if (!changed)
         return;
     reorder(order);
-    if (RowsReordered)
-        RowsReordered();
+    RowsReordered();
 }
 
 void Listbox::EditCell(int row, int column)

@@ -7,7 +7,7 @@
 #include <QStringView>
 #include <QWidget>
 
-#include <functional>
+#include "platform/Event.h"
 #include <vector>
 
 class QAbstractItemView;
@@ -110,33 +110,33 @@ public:
     // Events. Without a handler an event yields false and the list does its default.
     // Every mouse press on a cell, before any double click; x, y within the cell. True
     // keeps the press from the list (no selection change).
-    std::function<bool(int row, int column, int x, int y)> CellClick;
+    Event<bool(int row, int column, int x, int y)> CellClick;
     // A double click on a cell.
-    std::function<void()> DoubleClick;
+    Event<void()> DoubleClick;
     // A key while the list itself has the focus (Return gives "\r", arrows chr 28 to 31);
     // the key goes on to the list unless the handler returns true.
-    std::function<bool(const QString& key)> KeyDown;
+    Event<bool(const QString& key)> KeyDown;
     // A key inside an open cell editor; true keeps it from the editor.
-    std::function<bool(int row, int column, const QString& key)> CellKeyDown;
+    Event<bool(int row, int column, const QString& key)> CellKeyDown;
     // Each change the user makes to the text of an open cell editor.
-    std::function<void(int row, int column)> CellTextChange;
+    Event<void(int row, int column)> CellTextChange;
     // An edit ended and its text was stored (Escape ends it without), or the user
     // toggled a check box.
-    std::function<void(int row, int column)> CellAction;
+    Event<void(int row, int column)> CellAction;
     // Every change of the selection: by mouse, keys, the setters or a reset of the rows.
-    std::function<void()> Change;
+    Event<void()> Change;
     // Text and background colour of a painted cell; an invalid colour keeps the default.
-    std::function<QColor(int row, int column)> CellTextPaint;
-    std::function<QColor(int row, int column)> CellBackgroundPaint;
+    Event<QColor(int row, int column)> CellTextPaint;
+    Event<QColor(int row, int column)> CellBackgroundPaint;
     // True when the handler decided; result > 0 puts row1 after row2 (ascending).
-    std::function<bool(int row1, int row2, int column, int& result)> CompareRows;
+    Event<bool(int row1, int row2, int column, int& result)> CompareRows;
     // A contextual click; x, y within the list. The menu is shown only when it returns true.
-    std::function<bool(QMenu& base, int x, int y)> ConstructContextualMenu;
-    std::function<bool(QAction* chosen)> ContextualMenuAction;
+    Event<bool(QMenu& base, int x, int y)> ConstructContextualMenu;
+    Event<bool(QAction* chosen)> ContextualMenuAction;
     // After the user sorted by clicking a heading.
-    std::function<void(int column)> HeadingSorted;
+    Event<void(int column)> HeadingSorted;
     // After the user moved rows by dragging them.
-    std::function<void()> RowsReordered;
+    Event<void()> RowsReordered;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -5,7 +5,7 @@
 #include <QAbstractTableModel>
 #include <QColor>
 
-#include <functional>
+#include "platform/Event.h"
 #include <vector>
 
 // The table model behind a Listbox: its rows, headings and column alignments. Outside a
@@ -53,8 +53,8 @@ public:
     bool inBatch() const { return mBatch > 0; }
 
     // The colours of a painted cell; an invalid colour keeps the view's own.
-    std::function<QColor(int row, int column)> textColor;
-    std::function<QColor(int row, int column)> backgroundColor;
+    Event<QColor(int row, int column)> textColor;
+    Event<QColor(int row, int column)> backgroundColor;
 
 signals:
     // The user stored an edit in the cell or toggled its check box through a view.

@@ -47,8 +47,8 @@ void DuplicateDialog::_CreateControls0()
     EditFieldTrova = new EditField(this);
     EditFieldTrova->setGeometry(243, 12, 47, 22);
     EditFieldTrova->setText(QString::fromLatin1(kDefaultThreshold));
-    EditFieldTrova->GotFocus = [this] { EditFieldTrova->SelectAll(); };
-    EditFieldTrova->TextChange = [this] { EditFieldTrova_TextChange(); };
+    EditFieldTrova->GotFocus.connect(this, [this] { EditFieldTrova->SelectAll(); });
+    EditFieldTrova->TextChange.connect(this, [this] { EditFieldTrova_TextChange(); });
 
     buttonTrova = new QPushButton(lkFind(), this);
     buttonTrova->setGeometry(197, 47, 97, 20);

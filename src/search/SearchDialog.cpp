@@ -92,8 +92,8 @@ void SearchDialog::_CreateControls0()
 {
     EditFieldTrova = new EditField(this);
     EditFieldTrova->setGeometry(118, 22, 286, 22);
-    EditFieldTrova->GotFocus = [this] { EditFieldTrova->SelectAll(); };
-    EditFieldTrova->TextChange = [this] { EditFieldTrova_TextChange(); };
+    EditFieldTrova->GotFocus.connect(this, [this] { EditFieldTrova->SelectAll(); });
+    EditFieldTrova->TextChange.connect(this, [this] { EditFieldTrova_TextChange(); });
 
     StaticText1 = makeLabel(this, lkFind(), QRect(20, 23, 90, 20));
 
@@ -104,8 +104,8 @@ void SearchDialog::_CreateControls0()
 
     EditFieldSostituisci = new EditField(this);
     EditFieldSostituisci->setGeometry(118, 57, 431, 22);
-    EditFieldSostituisci->GotFocus = [this] { EditFieldSostituisci->SelectAll(); };
-    EditFieldSostituisci->TextChange = [this] { labelErrore->clear(); };
+    EditFieldSostituisci->GotFocus.connect(this, [this] { EditFieldSostituisci->SelectAll(); });
+    EditFieldSostituisci->TextChange.connect(this, [this] { labelErrore->clear(); });
 
     StaticText2 = makeLabel(this, lkReplaceWith(), QRect(20, 58, 90, 20));
 

@@ -43,9 +43,9 @@ DownloadUpdate::DownloadUpdate(const QString& url, QWidget* parent)
     ProgressBar1->hide();
 
     DSocket = new HTTPSocket(this);
-    DSocket->ReceiveProgress = [this](qint64 r, qint64 t) { DSocket_ReceiveProgress(r, t); };
-    DSocket->DownloadComplete = [this](int status, const QString&) { DSocket_DownloadComplete(status); };
-    DSocket->Error = [this](int code) { DSocket_Error(code); };
+    DSocket->ReceiveProgress.connect(this, [this](qint64 r, qint64 t) { DSocket_ReceiveProgress(r, t); });
+    DSocket->DownloadComplete.connect(this, [this](int status, const QString&) { DSocket_DownloadComplete(status); });
+    DSocket->Error.connect(this, [this](int code) { DSocket_Error(code); });
 
     StaticText1 = new QLabel(lkProgress(), this);
     StaticText1->setGeometry(17, 11, 167, 20);

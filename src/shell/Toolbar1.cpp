@@ -58,10 +58,7 @@ Toolbar1::Toolbar1(QWidget* parent)
     ToolItemInfo = append("ToolItemInfo", PushButton, QStringLiteral("Info"), &Pictures::TBar_GetInfo());
     ToolItemAggiorna = append("ToolItemAggiorna", PushButton, App::kFileUpdates1(), &Pictures::Tbar_Updater());
 
-    connect(this, &QToolBar::actionTriggered, this, [this](QAction* item) {
-        if (Action)
-            Action(item);
-    });
+    connect(this, &QToolBar::actionTriggered, this, [this](QAction* item) { Action(item); });
 }
 
 QAction* Toolbar1::append(const char* name, int style, const QString& caption, const QPixmap* icon)

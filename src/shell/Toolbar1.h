@@ -2,7 +2,7 @@
 
 #include <QToolBar>
 
-#include <functional>
+#include "platform/Event.h"
 #include <vector>
 
 class QPixmap;
@@ -48,7 +48,7 @@ public:
     QAction* ToolItemAggiorna = nullptr;
 
     // Raised with the clicked item.
-    std::function<void(QAction* item)> Action;
+    Event<void(QAction* item)> Action;
 
 private:
     QAction* append(const char* name, int style, const QString& caption, const QPixmap* icon = nullptr);

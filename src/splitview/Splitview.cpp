@@ -42,14 +42,12 @@ void Splitview::Open()
     }
     // The dividers show what lies behind the control; it paints no background of its own.
     setAutoFillBackground(false);
-    if (Open_)
-        Open_();
+    Open_();
 }
 
 void Splitview::Close()
 {
-    if (Close_)
-        Close_();
+    Close_();
 }
 
 void Splitview::setTicks(std::function<int32_t()> ticks)
@@ -95,7 +93,7 @@ void Splitview::setVertical(bool b)
 
 int Splitview::GetDividerThickness()
 {
-    mDividerThickness = DividerThickness ? DividerThickness() : 0;
+    mDividerThickness = DividerThickness();
     if (mDividerThickness == 0)
         mDividerThickness = kDefaultThickness;
     return mDividerThickness;
@@ -144,7 +142,7 @@ void Splitview::recordCollapsed(QWidget* v)
 
 bool Splitview::canCollapse(QWidget* v) const
 {
-    return CanCollapseSubview && CanCollapseSubview(v);
+    return CanCollapseSubview(v);
 }
 
 void Splitview::AdjustSubviews()
@@ -316,7 +314,7 @@ void Splitview::AdjustSubviewsAroundDivider(int x, int y)
     int newB = total - newA - t;
 
     int limit = 0;
-    if (MinSizeOfSubview && MinSizeOfSubview(a, limit) && newA < limit) {
+    if (MinSizeOfSubview(a, limit) && newA < limit) {
         if (canCollapse(a)) {
             recordCollapsed(a);
             newA = 0;
@@ -329,12 +327,12 @@ void Splitview::AdjustSubviewsAroundDivider(int x, int y)
     // A pane held at its maximum leaves the rest to its neighbour, so the two panes
     // still fill the span between their outer edges.
     limit = 0;
-    if (MaxSizeOfSubview && MaxSizeOfSubview(a, limit) && newA > limit) {
+    if (MaxSizeOfSubview(a, limit) && newA > limit) {
         newA = limit;
         newB = total - limit - t;
     }
     limit = 0;
-    if (MinSizeOfSubview && MinSizeOfSubview(b, limit) && newB < limit) {
+    if (MinSizeOfSubview(b, limit) && newB < limit) {
         if (canCollapse(b)) {
             recordCollapsed(b);
             newB = 0;
@@ -345,7 +343,7 @@ void Splitview::AdjustSubviewsAroundDivider(int x, int y)
         }
     }
     limit = 0;
-    if (MaxSizeOfSubview && MaxSizeOfSubview(b, limit) && newB > limit) {
+    if (MaxSizeOfSubview(b, limit) && newB > limit) {
         newB = limit;
         newA = total - limit - t;
     }
@@ -415,7 +413,7 @@ void Splitview::ExpandView(QWidget* v)
     mCollapsed.remove(v);
     v->setVisible(true);
     const int total = size(v) + size(neighbour);
-    int s = ExpandingView ? ExpandingView(v) : 0;
+    int s = ExpandingView(v);
     if (s == 0)
         s = static_cast<int>(total / 2.0);
     setSize(v, s);

@@ -6,8 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "platform/Event.h"
 #include <cstdint>
-#include <functional>
 
 class QPainter;
 
@@ -28,13 +28,13 @@ public:
     explicit Splitview(QWidget* parent = nullptr);
 
     // The owner's handlers. Open_ and Close_ are named apart from the methods that raise them.
-    std::function<int()> DividerThickness;
-    std::function<void()> Open_;
-    std::function<void()> Close_;
-    std::function<bool(QWidget*)> CanCollapseSubview;
-    std::function<bool(QWidget*, int&)> MinSizeOfSubview;
-    std::function<bool(QWidget*, int&)> MaxSizeOfSubview;
-    std::function<int(QWidget*)> ExpandingView;
+    Event<int()> DividerThickness;
+    Event<void()> Open_;
+    Event<void()> Close_;
+    Event<bool(QWidget*)> CanCollapseSubview;
+    Event<bool(QWidget*, int&)> MinSizeOfSubview;
+    Event<bool(QWidget*, int&)> MaxSizeOfSubview;
+    Event<int(QWidget*)> ExpandingView;
 
     // Opens the control once its children exist: gathers the direct child widgets in
     // their creation order as subviews, builds the grip and raises Open_.

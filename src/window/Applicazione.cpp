@@ -111,9 +111,10 @@ void Applicazione::_CreateControls0()
     Splitview1 = new Splitview(content);
     Splitview1->setObjectName(QStringLiteral("Splitview1"));
     locks->add(Splitview1, QRect(9, 78, 976, 556), L | T | R | B);
-    Splitview1->Open_ = [this] { Splitview1_Open(); };
-    Splitview1->CanCollapseSubview = [this](QWidget* v) { return Splitview1_CanCollapseSubview(v); };
-    Splitview1->MinSizeOfSubview = [this](QWidget* v, int& m) { return Splitview1_MinSizeOfSubview(v, m); };
+    Splitview1->Open_.connect(this, [this] { Splitview1_Open(); });
+    Splitview1->CanCollapseSubview.connect(this, [this](QWidget* v) { return Splitview1_CanCollapseSubview(v); });
+    Splitview1->MinSizeOfSubview.connect(
+        this, [this](QWidget* v, int& m) { return Splitview1_MinSizeOfSubview(v, m); });
 
     // The panes stand in the split view's own coordinates.
     web1 = new HTMLViewer(Splitview1);

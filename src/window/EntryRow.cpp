@@ -39,23 +39,25 @@ void setLabelColor(QLabel& label, const QColor& color)
 EntryRow::EntryRow(Applicazione& window)
     : w(window)
 {
-    w.EditFieldNome->KeyDown = [this](const QString& key) { return EditFieldNome_KeyDown(key); };
-    w.EditFieldNome->GotFocus = [this] { EditFieldNome_GotFocus(); };
-    w.EditFieldNome->TextChange = [this] { EditFieldNome_TextChange(); };
-    w.EditFieldLatitudine->KeyDown = [this](const QString& key) { return EditFieldLatitudine_KeyDown(key); };
-    w.EditFieldLatitudine->GotFocus = [this] { EditFieldLatitudine_GotFocus(); };
-    w.EditFieldLongitudine->KeyDown = [this](const QString& key) { return EditFieldLongitudine_KeyDown(key); };
-    w.EditFieldLongitudine->GotFocus = [this] { EditFieldLongitudine_GotFocus(); };
+    w.EditFieldNome->KeyDown.connect(&mGuard, [this](const QString& key) { return EditFieldNome_KeyDown(key); });
+    w.EditFieldNome->GotFocus.connect(&mGuard, [this] { EditFieldNome_GotFocus(); });
+    w.EditFieldNome->TextChange.connect(&mGuard, [this] { EditFieldNome_TextChange(); });
+    w.EditFieldLatitudine->KeyDown.connect(
+        &mGuard, [this](const QString& key) { return EditFieldLatitudine_KeyDown(key); });
+    w.EditFieldLatitudine->GotFocus.connect(&mGuard, [this] { EditFieldLatitudine_GotFocus(); });
+    w.EditFieldLongitudine->KeyDown.connect(
+        &mGuard, [this](const QString& key) { return EditFieldLongitudine_KeyDown(key); });
+    w.EditFieldLongitudine->GotFocus.connect(&mGuard, [this] { EditFieldLongitudine_GotFocus(); });
 
-    w.buttonAggiungi->Action = [this] { buttonAggiungi_Action(); };
-    w.buttonCercaIndirizzo->Action = [this] { buttonCercaIndirizzo_Action(); };
-    w.buttonMostraDpiVicino->Action = [this] { buttonMostraDpiVicino_Action(); };
-    w.ButtonNessuno->Action = [this] { ButtonNessuno_Action(); };
-    w.ButtonTutti->Action = [this] { ButtonTutti_Action(); };
-    w.ButtonElimina->Action = [this] { ButtonElimina_Action(); };
-    w.buttonMostraDpiMappa->Action = [this] { buttonMostraDpiMappa_Action(); };
-    w.buttonRicaricaMappa->Action = [this] { buttonRicaricaMappa_Action(); };
-    w.ButtonTutti1->Action = [this] { ButtonTutti1_Action(); };
+    w.buttonAggiungi->Action.connect(&mGuard, [this] { buttonAggiungi_Action(); });
+    w.buttonCercaIndirizzo->Action.connect(&mGuard, [this] { buttonCercaIndirizzo_Action(); });
+    w.buttonMostraDpiVicino->Action.connect(&mGuard, [this] { buttonMostraDpiVicino_Action(); });
+    w.ButtonNessuno->Action.connect(&mGuard, [this] { ButtonNessuno_Action(); });
+    w.ButtonTutti->Action.connect(&mGuard, [this] { ButtonTutti_Action(); });
+    w.ButtonElimina->Action.connect(&mGuard, [this] { ButtonElimina_Action(); });
+    w.buttonMostraDpiMappa->Action.connect(&mGuard, [this] { buttonMostraDpiMappa_Action(); });
+    w.buttonRicaricaMappa->Action.connect(&mGuard, [this] { buttonRicaricaMappa_Action(); });
+    w.ButtonTutti1->Action.connect(&mGuard, [this] { ButtonTutti1_Action(); });
 }
 
 void EntryRow::AggiungiPdiManuale()

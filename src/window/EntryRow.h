@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 class Applicazione;
@@ -40,4 +41,7 @@ private:
     bool returnKey(const QString& key);
 
     Applicazione& w;
+    // The context of every handler this binds: declared last, so it goes first and no
+    // handler outlives this object.
+    QObject mGuard;
 };

@@ -37,10 +37,10 @@ Command commandOf(const QAction* entry)
 ListContextMenu::ListContextMenu(Applicazione& window)
     : w(window)
 {
-    w.ListBox1->ConstructContextualMenu = [this](QMenu& base, int x, int y) {
-        return ListBox1_ConstructContextualMenu(base, x, y);
-    };
-    w.ListBox1->ContextualMenuAction = [this](QAction* chosen) { return ListBox1_ContextualMenuAction(chosen); };
+    w.ListBox1->ConstructContextualMenu.connect(
+        &mGuard, [this](QMenu& base, int x, int y) { return ListBox1_ConstructContextualMenu(base, x, y); });
+    w.ListBox1->ContextualMenuAction.connect(
+        &mGuard, [this](QAction* chosen) { return ListBox1_ContextualMenuAction(chosen); });
 }
 
 bool ListContextMenu::ListBox1_ConstructContextualMenu(QMenu& base, int, int)

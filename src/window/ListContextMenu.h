@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 class Applicazione;
@@ -21,4 +22,7 @@ public:
 
 private:
     Applicazione& w;
+    // The context of every handler this binds: declared last, so it goes first and no
+    // handler outlives this object.
+    QObject mGuard;
 };

@@ -39,31 +39,32 @@ ListEvents::ListEvents(Applicazione& window)
     : w(window)
 {
     Listbox* list = w.ListBox1;
-    list->CellClick = [this](int row, int column, int x, int y) { return ListBox1_CellClick(row, column, x, y); };
-    list->DoubleClick = [this] { ListBox1_DoubleClick(); };
-    list->CellAction = [this](int row, int column) { ListBox1_CellAction(row, column); };
-    list->Change = [this] { ListBox1_Change(); };
-    list->CellTextPaint = [this](int row, int column) { return ListBox1_CellTextPaint(row, column); };
-    list->CellKeyDown = [this](int row, int column, const QString& key) {
-        return ListBox1_CellKeyDown(row, column, key);
-    };
-    list->KeyDown = [this](const QString& key) { return ListBox1_KeyDown(key); };
-    list->CellBackgroundPaint = [this](int row, int column) { return ListBox1_CellBackgroundPaint(row, column); };
-    list->CellTextChange = [this](int row, int column) { ListBox1_CellTextChange(row, column); };
-    list->CompareRows = [this](int row1, int row2, int column, int& result) {
+    list->CellClick.connect(
+        &mGuard, [this](int row, int column, int x, int y) { return ListBox1_CellClick(row, column, x, y); });
+    list->DoubleClick.connect(&mGuard, [this] { ListBox1_DoubleClick(); });
+    list->CellAction.connect(&mGuard, [this](int row, int column) { ListBox1_CellAction(row, column); });
+    list->Change.connect(&mGuard, [this] { ListBox1_Change(); });
+    list->CellTextPaint.connect(&mGuard, [this](int row, int column) { return ListBox1_CellTextPaint(row, column); });
+    list->CellKeyDown.connect(
+        &mGuard, [this](int row, int column, const QString& key) { return ListBox1_CellKeyDown(row, column, key); });
+    list->KeyDown.connect(&mGuard, [this](const QString& key) { return ListBox1_KeyDown(key); });
+    list->CellBackgroundPaint.connect(
+        &mGuard, [this](int row, int column) { return ListBox1_CellBackgroundPaint(row, column); });
+    list->CellTextChange.connect(&mGuard, [this](int row, int column) { ListBox1_CellTextChange(row, column); });
+    list->CompareRows.connect(&mGuard, [this](int row1, int row2, int column, int& result) {
         return ListBox1_CompareRows(row1, row2, column, result);
-    };
-    list->HeadingSorted = [this](int column) { ListBox1_HeadingSorted(column); };
-    list->RowsReordered = [this] { ListBox1_RowsReordered(); };
+    });
+    list->HeadingSorted.connect(&mGuard, [this](int column) { ListBox1_HeadingSorted(column); });
+    list->RowsReordered.connect(&mGuard, [this] { ListBox1_RowsReordered(); });
 
     const QAbstractItemModel* rows = list->view()->model();
     const auto drop = [this] { DropSortKeys(); };
-    QObject::connect(rows, &QAbstractItemModel::dataChanged, &mKeysGuard, drop);
-    QObject::connect(rows, &QAbstractItemModel::rowsInserted, &mKeysGuard, drop);
-    QObject::connect(rows, &QAbstractItemModel::rowsRemoved, &mKeysGuard, drop);
-    QObject::connect(rows, &QAbstractItemModel::rowsMoved, &mKeysGuard, drop);
-    QObject::connect(rows, &QAbstractItemModel::modelAboutToBeReset, &mKeysGuard, drop);
-    QObject::connect(rows, &QAbstractItemModel::layoutChanged, &mKeysGuard, drop);
+    QObject::connect(rows, &QAbstractItemModel::dataChanged, &mGuard, drop);
+    QObject::connect(rows, &QAbstractItemModel::rowsInserted, &mGuard, drop);
+    QObject::connect(rows, &QAbstractItemModel::rowsRemoved, &mGuard, drop);
+    QObject::connect(rows, &QAbstractItemModel::rowsMoved, &mGuard, drop);
+    QObject::connect(rows, &QAbstractItemModel::modelAboutToBeReset, &mGuard, drop);
+    QObject::connect(rows, &QAbstractItemModel::layoutChanged, &mGuard, drop);
 }
 
 bool ListEvents::ListBox1_CellClick(int row, int column, int, int)
@@ -183,7 +184,7 @@ double ListEvents::SortKey(int row, int column)
         for (int r = 0; r < count; ++r)
             mKeys[size_t(r)] = Val(list->CellView(r, column));
         mKeysColumn = column;
-        QTimer::singleShot(0, &mKeysGuard, [this] { DropSortKeys(); });
+        QTimer::singleShot(0, &mGuard, [this] { DropSortKeys(); });
     }
     return mKeys[size_t(row)];
 }

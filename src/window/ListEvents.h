@@ -41,5 +41,7 @@ private:
     Applicazione& w;
     int mKeysColumn = -1;
     std::vector<double> mKeys;
-    QObject mKeysGuard;  // ends the connections that drop the keys, with this object
+    // The context of every handler this binds: declared last, so it goes first and no
+    // handler outlives this object.
+    QObject mGuard;
 };

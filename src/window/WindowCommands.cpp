@@ -36,7 +36,7 @@ std::vector<size_t> rowOrder(const Listbox& list)
 WindowCommands::WindowCommands(Applicazione& window)
     : w(window)
 {
-    w.Toolbar11->Action = [this](QAction* item) { Toolbar11_Action(item); };
+    w.Toolbar11->Action.connect(&mGuard, [this](QAction* item) { Toolbar11_Action(item); });
     AddMenuHandlers();
 }
 

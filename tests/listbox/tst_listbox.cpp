@@ -244,12 +244,12 @@ void TestListbox::clickThenDoubleClick()
 {
     auto list = makeList(5);
     QStringList log;
-    list->CellClick = [&](int row, int column, int, int) {
+    list->CellClick.connect(list.get(), [&](int row, int column, int, int) {
         log << QStringLiteral("click %1,%2").arg(row).arg(column);
         return false;
-    };
-    list->Change = [&] { log << QStringLiteral("change %1").arg(list->ListIndex()); };
-    list->DoubleClick = [&] { log << QStringLiteral("double"); };
+    });
+    list->Change.connect(list.get(), [&] { log << QStringLiteral("change %1").arg(list->ListIndex()); });
+    list->DoubleClick.connect(list.get(), [&] { log << QStringLiteral("double"); });
     QWidget* viewport = list->view()->viewport();
     const QPoint cell = cellCentre(*list, 2, 1);
     QTest::mouseClick(viewport, Qt::LeftButton, {}, cell);
@@ -262,7 +262,7 @@ void TestListbox::clickThenDoubleClick()
 
     // An editor opened by the double click stays open once the mouse is let go.
     QVERIFY(activate(*list));
-    list->DoubleClick = [&] { list->EditCell(2, 1); };
+    list->DoubleClick.connect(list.get(), [&] { list->EditCell(2, 1); });
     QTest::mouseDClick(viewport, Qt::LeftButton, {}, cell);
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, cell);
     QVERIFY(editorOpen(*list));
@@ -270,10 +270,10 @@ void TestListbox::clickThenDoubleClick()
 
     // A handler that takes the press keeps it from the selection.
     log.clear();
-    list->CellClick = [&](int, int, int x, int y) {
+    list->CellClick.connect(list.get(), [&](int, int, int x, int y) {
         log << QStringLiteral("inside %1").arg(x >= 0 && y >= 0);
         return true;
-    };
+    });
     QTest::mouseClick(viewport, Qt::LeftButton, {}, cellCentre(*list, 4, 0));
     QCOMPARE(log, QStringList{"inside 1"});
     QCOMPARE(list->ListIndex(), 2);
@@ -294,10 +294,10 @@ void TestListbox::returnKeyIsPassedOn()
     list->setFocus();
     list->setListIndex(1);
     QStringList keys;
-    list->KeyDown = [&](const QString& key) {
+    list->KeyDown.connect(list.get(), [&](const QString& key) {
         keys << key;
         return consume;
-    };
+    });
     int activated = 0;
     connect(list->view(), &QAbstractItemView::activated, list.get(), [&] { ++activated; });
     QTest::keyClick(list->view(), Qt::Key_Return);
@@ -306,11 +306,11 @@ void TestListbox::returnKeyIsPassedOn()
     QCOMPARE(keys, (QStringList{"\r", "a", QString(QChar(30))}));
     QCOMPARE(activated, consume ? 0 : 1);
     // Return opening an editor leaves the key to it.
-    list->KeyDown = [&](const QString& key) {
+    list->KeyDown.connect(list.get(), [&](const QString& key) {
         if (key == "\r")
             list->EditCell(list->ListIndex(), 0);
         return consume;
-    };
+    });
     QTest::keyClick(list->view(), Qt::Key_Return);
     QVERIFY(editorOpen(*list));
     // Up reached the view only when the handler let it go.
@@ -322,21 +322,21 @@ void TestListbox::editingRaisesTextChangeAndAction()
     auto list = makeList(3);
     QVERIFY(activate(*list));
     QStringList log;
-    list->KeyDown = [&](const QString&) {
+    list->KeyDown.connect(list.get(), [&](const QString&) {
         log << QStringLiteral("list key");
         return false;
-    };
-    list->CellKeyDown = [&](int row, int column, const QString& key) {
+    });
+    list->CellKeyDown.connect(list.get(), [&](int row, int column, const QString& key) {
         log << QStringLiteral("key %1,%2 %3").arg(row).arg(column).arg(key == "\r" ? "Return" : key);
         return key == "x";
-    };
-    list->CellTextChange = [&](int row, int column) {
+    });
+    list->CellTextChange.connect(list.get(), [&](int row, int column) {
         log << QStringLiteral("text %1,%2 %3").arg(row).arg(column).arg(
                    qobject_cast<QLineEdit*>(QApplication::focusWidget())->text());
-    };
-    list->CellAction = [&](int row, int column) {
+    });
+    list->CellAction.connect(list.get(), [&](int row, int column) {
         log << QStringLiteral("action %1,%2 %3").arg(row).arg(column).arg(list->Cell(row, column));
-    };
+    });
     list->EditCell(1, 2);
     auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     QVERIFY(editor);
@@ -356,7 +356,7 @@ void TestListbox::escapeEndsEditWithoutAction()
     list->setCell(0, 0, QStringLiteral("kept"));
     QVERIFY(activate(*list));
     int actions = 0;
-    list->CellAction = [&](int, int) { ++actions; };
+    list->CellAction.connect(list.get(), [&](int, int) { ++actions; });
     list->EditCell(0, 0);
     auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     QVERIFY(editor);
@@ -392,9 +392,9 @@ void TestListbox::checkBoxToggleRaisesAction()
     for (int row = 0; row < 3; ++row)
         list->setCellType(row, 0, Listbox::TypeCheckbox);
     QStringList actions;
-    list->CellAction = [&](int row, int column) {
+    list->CellAction.connect(list.get(), [&](int row, int column) {
         actions << QStringLiteral("%1,%2 %3").arg(row).arg(column).arg(list->CellCheck(row, column));
-    };
+    });
     auto* view = qobject_cast<QTableView*>(list->view());
     QStyleOptionViewItem option;
     option.initFrom(view);
@@ -414,7 +414,7 @@ void TestListbox::setListIndexRaisesChangeBeforeReturn()
 {
     auto list = makeList(5);
     QList<int> seen;
-    list->Change = [&] { seen << list->ListIndex(); };
+    list->Change.connect(list.get(), [&] { seen << list->ListIndex(); });
     list->setListIndex(3);
     QCOMPARE(seen, QList<int>{3});
     QCOMPARE(list->SelCount(), 1);
@@ -435,7 +435,7 @@ void TestListbox::resetsTellTheLostSelection()
 {
     auto list = makeList(5);
     int changes = 0;
-    list->Change = [&] { ++changes; };
+    list->Change.connect(list.get(), [&] { ++changes; });
     list->setListIndex(2);
     list->RemoveRow(2);
     QCOMPARE(changes, 2);
@@ -477,13 +477,13 @@ void TestListbox::sortWithNeverZeroComparison()
     }
     list->EndUpdate();
     int asked = 0;
-    list->CompareRows = [&](int row1, int row2, int column, int& result) {
+    list->CompareRows.connect(list.get(), [&](int row1, int row2, int column, int& result) {
         ++asked;
         if (column != 1)
             return false;
         result = list->CellView(row1, 1).toInt() > list->CellView(row2, 1).toInt() ? 1 : -1;
         return true;
-    };
+    });
     QStringList before = Column(*list, 0);
     list->setSortedColumn(1);
     list->setColumnSortDirection(1, direction);
@@ -505,7 +505,7 @@ void TestListbox::sortByTextFollowsSelection()
     list->setListIndex(0);
     list->setSelected(3, true);
     int changes = 0;
-    list->Change = [&] { ++changes; };
+    list->Change.connect(list.get(), [&] { ++changes; });
     list->setSortedColumn(0);
     list->Sort();
     QCOMPARE(Column(*list, 0), (QStringList{"B", "D", "a", "b", "c"}));
@@ -526,7 +526,7 @@ void TestListbox::headingClickSortsAndReverses()
         list->setCell(list->LastIndex(), 1, QLatin1String(text));
     }
     QList<int> sorted;
-    list->HeadingSorted = [&](int column) { sorted << column; };
+    list->HeadingSorted.connect(list.get(), [&](int column) { sorted << column; });
     QHeaderView* heading = qobject_cast<QTableView*>(list->view())->horizontalHeader();
     const QPoint onLatitude(heading->sectionViewportPosition(1) + heading->sectionSize(1) / 2, heading->height() / 2);
     QTest::mouseClick(heading->viewport(), Qt::LeftButton, {}, onLatitude);
@@ -570,11 +570,12 @@ void TestListbox::paintColoursAreDataRoles()
 {
     auto list = makeList(4);
     QList<int> asked;
-    list->CellTextPaint = [&](int row, int) {
+    list->CellTextPaint.connect(list.get(), [&](int row, int) {
         asked << row;
         return row == 1 ? QColor(Qt::red) : QColor();
-    };
-    list->CellBackgroundPaint = [](int row, int) { return row % 2 == 0 ? QColor(237, 243, 254) : QColor(); };
+    });
+    list->CellBackgroundPaint.connect(
+        list.get(), [](int row, int) { return row % 2 == 0 ? QColor(237, 243, 254) : QColor(); });
     QAbstractItemModel* model = list->view()->model();
     QCOMPARE(model->index(1, 2).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::red));
     QVERIFY(!model->index(0, 2).data(Qt::ForegroundRole).isValid());
@@ -593,18 +594,18 @@ void TestListbox::contextMenuOnlyWhenConstructed()
     bool build = false;
     QPoint at;
     int selected = -1;
-    list->ConstructContextualMenu = [&](QMenu& base, int x, int y) {
+    list->ConstructContextualMenu.connect(list.get(), [&](QMenu& base, int x, int y) {
         at = QPoint(x, y);
         selected = list->ListIndex();
         base.addAction(QStringLiteral("first"));
         base.addAction(QStringLiteral("second"));
         return build;
-    };
+    });
     QString chosen;
-    list->ContextualMenuAction = [&](QAction* action) {
+    list->ContextualMenuAction.connect(list.get(), [&](QAction* action) {
         chosen = action->text();
         return true;
-    };
+    });
     QWidget* viewport = list->view()->viewport();
     const QPoint cell = cellCentre(*list, 1, 0);
     // Through the window, as the system delivers it, so the click becomes a contextual one.
@@ -633,7 +634,7 @@ void TestListbox::dragMovesSelectedRows()
 {
     auto list = makeList(6);
     int reordered = 0;
-    list->RowsReordered = [&] { ++reordered; };
+    list->RowsReordered.connect(list.get(), [&] { ++reordered; });
     list->setListIndex(1);
     list->setSelected(2, true);
     QAbstractItemView* view = list->view();

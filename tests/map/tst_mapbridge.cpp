@@ -10,7 +10,9 @@
 #include "support/WindowRows.h"
 #include "window/Applicazione.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QItemSelectionModel>
 #include <QProgressBar>
 #include <QTest>
 
@@ -207,11 +209,9 @@ void TestMapBridge::chosenMarker()
     Listbox& list = *w->ListBox1;
     list.setCell(3, Id, list.Cell(2, Id));
     QList<bool> guarded;
-    const auto change = list.Change;
-    list.Change = [&] {
-        guarded << w->disableClickPoi;
-        change();
-    };
+    // Heard beside the window's own Change handler, while the selection changes.
+    QObject::connect(list.view()->selectionModel(), &QItemSelectionModel::selectionChanged, &list,
+        [&] { guarded << w->disableClickPoi; });
 
     w->Map().web1_CancelLoad("handler://CMD3" + doubleEncoded(list.Cell(2, Id) + "|43.2,10.2"));
     QCOMPARE(list.ListIndex(), 2);

@@ -79,21 +79,22 @@ void TestMapPage::init()
     events.clear();
     filtered.clear();
     cancelAll = true;
-    view->DocumentBegin = [this](const QString& url) { events << "begin " + url; };
-    view->DocumentProgressChanged = [this](const QString&, int percent) {
+    view->DocumentBegin.connect(view.get(), [this](const QString& url) { events << "begin " + url; });
+    view->DocumentProgressChanged.connect(view.get(), [this](const QString&, int percent) {
         if (events.isEmpty() || !events.last().startsWith("progress"))
             events << "progress";
         Q_UNUSED(percent);
-    };
-    view->DocumentComplete = [this](const QString& url) { events << "complete " + url; };
-    view->Error = [this](int code, const QString& text) { events << QString("error %1 %2").arg(code).arg(text); };
+    });
+    view->DocumentComplete.connect(view.get(), [this](const QString& url) { events << "complete " + url; });
+    view->Error.connect(
+        view.get(), [this](int code, const QString& text) { events << QString("error %1 %2").arg(code).arg(text); });
     // Our own page loads; everything else is recorded and, unless a test says so, cancelled.
-    view->CancelLoad = [this](const QString& url) {
+    view->CancelLoad.connect(view.get(), [this](const QString& url) {
         filtered << url;
         if (url.contains(MakerServer::SitePrefix()))
             return false;
         return cancelAll;
-    };
+    });
 }
 
 void TestMapPage::cleanup()
@@ -361,10 +362,10 @@ void TestMapPage::newWindowRequest()
 {
     loadPage();
     int requests = 0;
-    view->NewWindow = [&]() {
+    view->NewWindow.connect(view.get(), [&]() {
         ++requests;
         return view.get();
-    };
+    });
     run("window.open('https://example.org/popup', '_blank')");
     QTRY_COMPARE(requests, 1);
     QTRY_VERIFY(filtered.contains("https://example.org/popup"));

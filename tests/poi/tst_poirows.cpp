@@ -323,11 +323,11 @@ void TestPoiRows::markedFirstWithComparisonThatNeverAnswersEqual()
     }
     list().EndUpdate();
     int asked = 0;
-    list().CompareRows = [this, &asked](int row1, int row2, int column, int& result) {
+    list().CompareRows.connect(&list(), [this, &asked](int row1, int row2, int column, int& result) {
         ++asked;
         result = list().Cell(row1, column) > list().Cell(row2, column) ? 1 : -1;
         return true;
-    };
+    });
     w->OrdinaPrimaMarcati(list());
     QVERIFY(asked > 0);
     QCOMPARE(list().ListCount(), 1000);

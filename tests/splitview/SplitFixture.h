@@ -36,7 +36,7 @@ struct SplitFixture {
         }
         sv->setTicks([this] { return now; });
         sv->setDoubleClickTicks([this] { return interval; });
-        sv->Open_ = [this] { sv->setVertical(vertical); };
+        sv->Open_.connect(sv, [this] { sv->setVertical(vertical); });
     }
 
     void open()
@@ -49,16 +49,16 @@ struct SplitFixture {
     // The document window's answers: every pane at least 120, only the last may collapse.
     void documentWindowRules()
     {
-        sv->MinSizeOfSubview = [](QWidget*, int& min) {
+        sv->MinSizeOfSubview.connect(sv, [](QWidget*, int& min) {
             min = 120;
             return true;
-        };
-        sv->CanCollapseSubview = [this](QWidget* v) { return v == panes.last(); };
+        });
+        sv->CanCollapseSubview.connect(sv, [this](QWidget* v) { return v == panes.last(); });
     }
 
     void mayCollapse(const QList<int>& which)
     {
-        sv->CanCollapseSubview = [this, which](QWidget* v) { return which.contains(int(panes.indexOf(v))); };
+        sv->CanCollapseSubview.connect(sv, [this, which](QWidget* v) { return which.contains(int(panes.indexOf(v))); });
     }
 
     QPoint at(int c) const { return vertical ? QPoint(c, 278) : QPoint(488, c); }

@@ -19,10 +19,10 @@ void TestSplitview::firstLayoutOfTheDocumentWindow()
     new QWidget(f.panes[0]);  // a grandchild is no subview
     f.documentWindowRules();
     int opened = 0;
-    f.sv->Open_ = [&] {
+    f.sv->Open_.connect(f.sv, [&] {
         ++opened;
         f.sv->setVertical(true);
-    };
+    });
     f.open();
 
     QCOMPARE(opened, 1);
@@ -119,22 +119,22 @@ void TestSplitview::subviewsAndThickness()
     QCOMPARE(f.sv->Subviews(), (QList<QWidget*>{f.panes[2], middle}));
 
     int asked = 0;
-    f.sv->DividerThickness = [&] {
+    f.sv->DividerThickness.connect(f.sv, [&] {
         ++asked;
         return 0;
-    };
+    });
     QCOMPARE(f.sv->GetDividerThickness(), 8);
-    f.sv->DividerThickness = [&] {
+    f.sv->DividerThickness.connect(f.sv, [&] {
         ++asked;
         return 12;
-    };
+    });
     f.sv->setVertical(true);  // the same value lays out all the same
     QVERIFY(asked >= 2);
     QCOMPARE(f.panes[2]->width() + 12 + middle->width(), 976);
     QCOMPARE(middle->x(), f.panes[2]->width() + 12);
 
     int closed = 0;
-    f.sv->Close_ = [&] { ++closed; };
+    f.sv->Close_.connect(f.sv, [&] { ++closed; });
     f.sv->Close();
     QCOMPARE(closed, 1);
 }

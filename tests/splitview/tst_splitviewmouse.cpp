@@ -140,19 +140,19 @@ void TestSplitviewMouse::eventsOfOneDragStep()
     SplitFixture f({400, 568});
     QStringList& log = f.events;
     auto name = [&f](QWidget* v) { return v == f.panes[0] ? QStringLiteral("A") : QStringLiteral("B"); };
-    f.sv->MinSizeOfSubview = [&](QWidget* v, int& min) {
+    f.sv->MinSizeOfSubview.connect(f.sv, [&](QWidget* v, int& min) {
         log << "min " + name(v);
         min = 120;
         return true;
-    };
-    f.sv->MaxSizeOfSubview = [&](QWidget* v, int&) {
+    });
+    f.sv->MaxSizeOfSubview.connect(f.sv, [&](QWidget* v, int&) {
         log << "max " + name(v);
         return false;
-    };
-    f.sv->CanCollapseSubview = [&](QWidget* v) {
+    });
+    f.sv->CanCollapseSubview.connect(f.sv, [&](QWidget* v) {
         log << "collapse " + name(v);
         return false;
-    };
+    });
     f.open();
 
     f.press(402);
@@ -207,10 +207,10 @@ void TestSplitviewMouse::maximums()
     QFETCH(QList<int>, sizes);
 
     SplitFixture f({600, 368});
-    f.sv->MaxSizeOfSubview = [&](QWidget* v, int& max) {
+    f.sv->MaxSizeOfSubview.connect(f.sv, [&](QWidget* v, int& max) {
         max = v == f.panes[0] ? maxA : maxB;
         return max >= 0;
-    };
+    });
     f.open();
     f.drag(600, edge);
     QCOMPARE(f.sizes(), sizes);
@@ -298,7 +298,7 @@ void TestSplitviewMouse::doubleClickOnLastPane()
     QCOMPARE(f.sizes(), (QList<int>{484, 484}));
     QCOMPARE(f.positions(), (QList<int>{0, 492}));
 
-    f.sv->ExpandingView = [](QWidget*) { return 200; };
+    f.sv->ExpandingView.connect(f.sv, [](QWidget*) { return 200; });
     f.click(486, 3000);
     f.click(486, 3010);
     f.click(970, 4000);
@@ -422,10 +422,10 @@ void TestSplitviewMouse::threePanesAwayFromWindowCorner()
 
     // A middle pane that may collapse collapses by drag between its neighbours.
     SplitFixture g({300, 300, 360});
-    g.sv->MinSizeOfSubview = [](QWidget*, int& min) {
+    g.sv->MinSizeOfSubview.connect(g.sv, [](QWidget*, int& min) {
         min = 120;
         return true;
-    };
+    });
     g.mayCollapse({1});
     g.open();
     g.drag(300, 550);

@@ -200,7 +200,7 @@ void TestToolbar::clickRaisesAction()
     Applicazione* w = f.newWindow();
     Toolbar1& bar = *w->Toolbar11;
     QList<QAction*> clicked;
-    bar.Action = [&](QAction* i) { clicked << i; };
+    bar.Action.connect(&bar, [&](QAction* i) { clicked << i; });
     auto* button = qobject_cast<QToolButton*>(bar.widgetForAction(bar.ToolItemTrova));
     QVERIFY(button);
     QTest::mouseClick(button, Qt::LeftButton);
