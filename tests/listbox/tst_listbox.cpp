@@ -100,6 +100,7 @@ private slots:
     void headingClickSortsAndReverses();
     void hiddenColumnsAndWidths();
     void paintColoursAreDataRoles();
+    void eventsStopWithTheirContext();
     void contextMenuOnlyWhenConstructed();
     void dragMovesSelectedRows();
     void scrollPosition();
@@ -585,6 +586,45 @@ void TestListbox::paintColoursAreDataRoles()
     QCOMPARE(model->index(0, 1).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask,
              Qt::AlignRight);
     QCOMPARE(asked, (QList<int>{1, 0}));
+}
+
+void TestListbox::eventsStopWithTheirContext()
+{
+    auto list = makeList(4);
+    auto owner = std::make_unique<QObject>();
+    int ran = 0;
+    list->CellTextPaint.connect(owner.get(), [&](int, int) {
+        ++ran;
+        return QColor(Qt::red);
+    });
+    list->CompareRows.connect(owner.get(), [&](int, int, int, int& result) {
+        ++ran;
+        result = 1;
+        return true;
+    });
+    list->KeyDown.connect(owner.get(), [&](const QString&) {
+        ++ran;
+        return true;
+    });
+    QAbstractItemModel* model = list->view()->model();
+    QCOMPARE(model->index(1, 0).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::red));
+    QVERIFY(list->KeyDown(QStringLiteral("a")));
+    QCOMPARE(ran, 2);
+
+    owner.reset();
+    QVERIFY(!list->CellTextPaint);
+    QVERIFY(!model->index(1, 0).data(Qt::ForegroundRole).isValid());
+    int result = 0;
+    QVERIFY(!list->CompareRows(0, 1, 0, result));
+    QCOMPARE(result, 0);
+    QVERIFY(!list->KeyDown(QStringLiteral("a")));
+    // The list sorts by its own comparison and takes the key itself.
+    list->setCell(0, 0, QStringLiteral("z"));
+    list->setSortedColumn(0);
+    list->Sort();
+    QCOMPARE(list->Cell(3, 0), QStringLiteral("z"));
+    QTest::keyClick(list->view(), Qt::Key_Down);
+    QCOMPARE(ran, 2);
 }
 
 void TestListbox::contextMenuOnlyWhenConstructed()

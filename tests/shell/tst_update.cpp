@@ -63,6 +63,7 @@ private slots:
     void download();
     void downloadErrors_data();
     void downloadErrors();
+    void closingDuringDownloadReportsNothing();
     void aboutBox();
 
 private:
@@ -258,6 +259,20 @@ void TestUpdate::downloadErrors()
     QVERIFY(stayedOpen);
     QVERIFY(!QFile::exists(QDir(desktop.path()).absoluteFilePath("../evil.pkg")));
     QVERIFY(!QFile::exists(desktop.filePath("lumetra.pkg")));
+}
+
+void TestUpdate::closingDuringDownloadReportsNothing()
+{
+    TestHttpServer::Reply silent;
+    silent.silent = true;
+    server->route("/public/software/lumetra.zip", silent);
+    auto* window = new DownloadUpdate(server->address() + "/public/software/lumetra.zip");
+    window->show();
+    QTRY_COMPARE_WITH_TIMEOUT(server->requests, QStringList {"/public/software/lumetra.zip"}, 30000);
+    // The socket goes with the window and aborts its download: the abort is nobody's error.
+    delete window;
+    QCoreApplication::processEvents();
+    QVERIFY(f->services.messages.isEmpty());
 }
 
 void TestUpdate::aboutBox()
