@@ -3,8 +3,8 @@
 #include "map/MapBridge.h"
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
-#include "shell/App.h"
-#include "shell/Pictures.h"
+#include "platform/PictureSource.h"
+#include "platform/Uuid.h"
 #include "window/Applicazione.h"
 
 #include <QLabel>
@@ -67,7 +67,7 @@ void PoiRows::AggiungiPdiAllaLista(const QString& descrizione, const QString& la
     list.setCell(row, Longitude, longitudine);
     list.setCellCheck(row, Description, false);
     list.setCellType(row, Description, Listbox::TypeCheckbox);
-    list.setCell(row, Id, App::GetUUID());
+    list.setCell(row, Id, NewUuidText());
     list.setCell(row, Mod, mod);
     AggiornaIconaTelefono(descrizione, row);
 }
@@ -126,9 +126,9 @@ void PoiRows::AggiornaIconaTelefono(const QString& descrizione, int row)
 {
     // The phone convention: a number follows the name after the first ">".
     const qsizetype p = descrizione.indexOf(u'>');
-    const QPixmap& picture = p < 0                            ? Pictures::phone_none()
-                             : p == descrizione.size() - 1 ? Pictures::phone_error()
-                                                             : Pictures::phone_ok();
+    const QPixmap& picture = p < 0    ? PictureSource::Picture(QStringLiteral("phone_none"))
+        : p == descrizione.size() - 1 ? PictureSource::Picture(QStringLiteral("phone_error"))
+                                      : PictureSource::Picture(QStringLiteral("phone_ok"));
     w.ListBox1->setRowPicture(row, &picture);
 }
 

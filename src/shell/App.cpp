@@ -4,6 +4,8 @@
 #include "platform/Uuid.h"
 #include "shell/AboutDialog.h"
 #include "shell/MenuBar1.h"
+#include "shell/Pictures.h"
+#include "shell/Toolbar1.h"
 #include "shell/UpdateCheck.h"
 #include "shell/WindowMenuItem.h"
 #include "window/Applicazione.h"
@@ -19,6 +21,7 @@ App::App()
 {
     Q_ASSERT(!gApp);
     gApp = this;
+    Pictures::RegisterAll();
     MenuBar1& bar = MenuBar1::Instance();
     connect(&bar, &MenuItem::chosen, this, &App::DispatchMenu);
     connect(&bar, &MenuItem::aboutToShow, this, &App::EnableMenuItems);
@@ -116,13 +119,28 @@ bool App::_FileControllaaggiornamenti_Action()
 
 bool App::_FileInformazioniprogramma_Action()
 {
-    AboutDialog::ShowModal();
+    ShowAbout();
     return true;
+}
+
+MenuItem& App::MenuBar()
+{
+    return MenuBar1::Instance();
+}
+
+Toolbar* App::NewToolbar(QWidget* parent)
+{
+    return new Toolbar1(parent);
+}
+
+void App::ShowAbout()
+{
+    AboutDialog::ShowModal();
 }
 
 Applicazione* App::OpenNewWindow(const QString& file)
 {
-    auto* w = new Applicazione();
+    auto* w = new Applicazione(*this);
     if (!file.isEmpty())
         w->ApriOv2DaFile(file);
     auto* entry = new WindowMenuItem();
@@ -239,7 +257,6 @@ LOCALIZED_TEXT(App, kFileSaveAs, "Save &As...")
 LOCALIZED_TEXT(App, kFileClose, "&Close")
 LOCALIZED_TEXT(App, kFileInfo, "Info...")
 LOCALIZED_TEXT(App, kFileUpdates, "Check updates...")
-LOCALIZED_TEXT(App, lkCancel, "Cancel")
 LOCALIZED_TEXT(App, lkUpdates1, "")
 LOCALIZED_TEXT(App, lkUpdates2, "")
 LOCALIZED_TEXT(App, lkUpdates3, "")
@@ -258,7 +275,3 @@ LOCALIZED_TEXT(App, kEditShowMarked, "")
 LOCALIZED_TEXT(App, kEditOrdinaMarked, "")
 LOCALIZED_TEXT(App, kEditFindReplace, "")
 LOCALIZED_TEXT(App, kFileExportKml, "")
-LOCALIZED_TEXT(App, lkSaveChangesMessage, "Do you want to save the changes to \"%1\"?")
-LOCALIZED_TEXT(App, lkSaveChangesExplanation, "Your changes will be lost if you don't save them.")
-LOCALIZED_TEXT(App, lkSave, "Save")
-LOCALIZED_TEXT(App, lkDontSave, "Don't Save")

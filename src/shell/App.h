@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Localized.h"
+#include "window/WindowHost.h"
 
 #include <QObject>
 #include <QPointer>
@@ -16,7 +17,7 @@ class QWidget;
 
 // The one application object: opens and closes document windows, keeps the Window menu,
 // runs the application-level File commands and hands out row identifiers.
-class App final : public QObject {
+class App final : public QObject, public WindowHost {
     Q_OBJECT
 public:
     App();
@@ -37,10 +38,14 @@ public:
     bool _FileControllaaggiornamenti_Action();
     bool _FileInformazioniprogramma_Action();
 
-    void CloseThisWindow(QWidget* w);
+    MenuItem& MenuBar() override;
+    Toolbar* NewToolbar(QWidget* parent) override;
+    void ShowAbout() override;
+
+    void CloseThisWindow(QWidget* w) override;
     Applicazione* OpenNewWindow(const QString& file = QString());
-    void ControllaAggiornamenti();
-    void UpdateWindowTitle(QWidget* w, const QString& t);
+    void ControllaAggiornamenti() override;
+    void UpdateWindowTitle(QWidget* w, const QString& t) override;
     static QString GetUUID();
 
     // Quit: asks each modified document in turn; ends when none cancels.
@@ -50,7 +55,7 @@ public:
     // window's handler, then the application's.
     void DispatchMenu(MenuItem* item);
     // The document window that menu commands go to; follows window activation.
-    void setFrontWindow(Applicazione* w);
+    void setFrontWindow(Applicazione* w) override;
     Applicazione* frontWindow() const;
 
     // Every open top-level window of any class.
@@ -75,7 +80,6 @@ public:
     LOCALIZED_TEXT_DECL(kFileClose);
     LOCALIZED_TEXT_DECL(kFileInfo);
     LOCALIZED_TEXT_DECL(kFileUpdates);
-    LOCALIZED_TEXT_DECL(lkCancel);
     LOCALIZED_TEXT_DECL(lkUpdates1);
     LOCALIZED_TEXT_DECL(lkUpdates2);
     LOCALIZED_TEXT_DECL(lkUpdates3);
@@ -94,11 +98,6 @@ public:
     LOCALIZED_TEXT_DECL(kEditOrdinaMarked);
     LOCALIZED_TEXT_DECL(kEditFindReplace);
     LOCALIZED_TEXT_DECL(kFileExportKml);
-    // The question before a modified document is closed.
-    LOCALIZED_TEXT_DECL(lkSaveChangesMessage);
-    LOCALIZED_TEXT_DECL(lkSaveChangesExplanation);
-    LOCALIZED_TEXT_DECL(lkSave);
-    LOCALIZED_TEXT_DECL(lkDontSave);
 
 private:
     void _ApplicationAddMenuHandlers();

@@ -1,5 +1,7 @@
 #include "shell/Pictures.h"
 
+#include "platform/PictureSource.h"
+
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -87,6 +89,34 @@ const QPixmap& splash_mask() { return picture(191); }
 const QPixmap& phone_none() { return picture(192); }
 const QPixmap& phone_error() { return picture(193); }
 const QPixmap& phone_ok() { return picture(194); }
+
+void RegisterAll()
+{
+    PictureSource::Register(QStringLiteral("PicSeparatorDot"), &PicSeparatorDot);
+    PictureSource::Register(QStringLiteral("TBar_Paypal"), &TBar_Paypal);
+    PictureSource::Register(QStringLiteral("TBar_SearchDup"), &TBar_SearchDup);
+    PictureSource::Register(QStringLiteral("TBar_Clean2"), &TBar_Clean2);
+    PictureSource::Register(QStringLiteral("TBar_GetInfo"), &TBar_GetInfo);
+    PictureSource::Register(QStringLiteral("Tbar_Updater"), &Tbar_Updater);
+    PictureSource::Register(QStringLiteral("TBar_Open"), &TBar_Open);
+    PictureSource::Register(QStringLiteral("TBar_Import"), &TBar_Import);
+    PictureSource::Register(QStringLiteral("TBar_Save"), &TBar_Save);
+    PictureSource::Register(QStringLiteral("TBar_ExportGoogleEarth"), &TBar_ExportGoogleEarth);
+    PictureSource::Register(QStringLiteral("TBar_ExportCsv"), &TBar_ExportCsv);
+    PictureSource::Register(QStringLiteral("TBar_Search"), &TBar_Search);
+    PictureSource::Register(QStringLiteral("reload_map"), &reload_map);
+    PictureSource::Register(QStringLiteral("search_map"), &search_map);
+    PictureSource::Register(QStringLiteral("cestino"), &cestino);
+    PictureSource::Register(QStringLiteral("check_unsel"), &check_unsel);
+    PictureSource::Register(QStringLiteral("check_sel"), &check_sel);
+    PictureSource::Register(QStringLiteral("check_invert"), &check_invert);
+    PictureSource::Register(QStringLiteral("google_maps"), &google_maps);
+    PictureSource::Register(QStringLiteral("splash"), &splash);
+    PictureSource::Register(QStringLiteral("splash_mask"), &splash_mask);
+    PictureSource::Register(QStringLiteral("phone_none"), &phone_none);
+    PictureSource::Register(QStringLiteral("phone_error"), &phone_error);
+    PictureSource::Register(QStringLiteral("phone_ok"), &phone_ok);
+}
 
 void ReleaseAll()
 {

@@ -30,6 +30,9 @@ const QPixmap& phone_none();
 const QPixmap& phone_error();
 const QPixmap& phone_ok();
 
+// Makes every picture above known to the platform's picture source under its name.
+void RegisterAll();
+
 // Releases every cached picture; called once at shutdown, before the application object goes.
 void ReleaseAll();
 }  // namespace Pictures

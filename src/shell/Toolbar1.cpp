@@ -30,7 +30,7 @@ QString withoutMnemonic(const QString& text)
 }  // namespace
 
 Toolbar1::Toolbar1(QWidget* parent)
-    : QToolBar(parent)
+    : Toolbar(parent)
 {
     setMovable(false);
     setFloatable(false);
@@ -57,8 +57,6 @@ Toolbar1::Toolbar1(QWidget* parent)
     // The same word in every language.
     ToolItemInfo = append("ToolItemInfo", PushButton, QStringLiteral("Info"), &Pictures::TBar_GetInfo());
     ToolItemAggiorna = append("ToolItemAggiorna", PushButton, App::kFileUpdates1(), &Pictures::Tbar_Updater());
-
-    connect(this, &QToolBar::actionTriggered, this, [this](QAction* item) { Action(item); });
 }
 
 QAction* Toolbar1::append(const char* name, int style, const QString& caption, const QPixmap* icon)

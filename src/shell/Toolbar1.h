@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QToolBar>
+#include "platform/Toolbar.h"
 
-#include "platform/Event.h"
 #include <vector>
 
 class QPixmap;
@@ -10,7 +9,7 @@ class QPixmap;
 // The document window's toolbar: eleven push buttons grouped by separators and spaces,
 // the last three pushed to the far end. It runs no command itself: a click raises
 // Action, and the window dispatches on the item's name.
-class Toolbar1 final : public QToolBar {
+class Toolbar1 final : public Toolbar {
     Q_OBJECT
 public:
     enum Style { PushButton = 0, Separator = 1, FixedSpace = 5, FlexibleSpace = 6 };
@@ -46,9 +45,6 @@ public:
     QAction* ToolItemPaypal = nullptr;
     QAction* ToolItemInfo = nullptr;
     QAction* ToolItemAggiorna = nullptr;
-
-    // Raised with the clicked item.
-    Event<void(QAction* item)> Action;
 
 private:
     QAction* append(const char* name, int style, const QString& caption, const QPixmap* icon = nullptr);

@@ -1,7 +1,7 @@
 #include "splitview/Splitview.h"
 
 #include "platform/Events.h"
-#include "shell/Pictures.h"
+#include "platform/PictureSource.h"
 
 #include <QChildEvent>
 #include <QImage>
@@ -229,7 +229,7 @@ void Splitview::CreateDividerImage()
 {
     // The source holds the grip in its left square and, in its right square, the mask
     // whose grey level is the grip's opacity (white opaque, black transparent).
-    const QPixmap& source = Pictures::PicSeparatorDot();
+    const QPixmap& source = PictureSource::Picture(QStringLiteral("PicSeparatorDot"));
     const int h = source.height();
     QImage grip(h, h, QImage::Format_ARGB32_Premultiplied);
     grip.fill(Qt::transparent);

@@ -8,20 +8,20 @@
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
 #include "platform/LockLayout.h"
+#include "platform/MenuItem.h"
+#include "platform/PictureSource.h"
 #include "platform/Services.h"
+#include "platform/Toolbar.h"
 #include "poi/CsvFiles.h"
 #include "poi/KmlExport.h"
 #include "poi/Ov2Files.h"
 #include "poi/PoiRows.h"
-#include "shell/App.h"
-#include "shell/MenuBar1.h"
-#include "shell/Pictures.h"
-#include "shell/Toolbar1.h"
 #include "splitview/Splitview.h"
 #include "window/EntryRow.h"
 #include "window/ListContextMenu.h"
 #include "window/ListEvents.h"
 #include "window/WindowCommands.h"
+#include "window/WindowHost.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -59,7 +59,8 @@ BevelButton* makePictureButton(QWidget* parent, const QString& helpTag, const QP
 
 }  // namespace
 
-Applicazione::Applicazione()
+Applicazione::Applicazione(WindowHost& app)
+    : mApp(app)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     Layout();
@@ -87,7 +88,7 @@ Applicazione::~Applicazione() = default;
 void Applicazione::Layout()
 {
     auto* bar = new QMenuBar(this);
-    MenuBar1& menus = MenuBar1::Instance();
+    MenuItem& menus = mApp.MenuBar();
     for (int i = 0; i < menus.Count(); ++i)
         bar->addMenu(menus.Item(i)->menu());
     setMenuBar(bar);
@@ -104,7 +105,7 @@ void Applicazione::_CreateControls0()
     QWidget* content = centralWidget();
     auto* locks = new LockLayout(content, QSize(996, 667));
 
-    Toolbar11 = new Toolbar1(this);
+    Toolbar11 = mApp.NewToolbar(this);
     Toolbar11->setObjectName(QStringLiteral("Toolbar11"));
     addToolBar(Qt::TopToolBarArea, Toolbar11);
 
@@ -167,9 +168,11 @@ void Applicazione::_CreateControls0()
     LabelSelezionati = makeLabel(content, QString(), 10, true);
     locks->add(LabelSelezionati, QRect(9, 646, 146, 12), B);
 
-    buttonCercaIndirizzo = makePictureButton(content, kbl_findmap(), Pictures::search_map());
+    buttonCercaIndirizzo
+        = makePictureButton(content, kbl_findmap(), PictureSource::Picture(QStringLiteral("search_map")));
     locks->add(buttonCercaIndirizzo, QRect(561, 23, 24, 24), R);
-    buttonMostraDpiVicino = makePictureButton(content, kbl_showmap(), Pictures::google_maps());
+    buttonMostraDpiVicino
+        = makePictureButton(content, kbl_showmap(), PictureSource::Picture(QStringLiteral("google_maps")));
     locks->add(buttonMostraDpiVicino, QRect(864, 22, 24, 24), R);
 
     LabelCharLeft = makeLabel(content, QStringLiteral("(57)"), 10, false);
@@ -183,17 +186,20 @@ void Applicazione::_CreateControls0()
     ProgressBar1->hide();
     locks->add(ProgressBar1, QRect(9, 646, 975, 7), L | R | B);
 
-    ButtonNessuno = makePictureButton(content, kbl_marknone(), Pictures::check_unsel());
+    ButtonNessuno = makePictureButton(content, kbl_marknone(), PictureSource::Picture(QStringLiteral("check_unsel")));
     locks->add(ButtonNessuno, QRect(900, 51, 24, 24), R);
-    ButtonTutti = makePictureButton(content, kbl_markall(), Pictures::check_sel());
+    ButtonTutti = makePictureButton(content, kbl_markall(), PictureSource::Picture(QStringLiteral("check_sel")));
     locks->add(ButtonTutti, QRect(871, 51, 24, 24), R);
-    ButtonElimina = makePictureButton(content, kbl_delete(), Pictures::cestino());
+    ButtonElimina = makePictureButton(content, kbl_delete(), PictureSource::Picture(QStringLiteral("cestino")));
     locks->add(ButtonElimina, QRect(960, 51, 24, 24), R);
-    buttonMostraDpiMappa = makePictureButton(content, kbl_showmap(), Pictures::google_maps());
+    buttonMostraDpiMappa
+        = makePictureButton(content, kbl_showmap(), PictureSource::Picture(QStringLiteral("google_maps")));
     locks->add(buttonMostraDpiMappa, QRect(36, 51, 24, 24), L);
-    buttonRicaricaMappa = makePictureButton(content, kbl_reloadmap(), Pictures::reload_map());
+    buttonRicaricaMappa
+        = makePictureButton(content, kbl_reloadmap(), PictureSource::Picture(QStringLiteral("reload_map")));
     locks->add(buttonRicaricaMappa, QRect(9, 51, 24, 24), L);
-    ButtonTutti1 = makePictureButton(content, kbl_markinverse(), Pictures::check_invert());
+    ButtonTutti1
+        = makePictureButton(content, kbl_markinverse(), PictureSource::Picture(QStringLiteral("check_invert")));
     locks->add(ButtonTutti1, QRect(929, 51, 24, 24), R);
 }
 
@@ -224,7 +230,7 @@ void Applicazione::Event_Open()
 
 void Applicazione::Event_Close()
 {
-    App::Instance().CloseThisWindow(this);
+    mApp.CloseThisWindow(this);
 }
 
 QString Applicazione::NomeFinestra() const
@@ -240,7 +246,7 @@ void Applicazione::AggiornaTitolo()
 {
     const QString name = NomeFinestra();
     setWindowTitle(QStringLiteral("Lumetra 1.4.0.5 [") + name + QStringLiteral("]"));
-    App::Instance().UpdateWindowTitle(this, name);
+    mApp.UpdateWindowTitle(this, name);
 }
 
 void Applicazione::SvuotaElenco()
@@ -265,11 +271,11 @@ bool Applicazione::ConfirmDiscardChanges()
     dialog.Icon = 1;
     QString name = NomeFinestra();
     name.chop(2);  // without the modified mark
-    dialog.Message = App::lkSaveChangesMessage().arg(name);
-    dialog.Explanation = App::lkSaveChangesExplanation();
-    dialog.ActionButton = {App::lkSave(), true};
-    dialog.CancelButton = {App::lkCancel(), true};
-    dialog.AlternateActionButton = {App::lkDontSave(), true};
+    dialog.Message = WindowHost::lkSaveChangesMessage().arg(name);
+    dialog.Explanation = WindowHost::lkSaveChangesExplanation();
+    dialog.ActionButton = {WindowHost::lkSave(), true};
+    dialog.CancelButton = {WindowHost::lkCancel(), true};
+    dialog.AlternateActionButton = {WindowHost::lkDontSave(), true};
     switch (Services::instance().ShowMessageDialog(dialog, this)) {
     case MessageDialog::Pressed::Action:
         if (FileOv2Aperto.isEmpty())
@@ -297,7 +303,7 @@ void Applicazione::closeEvent(QCloseEvent* event)
     if (!mClosing) {
         // The close box: the window list decides, and asks before changes are lost.
         mInCloseEvent = true;
-        App::Instance().CloseThisWindow(this);
+        mApp.CloseThisWindow(this);
         mInCloseEvent = false;
     }
     if (!mClosing) {
@@ -311,7 +317,7 @@ void Applicazione::closeEvent(QCloseEvent* event)
 void Applicazione::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        App::Instance().setFrontWindow(this);
+        mApp.setFrontWindow(this);
     QMainWindow::changeEvent(event);
 }
 

@@ -26,8 +26,9 @@ class PoiRows;
 class QLabel;
 class QProgressBar;
 class Splitview;
-class Toolbar1;
+class Toolbar;
 class WindowCommands;
+class WindowHost;
 
 // The window of one POI document: its list of POI rows beside the map, the entry row,
 // the toolbar, the document's file and its modified flag. The operations on rows, files
@@ -35,11 +36,12 @@ class WindowCommands;
 class Applicazione final : public QMainWindow {
     Q_OBJECT
 public:
-    Applicazione();
+    // app: the application object that opens the window and keeps the window list.
+    explicit Applicazione(WindowHost& app);
     ~Applicazione() override;
 
     // Controls, in creation order.
-    Toolbar1* Toolbar11 = nullptr;
+    Toolbar* Toolbar11 = nullptr;
     Splitview* Splitview1 = nullptr;
     HTMLViewer* web1 = nullptr;
     Listbox* ListBox1 = nullptr;
@@ -95,6 +97,7 @@ public:
     MapMarkers& Markers() { return *mMarkers; }
     PhoneLookup& Phone() { return *mPhone; }
     EntryRow& Entry() { return *mEntry; }
+    WindowHost& Host() { return mApp; }
 
     // POI rows.
     void InizializzaTabella();
@@ -170,6 +173,7 @@ private:
     bool Splitview1_MinSizeOfSubview(QWidget* subview, int& minSize);
     void Splitview1_Open();
 
+    WindowHost& mApp;
     std::map<QString, std::function<bool()>> mMenuHandlers;
     bool mClosing = false;
     bool mInCloseEvent = false;

@@ -4,12 +4,11 @@
 #include "platform/Events.h"
 #include "platform/Listbox.h"
 #include "platform/Services.h"
+#include "platform/Toolbar.h"
 #include "search/DuplicateDialog.h"
 #include "search/SearchDialog.h"
-#include "shell/AboutDialog.h"
-#include "shell/App.h"
-#include "shell/Toolbar1.h"
 #include "window/Applicazione.h"
+#include "window/WindowHost.h"
 
 #include <QAction>
 #include <QHash>
@@ -72,9 +71,9 @@ void WindowCommands::Toolbar11_Action(QAction* item)
     else if (name == QLatin1String("ToolItemTrovaDup"))
         openDuplicates();
     else if (name == QLatin1String("ToolItemInfo"))
-        AboutDialog::ShowModal();
+        w.Host().ShowAbout();
     else if (name == QLatin1String("ToolItemAggiorna"))
-        App::Instance().ControllaAggiornamenti();
+        w.Host().ControllaAggiornamenti();
     else if (name == QLatin1String("ToolItemPaypal"))
         openDonationPage();
 }

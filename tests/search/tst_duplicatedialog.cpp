@@ -280,7 +280,7 @@ void TestDuplicateDialog::fromTheToolbar()
         d.buttonTrova->click();
         return d.result();
     });
-    s.w->Toolbar11->Action(s.w->Toolbar11->ToolItemTrovaDup);
+    s.w->Toolbar11->Action(toolbarOf(*s.w).ToolItemTrovaDup);
     QVERIFY(s.f.services.modalHandlers.isEmpty());
     QCOMPARE(s.marks(), (QList<int>{0, 1, 2, 3}));
     QVERIFY(s.w->LabelSelezionati->text().endsWith(QLatin1String(":  4 / 5")));

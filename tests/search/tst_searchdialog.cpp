@@ -386,7 +386,7 @@ void TestSearchDialog::windowModifiedAfterChanges()
         d.BtnCancel->click();
         return d.result();
     });
-    s.w->Toolbar11->Action(s.w->Toolbar11->ToolItemTrova);
+    s.w->Toolbar11->Action(toolbarOf(*s.w).ToolItemTrova);
     QVERIFY(s.f.services.modalHandlers.isEmpty());
     QVERIFY(!modifiedWhileOpen);
     QCOMPARE(s.w->Modificato, modified);

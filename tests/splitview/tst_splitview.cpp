@@ -4,6 +4,7 @@
 class TestSplitview : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void firstLayoutOfTheDocumentWindow();
     void fullLayout_data();
     void fullLayout();
@@ -155,6 +156,12 @@ void TestSplitview::paintKeepsDraggedSizes()
     // A new size of the control reaches the panes through the paint that follows.
     f.sv->resize(1076, 556);
     QTRY_COMPARE(f.sizes(), (QList<int>{500, 568}));
+}
+
+void TestSplitview::initTestCase()
+{
+    // The split view finds its grip by name, as the program registers it at start-up.
+    Pictures::RegisterAll();
 }
 
 void TestSplitview::gripPictureAndDrawing()

@@ -41,3 +41,8 @@ QStringList AppFixture::windowMenuTexts() const
         texts << menu->Item(i)->Text();
     return texts;
 }
+
+Toolbar1& toolbarOf(Applicazione& w)
+{
+    return *qobject_cast<Toolbar1*>(w.Toolbar11);
+}

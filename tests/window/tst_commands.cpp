@@ -31,7 +31,7 @@ Applicazione* windowWithRows(AppFixture& f, int rows)
 
 QAction* toolItem(Applicazione& w, const QString& name)
 {
-    for (const Toolbar1::ToolItem& item : w.Toolbar11->Items()) {
+    for (const Toolbar1::ToolItem& item : toolbarOf(w).Items()) {
         if (item.action->objectName() == name)
             return item.action;
     }
@@ -136,7 +136,7 @@ void TestCommands::saveWithFileAsksNothing()
     QVERIFY(!w->HandleMenu(QStringLiteral("FileSave")));
     QVERIFY(f.services.saveRequests.isEmpty());
     QVERIFY(QFileInfo(w->FileOv2Aperto).size() > 0);
-    w->Toolbar11->Action(w->Toolbar11->ToolItemSalva);
+    w->Toolbar11->Action(toolbarOf(*w).ToolItemSalva);
     QVERIFY(f.services.saveRequests.isEmpty());
 }
 
@@ -176,8 +176,8 @@ void TestCommands::dialogsNeedRows()
     // No modal answer is scripted: a dialog opened here fails the test.
     AppFixture f;
     Applicazione* w = f.newWindow();
-    w->Toolbar11->Action(w->Toolbar11->ToolItemTrova);
-    w->Toolbar11->Action(w->Toolbar11->ToolItemTrovaDup);
+    w->Toolbar11->Action(toolbarOf(*w).ToolItemTrova);
+    w->Toolbar11->Action(toolbarOf(*w).ToolItemTrovaDup);
     QVERIFY(w->HandleMenu(QStringLiteral("EditFind")));
     QVERIFY(f.services.messages.isEmpty());
     QVERIFY(f.services.dialogs.isEmpty());
@@ -200,10 +200,10 @@ void TestCommands::dialogsFreshOverTheWindow()
     };
     for (int i = 0; i < 4; ++i)
         f.services.modalHandlers.enqueue(check);
-    w->Toolbar11->Action(w->Toolbar11->ToolItemTrova);
+    w->Toolbar11->Action(toolbarOf(*w).ToolItemTrova);
     QVERIFY(w->HandleMenu(QStringLiteral("EditFind")));
-    w->Toolbar11->Action(w->Toolbar11->ToolItemTrovaDup);
-    w->Toolbar11->Action(w->Toolbar11->ToolItemTrovaDup);
+    w->Toolbar11->Action(toolbarOf(*w).ToolItemTrovaDup);
+    w->Toolbar11->Action(toolbarOf(*w).ToolItemTrovaDup);
     QVERIFY(f.services.modalHandlers.isEmpty());
     QCOMPARE(fresh, (QList<bool>{true, true, true, true}));
     QVERIFY(!w->Modificato);
@@ -219,7 +219,7 @@ void TestCommands::duplicatesRefreshMarkedCount()
         dialog.Lista->setCellCheck(2, 0, true);
         return int(QDialog::Accepted);
     });
-    w->Toolbar11->Action(w->Toolbar11->ToolItemTrovaDup);
+    w->Toolbar11->Action(toolbarOf(*w).ToolItemTrovaDup);
     QVERIFY(w->LabelSelezionati->text().endsWith(QLatin1String(":  2 / 3")));
     QVERIFY(!w->Modificato);
 }

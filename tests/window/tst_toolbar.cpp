@@ -125,7 +125,7 @@ void TestToolbar::lastThreeAtTheFarEnd()
     w->resize(1400, 700);
     QTest::qWait(0);
     QCoreApplication::processEvents();
-    Toolbar1& bar = *w->Toolbar11;
+    Toolbar1& bar = toolbarOf(*w);
     QWidget* exportKml = bar.widgetForAction(bar.ToolItemEsportaGoogleEarth);
     QWidget* paypal = bar.widgetForAction(bar.ToolItemPaypal);
     QWidget* update = bar.widgetForAction(bar.ToolItemAggiorna);
@@ -186,19 +186,19 @@ void TestToolbar::picturesShared()
     AppFixture f;
     Applicazione* first = f.newWindow();
     Applicazione* second = f.newWindow();
-    const auto& a = first->Toolbar11->Items();
-    const auto& b = second->Toolbar11->Items();
+    const auto& a = toolbarOf(*first).Items();
+    const auto& b = toolbarOf(*second).Items();
     QCOMPARE(a.size(), b.size());
     for (size_t i = 0; i < a.size(); ++i)
         QCOMPARE(a[i].Icon, b[i].Icon);
-    QCOMPARE(item(*second->Toolbar11, "ToolItemSalva").Icon, &Pictures::TBar_Save());
+    QCOMPARE(item(toolbarOf(*second), "ToolItemSalva").Icon, &Pictures::TBar_Save());
 }
 
 void TestToolbar::clickRaisesAction()
 {
     AppFixture f;
     Applicazione* w = f.newWindow();
-    Toolbar1& bar = *w->Toolbar11;
+    Toolbar1& bar = toolbarOf(*w);
     QList<QAction*> clicked;
     bar.Action.connect(&bar, [&](QAction* i) { clicked << i; });
     auto* button = qobject_cast<QToolButton*>(bar.widgetForAction(bar.ToolItemTrova));

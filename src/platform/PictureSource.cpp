@@ -1,0 +1,28 @@
+#include "platform/PictureSource.h"
+
+#include <QHash>
+
+namespace PictureSource {
+namespace {
+
+QHash<QString, Accessor>& accessors()
+{
+    static QHash<QString, Accessor> table;
+    return table;
+}
+
+} // namespace
+
+void Register(const QString& name, Accessor accessor)
+{
+    accessors().insert(name, accessor);
+}
+
+const QPixmap& Picture(const QString& name)
+{
+    static const QPixmap none;
+    const Accessor accessor = accessors().value(name);
+    return accessor ? accessor() : none;
+}
+
+} // namespace PictureSource
