@@ -5,7 +5,6 @@
 
 #include "platform/Listbox.h"
 #include "shell/App.h"
-#include "shell/MenuBar1.h"
 #include "shell/Pictures.h"
 #include "support/BenchHeadless.h"
 #include "support/BenchMeasure.h"
@@ -157,6 +156,5 @@ int main(int argc, char** argv)
                 peakWithDocument, peakEmptyWindow);
     std::printf("                            %8.1f MB after marking and deleting half the rows\n", peakWithDeletion);
     Pictures::ReleaseAll();
-    MenuBar1::Release();
     return 0;
 }

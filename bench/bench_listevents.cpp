@@ -6,7 +6,6 @@
 #include "platform/Listbox.h"
 #include "platform/TextFunctions.h"
 #include "shell/App.h"
-#include "shell/MenuBar1.h"
 #include "shell/Pictures.h"
 #include "support/BenchHeadless.h"
 #include "support/BenchServices.h"
@@ -140,6 +139,5 @@ int main(int argc, char** argv)
         }
     }
     Pictures::ReleaseAll();
-    MenuBar1::Release();
     return 0;
 }

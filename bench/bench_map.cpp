@@ -7,7 +7,6 @@
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
 #include "shell/App.h"
-#include "shell/MenuBar1.h"
 #include "shell/Pictures.h"
 #include "support/BenchHeadless.h"
 #include "support/BenchMeasure.h"
@@ -148,6 +147,5 @@ int main(int argc, char** argv)
     std::printf("  MostraPdiNelRaggio over 1,000,000 rows, %d inside:  %8.3f s\n", insideRadius, median(radius));
     std::printf("  MostraPdiNelRaggio over 1,000,000 rows, none inside:  %8.3f s\n", median(radiusLoop));
     Pictures::ReleaseAll();
-    MenuBar1::Release();
     return 0;
 }

@@ -1,7 +1,6 @@
 #include "platform/HTMLViewer.h"
 #include "platform/QtServices.h"
 #include "shell/App.h"
-#include "shell/MenuBar1.h"
 #include "shell/Pictures.h"
 
 #include <QApplication>
@@ -48,7 +47,6 @@ int main(int argc, char* argv[])
         });
         result = QApplication::exec();
         Pictures::ReleaseAll();
-        MenuBar1::Release();
     }
     Services::install(nullptr);
     return result;

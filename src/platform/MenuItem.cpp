@@ -17,7 +17,8 @@ QKeySequence keySequence(const QString& shortcut)
 }  // namespace
 
 MenuItem::MenuItem(Kind kind)
-    : mKind(kind), mAction(new QAction())
+    : mKind(kind)
+    , mAction(std::make_unique<QAction>())
 {
     if (kind == Kind::QuitMenuItem)
         mAction->setMenuRole(QAction::QuitRole);
@@ -25,7 +26,7 @@ MenuItem::MenuItem(Kind kind)
         mAction->setMenuRole(QAction::ApplicationSpecificRole);
     else
         mAction->setMenuRole(QAction::NoRole);
-    connect(mAction, &QAction::triggered, this, [this] {
+    connect(mAction.get(), &QAction::triggered, this, [this] {
         MenuItem* root = this;
         while (root->mParentItem)
             root = root->mParentItem;
@@ -33,13 +34,7 @@ MenuItem::MenuItem(Kind kind)
     });
 }
 
-MenuItem::~MenuItem()
-{
-    for (MenuItem* child : mChildren)
-        delete child;
-    delete mMenu;
-    delete mAction;
-}
+MenuItem::~MenuItem() = default;
 
 void MenuItem::setName(const QString& name)
 {
@@ -71,9 +66,9 @@ void MenuItem::setEnabled(bool on)
 
 MenuItem* MenuItem::Child(const QString& name) const
 {
-    for (MenuItem* child : mChildren)
+    for (const std::unique_ptr<MenuItem>& child : mChildren)
         if (child->mName == name)
-            return child;
+            return child.get();
     return nullptr;
 }
 
@@ -81,40 +76,39 @@ MenuItem* MenuItem::Item(int index) const
 {
     if (index < 0 || index >= Count())
         return nullptr;
-    return mChildren[size_t(index)];
+    return mChildren[size_t(index)].get();
 }
 
-void MenuItem::Append(MenuItem* item)
+void MenuItem::Append(std::unique_ptr<MenuItem> item)
 {
     item->mParentItem = this;
-    mChildren.push_back(item);
     if (mParentItem || mMenu)
         menu()->addAction(item->action());
     if (!mParentItem) {
         // Items of a menu bar are menus: let the bar's owner enable items before they show.
         connect(item->menu(), &QMenu::aboutToShow, this, &MenuItem::aboutToShow);
     }
+    mChildren.push_back(std::move(item));
 }
 
 void MenuItem::Remove(int index)
 {
-    MenuItem* item = Item(index);
-    if (!item)
+    if (!Item(index))
         return;
+    const std::unique_ptr<MenuItem> item = std::move(mChildren[size_t(index)]);
     mChildren.erase(mChildren.begin() + index);
     if (mMenu)
         mMenu->removeAction(item->action());
-    delete item;
 }
 
 QMenu* MenuItem::menu()
 {
     if (!mMenu) {
-        mMenu = new QMenu();
+        mMenu = std::make_unique<QMenu>();
         mMenu->setTitle(mText);
-        mAction->setMenu(mMenu);
+        mAction->setMenu(mMenu.get());
     }
-    return mMenu;
+    return mMenu.get();
 }
 
 void MenuItem::syncAction()

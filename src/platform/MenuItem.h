@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -36,8 +36,8 @@ public:
     MenuItem* Child(const QString& name) const;
     int Count() const { return int(mChildren.size()); }
     MenuItem* Item(int index) const;
-    void Append(MenuItem* item);  // takes ownership
-    void Remove(int index);       // deletes the item
+    void Append(std::unique_ptr<MenuItem> item);
+    void Remove(int index); // deletes the item
 
     bool isSeparator() const { return mText == QLatin1String("-"); }
 
@@ -46,7 +46,7 @@ public:
     virtual bool Action() { return false; }
 
     // The QAction that stands for this item in Qt menus (a separator's too).
-    QAction* action() const { return mAction; }
+    QAction* action() const { return mAction.get(); }
     // The QMenu of a menu's title item, made on first use.
     QMenu* menu();
 
@@ -64,8 +64,9 @@ private:
     QString mText;
     QString mShortcut;
     bool mAutoEnable = false;
-    QAction* mAction = nullptr;
-    QMenu* mMenu = nullptr;
+    // Declared in this order so that the children go first, then the menu, then the action.
+    std::unique_ptr<QAction> mAction;
+    std::unique_ptr<QMenu> mMenu;
     MenuItem* mParentItem = nullptr;
-    std::vector<MenuItem*> mChildren;
+    std::vector<std::unique_ptr<MenuItem>> mChildren;
 };

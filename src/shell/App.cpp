@@ -18,13 +18,13 @@ App* gApp = nullptr;
 }
 
 App::App()
+    : mMenuBar(std::make_unique<MenuBar1>())
 {
     Q_ASSERT(!gApp);
     gApp = this;
     Pictures::RegisterAll();
-    MenuBar1& bar = MenuBar1::Instance();
-    connect(&bar, &MenuItem::chosen, this, &App::DispatchMenu);
-    connect(&bar, &MenuItem::aboutToShow, this, &App::EnableMenuItems);
+    connect(mMenuBar.get(), &MenuItem::chosen, this, &App::DispatchMenu);
+    connect(mMenuBar.get(), &MenuItem::aboutToShow, this, &App::EnableMenuItems);
     _ApplicationAddMenuHandlers();
 }
 
@@ -54,7 +54,7 @@ void App::_ApplicationAddMenuHandlers()
 
 MenuItem& App::windowMenu() const
 {
-    return *MenuBar1::Instance().Child(QStringLiteral("WindowMenu"));
+    return *mMenuBar->Child(QStringLiteral("WindowMenu"));
 }
 
 int App::WindowCount()
@@ -69,7 +69,7 @@ int App::WindowCount()
 
 void App::EnableMenuItems()
 {
-    MenuItem* fileMenu = MenuBar1::Instance().Child(QStringLiteral("FileMenu"));
+    MenuItem* fileMenu = mMenuBar->Child(QStringLiteral("FileMenu"));
     MenuItem* close = fileMenu ? fileMenu->Child(QStringLiteral("FileClose")) : nullptr;
     if (close)
         close->setEnabled(WindowCount() > 0);
@@ -123,9 +123,9 @@ bool App::_FileInformazioniprogramma_Action()
     return true;
 }
 
-MenuItem& App::MenuBar()
+MenuItem& App::MenuBar() const
 {
-    return MenuBar1::Instance();
+    return *mMenuBar;
 }
 
 Toolbar* App::NewToolbar(QWidget* parent)
@@ -143,10 +143,10 @@ Applicazione* App::OpenNewWindow(const QString& file)
     auto* w = new Applicazione(*this);
     if (!file.isEmpty())
         w->ApriOv2DaFile(file);
-    auto* entry = new WindowMenuItem();
+    auto entry = std::make_unique<WindowMenuItem>();
     entry->Constructor(w);
     entry->setText(w->NomeFinestra());
-    windowMenu().Append(entry);
+    windowMenu().Append(std::move(entry));
     mFront = w;
     return w;
 }
@@ -156,8 +156,8 @@ void App::CloseThisWindow(QWidget* w)
     MenuItem& menu = windowMenu();
     const int n = menu.Count();
     for (int i = 0; i < n; ++i) {
-        auto* entry = static_cast<WindowMenuItem*>(menu.Item(i));
-        if (!entry->IsWindow(w))
+        auto* entry = qobject_cast<WindowMenuItem*>(menu.Item(i));
+        if (!entry || !entry->IsWindow(w))
             continue;
         auto* document = qobject_cast<Applicazione*>(w);
         if (document && !document->ConfirmDiscardChanges())
@@ -178,8 +178,8 @@ void App::UpdateWindowTitle(QWidget* w, const QString& t)
     MenuItem& menu = windowMenu();
     const int n = menu.Count();
     for (int i = 0; i < n; ++i) {
-        auto* entry = static_cast<WindowMenuItem*>(menu.Item(i));
-        if (entry->IsWindow(w)) {
+        auto* entry = qobject_cast<WindowMenuItem*>(menu.Item(i));
+        if (entry && entry->IsWindow(w)) {
             entry->setText(t);
             return;
         }
@@ -201,8 +201,10 @@ void App::Quit()
     MenuItem& menu = windowMenu();
     while (menu.Count() > 0) {
         const int before = menu.Count();
-        QWidget* w = static_cast<WindowMenuItem*>(menu.Item(0))->window();
-        CloseThisWindow(w);
+        auto* entry = qobject_cast<WindowMenuItem*>(menu.Item(0));
+        if (!entry)
+            return; // the Window menu holds only window entries
+        CloseThisWindow(entry->window());
         if (menu.Count() == before)
             return;  // the user cancelled: nothing more closes
     }
@@ -216,7 +218,7 @@ void App::setFrontWindow(Applicazione* w)
 
 Applicazione* App::frontWindow() const
 {
-    return static_cast<Applicazione*>(mFront.data());
+    return qobject_cast<Applicazione*>(mFront.data());
 }
 
 bool App::runHandler(const QString& name)
@@ -233,7 +235,8 @@ void App::DispatchMenu(MenuItem* item)
         Quit();
         return;
     }
-    if (mFront && frontWindow()->HandleMenu(item->Name()))
+    Applicazione* front = frontWindow();
+    if (front && front->HandleMenu(item->Name()))
         return;
     runHandler(item->Name());
 }

@@ -10,8 +10,10 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 
 class Applicazione;
+class MenuBar1;
 class MenuItem;
 class QWidget;
 
@@ -38,7 +40,7 @@ public:
     bool _FileControllaaggiornamenti_Action();
     bool _FileInformazioniprogramma_Action();
 
-    MenuItem& MenuBar() override;
+    MenuItem& MenuBar() const override;
     Toolbar* NewToolbar(QWidget* parent) override;
     void ShowAbout() override;
 
@@ -104,6 +106,7 @@ private:
     MenuItem& windowMenu() const;
     bool runHandler(const QString& name);
 
+    std::unique_ptr<MenuBar1> mMenuBar;
     std::map<QString, std::function<bool()>> mMenuHandlers;
     QPointer<QWidget> mFront;
 };

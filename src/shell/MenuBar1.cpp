@@ -3,21 +3,7 @@
 #include "shell/App.h"
 
 namespace {
-MenuBar1* gInstance = nullptr;
 const char* const kNoShortcut = nullptr;  // separators get no shortcut at all
-}
-
-MenuBar1& MenuBar1::Instance()
-{
-    if (!gInstance)
-        gInstance = new MenuBar1();
-    return *gInstance;
-}
-
-void MenuBar1::Release()
-{
-    delete gInstance;
-    gInstance = nullptr;
 }
 
 MenuBar1::MenuBar1()
@@ -29,24 +15,24 @@ MenuBar1::MenuBar1()
 
 void MenuBar1::addMenu(const QString& name, const QString& text)
 {
-    auto* menu = new MenuItem();
+    auto menu = std::make_unique<MenuItem>();
     menu->setName(name);
     menu->setAutoEnable(true);
     menu->setText(text);
     menu->setKeyboardShortcut(QString());
-    Append(menu);
+    Append(std::move(menu));
 }
 
 void MenuBar1::addItem(const QString& menu, const QString& name, const QString& text, const char* shortcut,
                        Kind kind)
 {
-    auto* item = new MenuItem(kind);
+    auto item = std::make_unique<MenuItem>(kind);
     item->setName(name);
     item->setAutoEnable(true);
     item->setText(text);
     if (shortcut)
         item->setKeyboardShortcut(QString::fromLatin1(shortcut));
-    Child(menu)->Append(item);
+    Child(menu)->Append(std::move(item));
 }
 
 void MenuBar1::Untitled0()

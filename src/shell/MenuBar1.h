@@ -2,18 +2,15 @@
 
 #include "platform/MenuItem.h"
 
-// The program's one menu bar: File, Edit and Window, shared by the application and every
-// document window. Everyone finds menus and items by name.
+// The program's one menu bar: File, Edit and Window. The application object owns it and
+// shares it with every document window. Everyone finds menus and items by name.
 class MenuBar1 final : public MenuItem {
     Q_OBJECT
 public:
-    // The shared instance, built on the first call.
-    static MenuBar1& Instance();
-    // Releases the shared instance at shutdown.
-    static void Release();
+    // Builds the menus in the current language.
+    MenuBar1();
 
 private:
-    MenuBar1();
     void Untitled0();
     void Untitled1();
     void Untitled2();

@@ -12,7 +12,7 @@ class Toolbar;
 class WindowHost {
 public:
     // The menu bar every window shows.
-    virtual MenuItem& MenuBar() = 0;
+    virtual MenuItem& MenuBar() const = 0;
     // A new document toolbar with its items, owned by parent.
     virtual Toolbar* NewToolbar(QWidget* parent) = 0;
 

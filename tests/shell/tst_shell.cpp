@@ -15,9 +15,9 @@
 
 namespace {
 
-MenuItem* menu(const char* name)
+MenuItem* menu(MenuItem& bar, const char* name)
 {
-    return MenuBar1::Instance().Child(QLatin1String(name));
+    return bar.Child(QLatin1String(name));
 }
 
 QStringList itemNames(MenuItem* m)
@@ -96,7 +96,7 @@ void TestShell::windowMenuFollowsRenameAndClose()
 
     // Two windows of one name: the entry raises its own window.
     f.app.UpdateWindowTitle(first, QStringLiteral("Roma.ov2"));
-    auto* entry = static_cast<WindowMenuItem*>(menu("WindowMenu")->Item(0));
+    auto* entry = static_cast<WindowMenuItem*>(menu(f.app.MenuBar(), "WindowMenu")->Item(0));
     QVERIFY(entry->IsWindow(first));
     QVERIFY(!entry->IsWindow(second));
 
@@ -173,12 +173,12 @@ void TestShell::quitAsksEachModifiedWindow()
 
 void TestShell::menusWithoutTranslations()
 {
-    MenuBar1::Release();
-    QCOMPARE(itemNames(&MenuBar1::Instance()), (QStringList{"FileMenu", "EditMenu", "WindowMenu"}));
-    MenuItem* file = menu("FileMenu");
+    MenuBar1 bar;
+    QCOMPARE(itemNames(&bar), (QStringList {"FileMenu", "EditMenu", "WindowMenu"}));
+    MenuItem* file = menu(bar, "FileMenu");
     QCOMPARE(file->Count(), 13);
-    QCOMPARE(menu("EditMenu")->Count(), 16);
-    QCOMPARE(menu("WindowMenu")->Count(), 0);
+    QCOMPARE(menu(bar, "EditMenu")->Count(), 16);
+    QCOMPARE(menu(bar, "WindowMenu")->Count(), 0);
     QCOMPARE(file->Text(), QString("&File"));
     QStringList texts;
     for (int i = 0; i < file->Count(); ++i)
@@ -190,9 +190,9 @@ void TestShell::menusWithoutTranslations()
     QCOMPARE(file->Child("FileSaveAs")->action()->shortcut(), QKeySequence("Ctrl+Shift+S"));
     for (const char* none : {"FileImportCsv", "FileInformazioniprogramma", "FileControllaaggiornamenti"})
         QVERIFY(file->Child(none)->KeyboardShortcut().isEmpty());
-    QVERIFY(menu("EditMenu")->Child("EditClear")->KeyboardShortcut().isEmpty());
+    QVERIFY(menu(bar, "EditMenu")->Child("EditClear")->KeyboardShortcut().isEmpty());
     for (const char* empty : {"EditMarkItems", "EditRemoveSelected", "EditShowMarked", "EditOrdinaMarked", "EditFind"})
-        QVERIFY(menu("EditMenu")->Child(empty)->Text().isEmpty());
+        QVERIFY(menu(bar, "EditMenu")->Child(empty)->Text().isEmpty());
     QCOMPARE(file->Child("FileQuit")->kind(), MenuItem::Kind::QuitMenuItem);
     QCOMPARE(file->Child("FileInformazioniprogramma")->kind(), MenuItem::Kind::AppleMenuItem);
 }
@@ -204,24 +204,22 @@ void TestShell::menusWithTranslations()
                                 {"App.kEditFind", "Trova"},
                                 {"Applicazione.kFileQuit", "wrong class"}});
     QCoreApplication::installTranslator(&translator);
-    MenuBar1::Release();
-    QCOMPARE(menu("FileMenu")->Child("FileQuit")->Text(), QString("&Esci"));
-    QCOMPARE(menu("EditMenu")->Child("EditFind")->Text(), QString("Trova e sostituisci..."));
-    QCOMPARE(menu("FileMenu")->Child("FileNew")->Text(), QString("&New"));
+    MenuBar1 bar;
+    QCOMPARE(menu(bar, "FileMenu")->Child("FileQuit")->Text(), QString("&Esci"));
+    QCOMPARE(menu(bar, "EditMenu")->Child("EditFind")->Text(), QString("Trova e sostituisci..."));
+    QCOMPARE(menu(bar, "FileMenu")->Child("FileNew")->Text(), QString("&New"));
     QCoreApplication::removeTranslator(&translator);
-    MenuBar1::Release();
 }
 
 void TestShell::emptyQuitShortcut()
 {
     TableTranslator translator({{"App.kFileQuitShortcut", ""}});
     QCoreApplication::installTranslator(&translator);
-    MenuBar1::Release();
-    MenuItem* quit = menu("FileMenu")->Child("FileQuit");
+    MenuBar1 bar;
+    MenuItem* quit = menu(bar, "FileMenu")->Child("FileQuit");
     QVERIFY(quit->KeyboardShortcut().isEmpty());
     QVERIFY(quit->action()->shortcut().isEmpty());
     QCoreApplication::removeTranslator(&translator);
-    MenuBar1::Release();
 }
 
 void TestShell::dispatchByName()
@@ -231,17 +229,17 @@ void TestShell::dispatchByName()
     int windowCalls = 0;
     w->AddMenuHandler(QStringLiteral("FileSaveAs"), [&] { ++windowCalls; return true; });
     // File > New reaches the application wherever the item stands.
-    f.app.DispatchMenu(menu("FileMenu")->Child("FileNew"));
+    f.app.DispatchMenu(menu(f.app.MenuBar(), "FileMenu")->Child("FileNew"));
     QCOMPARE(f.windowMenuTexts().size(), 2);
     f.app.setFrontWindow(w);
-    menu("FileMenu")->Child("FileSaveAs")->action()->trigger();
+    menu(f.app.MenuBar(), "FileMenu")->Child("FileSaveAs")->action()->trigger();
     QCOMPARE(windowCalls, 1);
     // Choosing a Window-menu entry brings its window to the front, over the active one.
-    QWidget* other = static_cast<WindowMenuItem*>(menu("WindowMenu")->Item(1))->window();
+    QWidget* other = static_cast<WindowMenuItem*>(menu(f.app.MenuBar(), "WindowMenu")->Item(1))->window();
     other->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(other));
     QCOMPARE(f.app.frontWindow(), other);
-    auto* entry = static_cast<WindowMenuItem*>(menu("WindowMenu")->Item(0));
+    auto* entry = static_cast<WindowMenuItem*>(menu(f.app.MenuBar(), "WindowMenu")->Item(0));
     QVERIFY(!entry->Action());
     QVERIFY(QTest::qWaitForWindowActive(w));
     QCOMPARE(QApplication::activeWindow(), w);
@@ -251,7 +249,7 @@ void TestShell::dispatchByName()
 void TestShell::fileCloseEnabling()
 {
     AppFixture f;
-    MenuItem* close = menu("FileMenu")->Child("FileClose");
+    MenuItem* close = menu(f.app.MenuBar(), "FileMenu")->Child("FileClose");
     f.app.EnableMenuItems();
     QVERIFY(!close->Enabled());
     QDialog dialog;

@@ -1,9 +1,9 @@
 #include "support/AppFixture.h"
 
-#include "shell/MenuBar1.h"
-#include <QDir>
+#include "platform/MenuItem.h"
 #include "shell/WindowMenuItem.h"
 #include "window/Applicazione.h"
+#include <QDir>
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -15,9 +15,9 @@ AppFixture::AppFixture()
 
 AppFixture::~AppFixture()
 {
-    MenuItem* menu = MenuBar1::Instance().Child(QStringLiteral("WindowMenu"));
+    MenuItem* menu = app.MenuBar().Child(QStringLiteral("WindowMenu"));
     while (menu->Count() > 0) {
-        auto* entry = static_cast<WindowMenuItem*>(menu->Item(0));
+        auto* entry = qobject_cast<WindowMenuItem*>(menu->Item(0));
         if (auto* w = qobject_cast<Applicazione*>(entry->window()))
             w->Modificato = false;
         if (entry->window())
@@ -36,7 +36,7 @@ Applicazione* AppFixture::newWindow()
 QStringList AppFixture::windowMenuTexts() const
 {
     QStringList texts;
-    MenuItem* menu = MenuBar1::Instance().Child(QStringLiteral("WindowMenu"));
+    MenuItem* menu = app.MenuBar().Child(QStringLiteral("WindowMenu"));
     for (int i = 0; i < menu->Count(); ++i)
         texts << menu->Item(i)->Text();
     return texts;
