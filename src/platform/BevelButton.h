@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QPushButton>
-
 #include "platform/Event.h"
+
+#include <QPushButton>
 
 // A push button with an icon that never takes the keyboard focus.
 class BevelButton final : public QPushButton {

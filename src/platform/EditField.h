@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QLineEdit>
-
 #include "platform/Event.h"
+
+#include <QLineEdit>
 
 // A one-line text field with the framework's events.
 class EditField final : public QLineEdit {

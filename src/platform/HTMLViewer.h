@@ -1,9 +1,9 @@
 #pragma once
 
+#include "platform/Event.h"
+
 #include <QString>
 #include <QWebEngineView>
-
-#include "platform/Event.h"
 
 class HTMLViewerPage;
 class QWebEngineLoadingInfo;

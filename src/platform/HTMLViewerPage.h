@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QWebEnginePage>
-
 #include "platform/Event.h"
+
+#include <QWebEnginePage>
 
 // The web view's page: its navigation filter, and script dialogs that go through the
 // program's services instead of blocking on a dialog of their own.

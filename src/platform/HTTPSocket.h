@@ -1,11 +1,12 @@
 #pragma once
 
+#include "platform/Event.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
-#include "platform/Event.h"
 #include <memory>
 
 class QFile;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Event.h"
 #include "platform/ListboxColumnWidths.h"
 
 #include <QColor>
@@ -7,7 +8,6 @@
 #include <QStringView>
 #include <QWidget>
 
-#include "platform/Event.h"
 #include <vector>
 
 class QAbstractItemView;

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "platform/Event.h"
 #include "platform/ListboxRows.h"
 
 #include <QAbstractTableModel>
 #include <QColor>
 
-#include "platform/Event.h"
 #include <vector>
 
 // The table model behind a Listbox: its rows, headings and column alignments. Outside a

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "platform/Event.h"
+
 #include <QHash>
 #include <QList>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
 
-#include "platform/Event.h"
 #include <cstdint>
+#include <functional>
 
 class QPainter;
 
