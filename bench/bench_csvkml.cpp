@@ -87,12 +87,12 @@ int main(int argc, char** argv)
         Applicazione* w = app.OpenNewWindow();
         services.openPaths << csvIn;
         imports.push_back(Bench::seconds([&] { w->_FileImportCsv_Action(); }));
-        if (w->ListBox1->ListCount() != count)
-            std::fprintf(stderr, "import gave %d rows\n", w->ListBox1->ListCount());
+        if (w->ListBox1()->ListCount() != count)
+            std::fprintf(stderr, "import gave %d rows\n", w->ListBox1()->ListCount());
         services.savePaths << dir.filePath(QStringLiteral("out.csv")) << dir.filePath(QStringLiteral("out.kml"));
         csvExports.push_back(Bench::seconds([&] { w->SalvaCsv(); }));
         kmlExports.push_back(Bench::seconds([&] { w->SalvaKml(); }));
-        w->Modificato = false;
+        w->setModificato(false);
         app.CloseThisWindow(w);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 

@@ -4,6 +4,7 @@
 // Headless. Usage: bench_document [POIs, default 1000000] [runs, default 5]
 
 #include "platform/Listbox.h"
+#include "poi/PoiDocument.h"
 #include "shell/App.h"
 #include "shell/Pictures.h"
 #include "support/BenchHeadless.h"
@@ -98,15 +99,15 @@ int main(int argc, char** argv)
                 peakEmptyWindow = statusMegabytes("VmHWM");
             resetPeak();
             opens.push_back(seconds([&] { w->ApriOv2DaFile(input); }));
-            if (w->ListBox1->ListCount() != count || w->ListBox1->Cell(count - 1, 3).size() != 36)
-                std::fprintf(stderr, "open gave %d rows\n", w->ListBox1->ListCount());
+            if (w->ListBox1()->ListCount() != count || w->ListBox1()->Cell(count - 1, 3).size() != 36)
+                std::fprintf(stderr, "open gave %d rows\n", w->ListBox1()->ListCount());
             // The first paint of the window with its list.
             shows.push_back(seconds([] { QCoreApplication::processEvents(); }));
             scrolls.push_back(seconds([&] {
-                w->ListBox1->setScrollPosition(count / 2);
+                w->ListBox1()->setScrollPosition(count / 2);
                 QCoreApplication::processEvents();
             }));
-            w->FileOv2Aperto = output;
+            w->Document().setFileOv2Aperto(output);
             saves.push_back(seconds([&] { w->SalvaOv2(); }));
             peakWithDocument = std::max(peakWithDocument, statusMegabytes("VmHWM"));
             app.CloseThisWindow(w);
@@ -127,7 +128,7 @@ int main(int argc, char** argv)
         for (int run = 0; run < runs; ++run) {
             Applicazione* w = app.OpenNewWindow(input);
             settle();
-            Listbox& list = *w->ListBox1;
+            Listbox& list = *w->ListBox1();
             for (int row = 0; row < count; row += 2)
                 list.setCellCheck(row, 0, true);
             sorts.push_back(seconds([&] { w->OrdinaPrimaMarcati(list); }));

@@ -45,7 +45,7 @@ void fill(Applicazione& w, int count)
     std::uniform_real_distribution<double> lat(-89.0, 89.0);
     std::uniform_real_distribution<double> lon(-179.0, 179.0);
     QString previous = QStringLiteral("0");
-    w.ListBox1->BeginUpdate();
+    w.ListBox1()->BeginUpdate();
     for (int i = 0; i < count; ++i) {
         const QString latitude = i % 10 == 9 ? previous : QString::number(lat(random), 'f', 5);
         previous = latitude;
@@ -55,7 +55,7 @@ void fill(Applicazione& w, int count)
         w.AggiungiPdiAllaLista(description, latitude, QString::number(lon(random), 'f', 5),
                                i % 2 ? QStringLiteral("1") : QStringLiteral("0"));
     }
-    w.ListBox1->EndUpdate();
+    w.ListBox1()->EndUpdate();
     QApplication::processEvents();
 }
 
@@ -98,7 +98,7 @@ int main(int argc, char** argv)
     {
         App app;
         Applicazione* w = app.OpenNewWindow();
-        Listbox& list = *w->ListBox1;
+        Listbox& list = *w->ListBox1();
         fill(*w, count);
         std::printf("POIs: %d, runs: %d (medians)\n", count, runs);
 
@@ -121,7 +121,7 @@ int main(int argc, char** argv)
 
         list.setScrollPosition(count / 2);
         const double big = paintMs(list, runs * 4);
-        w->Modificato = false;
+        w->setModificato(false);
         app.CloseThisWindow(w);
         QApplication::processEvents();
 
@@ -130,10 +130,10 @@ int main(int argc, char** argv)
         for (int few : {10, 100}) {
             Applicazione* small = app.OpenNewWindow();
             fill(*small, few);
-            const double ms = paintMs(*small->ListBox1, runs * 4);
+            const double ms = paintMs(*small->ListBox1(), runs * 4);
             std::printf("paint the visible rows, %7d POIs:          %8.2f ms (million / this: %.2f)\n", few, ms,
                         big / ms);
-            small->Modificato = false;
+            small->setModificato(false);
             app.CloseThisWindow(small);
             QApplication::processEvents();
         }

@@ -73,7 +73,7 @@ void fill(Applicazione& w, int count, int markEvery)
     std::mt19937 random(99);
     std::uniform_real_distribution<double> latitude(37.0, 47.0);
     std::uniform_real_distribution<double> longitude(7.0, 18.0);
-    Listbox& list = *w.ListBox1;
+    Listbox& list = *w.ListBox1();
     list.BeginUpdate();
     for (int i = 0; i < count; ++i) {
         w.AggiungiPdiAllaLista(QStringLiteral("Punto %1 caff\u00e8 'da Mario'").arg(i),
@@ -112,28 +112,28 @@ int main(int argc, char** argv)
     {
         App app;
         Applicazione* w = app.OpenNewWindow();
-        if (!waitForPage(*w->web1))
+        if (!waitForPage(*w->web1()))
             std::fprintf(stderr, "the map page did not load\n");
         fill(*w, 100000, 10);
-        const int expected = marked(*w->ListBox1);
+        const int expected = marked(*w->ListBox1());
         for (int run = 0; run < runs; ++run) {
             w->SvuotaPdiMappa();
-            pageMarkers(*w->web1);
+            pageMarkers(*w->web1());
             const auto start = Clock::now();
             w->CaricaPdiMappa();
             sends.push_back(std::chrono::duration<double>(Clock::now() - start).count());
-            const int shown = pageMarkers(*w->web1);
+            const int shown = pageMarkers(*w->web1());
             onPage.push_back(std::chrono::duration<double>(Clock::now() - start).count());
             if (shown != expected)
                 std::fprintf(stderr, "the page shows %d markers of %d\n", shown, expected);
         }
 
         w->SvuotaPdiMappa();
-        w->ListBox1->DeleteAllRows();
+        w->ListBox1()->DeleteAllRows();
         fill(*w, 1000000, 0);
         for (int run = 0; run < runs; ++run) {
             radius.push_back(seconds([&] { w->MostraPdiNelRaggio(43.7, 10.4, 15.0); }));
-            insideRadius = marked(*w->ListBox1);
+            insideRadius = marked(*w->ListBox1());
             // The marking loop alone: no row inside, so showing them sends no marker.
             radiusLoop.push_back(seconds([&] { w->Markers().MostraPdiNelRaggio(0.0, 0.0, 0.0); }));
         }

@@ -7,7 +7,7 @@
 #include "platform/Services.h"
 #include "platform/TextFunctions.h"
 #include "platform/UrlCodec.h"
-#include "window/Applicazione.h"
+#include "map/MapHost.h"
 
 #include <QProgressBar>
 
@@ -53,10 +53,10 @@ bool splitMarker(const QString& argument, QString& identifier, QStringList& posi
 
 }  // namespace
 
-MapBridge::MapBridge(Applicazione& window)
-    : w(window)
+MapBridge::MapBridge(MapHost& host)
+    : w(host)
 {
-    HTMLViewer& web1 = *w.web1;
+    HTMLViewer& web1 = *w.web1();
     web1.DocumentBegin.connect(&mGuard, [this](const QString& url) { web1_DocumentBegin(url); });
     web1.DocumentProgressChanged.connect(
         &mGuard, [this](const QString& url, int percent) { web1_DocumentProgressChanged(url, percent); });
@@ -68,7 +68,7 @@ MapBridge::MapBridge(Applicazione& window)
 
 void MapBridge::InizializzaMappa()
 {
-    w.web1->LoadURL(MakerServer::MapPageAddress());
+    w.web1()->LoadURL(MakerServer::MapPageAddress());
 }
 
 void MapBridge::GMapMessaggio(const QString& text)
@@ -85,14 +85,13 @@ void MapBridge::GMapCambiaCoordinate(const QString& text)
     const int row = RowOf(identifier);
     if (row < 0)
         return;
-    Listbox& list = *w.ListBox1;
+    Listbox& list = *w.ListBox1();
     list.setCell(row, Latitude, position.at(0));
     list.setCell(row, Longitude, position.at(1));
     list.setCell(row, Mod, QStringLiteral("1"));
     list.setScrollPosition(row);
     // The moved POI is written by the next save: closing must not lose it unasked.
-    w.Modificato = true;
-    w.AggiornaTitolo();
+    w.setModificato(true);
 }
 
 void MapBridge::GMapLeggiCoordinate(const QString& text)
@@ -100,9 +99,9 @@ void MapBridge::GMapLeggiCoordinate(const QString& text)
     const QStringList position = text.split(QLatin1Char(','));
     if (position.size() < 2)
         return;
-    w.EditFieldLatitudine->setText(position.at(0));
-    w.EditFieldLongitudine->setText(position.at(1));
-    w.EditFieldNome->SetFocus();
+    w.EditFieldLatitudine()->setText(position.at(0));
+    w.EditFieldLongitudine()->setText(position.at(1));
+    w.EditFieldNome()->SetFocus();
 }
 
 void MapBridge::GMapSelezionaPoi(const QString& text)
@@ -115,28 +114,28 @@ void MapBridge::GMapSelezionaPoi(const QString& text)
     if (row < 0)
         return;
     // The selection comes from the map: it is not sent back to it.
-    w.disableClickPoi = true;
-    w.ListBox1->setListIndex(row);
-    w.ListBox1->setScrollPosition(row);
-    w.disableClickPoi = false;
+    w.setDisableClickPoi(true);
+    w.ListBox1()->setListIndex(row);
+    w.ListBox1()->setScrollPosition(row);
+    w.setDisableClickPoi(false);
 }
 
 void MapBridge::web1_DocumentBegin(const QString&)
 {
-    w.ProgressBar1->setValue(0);
-    w.ProgressBar1->setVisible(true);
+    w.ProgressBar1()->setValue(0);
+    w.ProgressBar1()->setVisible(true);
 }
 
 void MapBridge::web1_DocumentProgressChanged(const QString&, int percent)
 {
     // A maximum of 0 shows activity without a measure.
-    w.ProgressBar1->setMaximum(percent == -1 ? 0 : 100);
-    w.ProgressBar1->setValue(percent);
+    w.ProgressBar1()->setMaximum(percent == -1 ? 0 : 100);
+    w.ProgressBar1()->setValue(percent);
 }
 
 void MapBridge::web1_DocumentComplete(const QString&)
 {
-    w.ProgressBar1->setVisible(false);
+    w.ProgressBar1()->setVisible(false);
 }
 
 bool MapBridge::web1_CancelLoad(const QString& url)
@@ -162,7 +161,7 @@ bool MapBridge::web1_CancelLoad(const QString& url)
 
 HTMLViewer* MapBridge::web1_NewWindow()
 {
-    return w.web1;
+    return w.web1();
 }
 
 void MapBridge::web1_Error(int, const QString& text)
@@ -172,46 +171,46 @@ void MapBridge::web1_Error(int, const QString& text)
 
 void MapBridge::MostraPunto(int row)
 {
-    const Listbox& list = *w.ListBox1;
-    w.web1->EvaluateJavaScriptMBS(MostraPuntoText(list.Cell(row, Latitude), list.Cell(row, Longitude),
+    const Listbox& list = *w.ListBox1();
+    w.web1()->EvaluateJavaScriptMBS(MostraPuntoText(list.Cell(row, Latitude), list.Cell(row, Longitude),
                                                   list.Cell(row, Description), list.Cell(row, Id)));
 }
 
 void MapBridge::EliminaTutto()
 {
-    w.web1->EvaluateJavaScriptMBS(QStringLiteral("EliminaTutto()"));
+    w.web1()->EvaluateJavaScriptMBS(QStringLiteral("EliminaTutto()"));
 }
 
 void MapBridge::AggiungiPdi(int row)
 {
-    const Listbox& list = *w.ListBox1;
-    w.web1->EvaluateJavaScriptMBS(AggiungiPdiText(list.Cell(row, Latitude), list.Cell(row, Longitude),
+    const Listbox& list = *w.ListBox1();
+    w.web1()->EvaluateJavaScriptMBS(AggiungiPdiText(list.Cell(row, Latitude), list.Cell(row, Longitude),
                                                   list.Cell(row, Description), list.Cell(row, Id)));
 }
 
 void MapBridge::AdattaZoom()
 {
-    w.web1->EvaluateJavaScriptMBS(QStringLiteral("AdattaZoom()"));
+    w.web1()->EvaluateJavaScriptMBS(QStringLiteral("AdattaZoom()"));
 }
 
 void MapBridge::EliminaPdi(const QString& identifier)
 {
-    w.web1->EvaluateJavaScriptMBS(EliminaPdiText(identifier));
+    w.web1()->EvaluateJavaScriptMBS(EliminaPdiText(identifier));
 }
 
 void MapBridge::EliminaPdiRicerca()
 {
-    w.web1->EvaluateJavaScriptMBS(QStringLiteral("EliminaPdiRicerca()"));
+    w.web1()->EvaluateJavaScriptMBS(QStringLiteral("EliminaPdiRicerca()"));
 }
 
 void MapBridge::CercaIndirizzo(const QString& text)
 {
-    w.web1->EvaluateJavaScriptMBS(CercaIndirizzoText(text));
+    w.web1()->EvaluateJavaScriptMBS(CercaIndirizzoText(text));
 }
 
 void MapBridge::MostraRicercaTelefono(const QString& latitude, const QString& longitude, const QString& information)
 {
-    w.web1->EvaluateJavaScriptMBS(MostraRicercaTelefonoText(latitude, longitude, information));
+    w.web1()->EvaluateJavaScriptMBS(MostraRicercaTelefonoText(latitude, longitude, information));
 }
 
 QString MapBridge::MostraPuntoText(const QString& latitude, const QString& longitude, const QString& description,
@@ -254,7 +253,7 @@ QString MapBridge::CoordinateText(const QString& text)
 
 int MapBridge::RowOf(const QString& identifier) const
 {
-    const Listbox& list = *w.ListBox1;
+    const Listbox& list = *w.ListBox1();
     for (int row = 0; row < list.ListCount(); ++row) {
         if (list.CellView(row, Id) == identifier)
             return row;

@@ -3,16 +3,16 @@
 #include <QObject>
 #include <QString>
 
-class Applicazione;
 class HTMLViewer;
+class MapHost;
 
 // The bridge between a document window and its map page: loading the page into web1,
 // the page's loading shown in ProgressBar1, the calls into the page and the
 // "handler://" callbacks from it.
 class MapBridge {
 public:
-    // Installs the handlers of the window's web1 events.
-    explicit MapBridge(Applicazione& window);
+    // Installs the handlers of the host's web1 events.
+    explicit MapBridge(MapHost& host);
 
     void InizializzaMappa();
     // The callbacks' handlers, each with its argument decoded once.
@@ -55,7 +55,7 @@ private:
     // The first row, from 0 up, whose identifier is this; -1 when none.
     int RowOf(const QString& identifier) const;
 
-    Applicazione& w;
+    MapHost& w;
     // The context of every handler this binds: declared last, so it goes first and no
     // handler outlives this object.
     QObject mGuard;

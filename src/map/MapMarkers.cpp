@@ -5,7 +5,7 @@
 #include "platform/Events.h"
 #include "platform/Listbox.h"
 #include "platform/TextFunctions.h"
-#include "window/Applicazione.h"
+#include "map/MapHost.h"
 
 #include <QProgressBar>
 
@@ -31,8 +31,9 @@ void showBar(QProgressBar& bar, int rowCount)
 
 }  // namespace
 
-MapMarkers::MapMarkers(Applicazione& window)
-    : w(window)
+MapMarkers::MapMarkers(MapHost& host, MapBridge& map)
+    : w(host)
+    , mMap(map)
 {
 }
 
@@ -48,9 +49,9 @@ bool MapMarkers::IsStepRow(int row, int step)
 
 void MapMarkers::CaricaPdiMappa()
 {
-    MapBridge& map = w.Map();
-    Listbox& list = *w.ListBox1;
-    QProgressBar& bar = *w.ProgressBar1;
+    MapBridge& map = mMap;
+    Listbox& list = *w.ListBox1();
+    QProgressBar& bar = *w.ProgressBar1();
 
     map.EliminaTutto();
     Events::DoEvents();
@@ -81,13 +82,13 @@ void MapMarkers::CaricaPdiMappa()
 
 void MapMarkers::SvuotaPdiMappa()
 {
-    w.Map().EliminaTutto();
+    mMap.EliminaTutto();
 }
 
 void MapMarkers::MostraPdiNelRaggio(double latitude, double longitude, double radius)
 {
-    Listbox& list = *w.ListBox1;
-    QProgressBar& bar = *w.ProgressBar1;
+    Listbox& list = *w.ListBox1();
+    QProgressBar& bar = *w.ProgressBar1();
 
     const int step = Step(list.ListCount(), 5.0);
     showBar(bar, list.ListCount());
@@ -113,7 +114,7 @@ void MapMarkers::MostraPdiNelRaggio(double latitude, double longitude, double ra
 
 void MapMarkers::MostraPdiVicino()
 {
-    const Listbox& list = *w.ListBox1;
+    const Listbox& list = *w.ListBox1();
     const int row = list.ListIndex();
     if (row == -1)
         return;

@@ -2,12 +2,13 @@
 
 #include <QString>
 
-class Applicazione;
+class MapBridge;
+class MapHost;
 
 // Markers of the marked rows on the map, and marking the rows within a radius.
 class MapMarkers {
 public:
-    explicit MapMarkers(Applicazione& window);
+    MapMarkers(MapHost& host, MapBridge& map);
 
     // Replaces the page's markers by one per marked row and fits the map to them.
     void CaricaPdiMappa();
@@ -24,5 +25,6 @@ public:
     static bool IsStepRow(int row, int step);
 
 private:
-    Applicazione& w;
+    MapHost& w;
+    MapBridge& mMap;
 };

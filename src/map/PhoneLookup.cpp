@@ -6,7 +6,7 @@
 #include "platform/EditField.h"
 #include "platform/HTTPSocket.h"
 #include "platform/Services.h"
-#include "window/Applicazione.h"
+#include "map/MapHost.h"
 
 int PhoneLookup::timeoutSeconds = 80;
 
@@ -16,8 +16,9 @@ constexpr qint64 kMaxAnswerBytes = 1 << 20;
 
 }  // namespace
 
-PhoneLookup::PhoneLookup(Applicazione& window)
-    : w(window)
+PhoneLookup::PhoneLookup(MapHost& host, MapBridge& map)
+    : w(host)
+    , mMap(map)
 {
 }
 
@@ -26,8 +27,8 @@ void PhoneLookup::CercaNumeroTelefono(const QString& number)
     Services& services = Services::instance();
     const QString base = MakerServer::ConfiguredAddress("LUMETRA_DIRECTORY");
     if (base.isEmpty()) {
-        services.MsgBox(Applicazione::lkNoDirectory());
-        w.EditFieldNome->SetFocus();
+        services.MsgBox(lkNoDirectory());
+        w.EditFieldNome()->SetFocus();
         return;
     }
     HTTPSocket socket;
@@ -55,14 +56,17 @@ void PhoneLookup::CercaNumeroTelefono(const QString& number)
                                         e.postcode + QStringLiteral("  ") + e.city + QStringLiteral(" (") +
                                         e.province + QStringLiteral(")  - ") + e.street + QStringLiteral(", ") +
                                         e.houseNumber + QStringLiteral(" ") + e.telephone;
-            w.EditFieldNome->setText(description);
-            w.EditFieldLatitudine->setText(e.latitude);
-            w.EditFieldLongitudine->setText(e.longitude);
-            w.Map().MostraRicercaTelefono(e.latitude, e.longitude, information);
+            w.EditFieldNome()->setText(description);
+            w.EditFieldLatitudine()->setText(e.latitude);
+            w.EditFieldLongitudine()->setText(e.longitude);
+            mMap.MostraRicercaTelefono(e.latitude, e.longitude, information);
         }
     } catch (const DirectoryAnswer::Unusable&) {
         services.MsgBox(QStringLiteral("Si \u00e8 verificato un errore nella ricerca."));
         services.ShowURL(browser);
     }
-    w.EditFieldNome->SetFocus();
+    w.EditFieldNome()->SetFocus();
 }
+
+LOCALIZED_TEXT_IN(PhoneLookup, Applicazione, lkNoDirectory,
+                  "No telephone directory is configured: set LUMETRA_DIRECTORY to its address.")

@@ -16,8 +16,13 @@
 #include <numeric>
 
 Listbox::Listbox(QWidget* parent)
+    : Listbox(nullptr, parent)
+{
+}
+
+Listbox::Listbox(ListboxModel* rows, QWidget* parent)
     : QWidget(parent)
-    , mModel(new ListboxModel(this))
+    , mModel(rows ? rows : new ListboxModel(this))
     , mView(new ListboxView(*this))
     , mSortDirections(1, 1)
 {
@@ -155,12 +160,11 @@ void Listbox::InsertRow(int row, const QString& text, int)
 {
     row = std::clamp(row, 0, ListCount());
     mModel->insertRow(row, text);
-    mLastIndex = row;
 }
 
 int Listbox::LastIndex() const
 {
-    return mLastIndex;
+    return mModel->lastInserted();
 }
 
 int Listbox::ListCount() const

@@ -33,6 +33,8 @@ public:
     static constexpr int AlignDecimal = 4;
 
     explicit Listbox(QWidget* parent = nullptr);
+    // A list showing rows kept elsewhere; the model must outlive the list.
+    explicit Listbox(ListboxModel* rows, QWidget* parent = nullptr);
     ~Listbox() override;
 
     // Columns. Widths are comma-separated: "60%" of the visible width, "120" pixels, "*"
@@ -159,7 +161,6 @@ private:
     ListboxColumnWidths mWidths;
     std::vector<int> mSortDirections;
     int mSortedColumn = -1;
-    int mLastIndex = -1;
     int mPendingScroll = -1;
     bool mApplyingWidths = false;
     bool mUserResizing = false;

@@ -193,6 +193,7 @@ void ListboxModel::setAlignment(int column, int alignment)
 
 void ListboxModel::insertRow(int row, QStringView text)
 {
+    mLastInserted = row;
     if (inBatch()) {
         rowsChanging();
         mRows.insert(row, text);

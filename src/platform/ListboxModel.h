@@ -39,6 +39,8 @@ public:
 
     const ListboxRows& rows() const { return mRows; }
     void insertRow(int row, QStringView text);
+    // The row the last insertion made; -1 before any.
+    int lastInserted() const { return mLastInserted; }
     void removeRow(int row);
     void clear();
     void setText(int row, int column, QStringView text);
@@ -68,6 +70,7 @@ private:
     std::vector<QString> mHeadings;
     std::vector<int> mAlignments;
     int mColumns = 1;
+    int mLastInserted = -1;
     int mBatch = 0;
     bool mBatchReset = false;
     bool mBatchCells = false;

@@ -11,3 +11,6 @@ QString GetLocalizedString(const char* context, const char* name, const char* de
 #define LOCALIZED_TEXT_DECL(name) static QString name()
 #define LOCALIZED_TEXT(cls, name, def) \
     QString cls::name() { return GetLocalizedString(#cls, #name, def); }
+// The same, with the texts kept under another class's context.
+#define LOCALIZED_TEXT_IN(cls, context, name, def) \
+    QString cls::name() { return GetLocalizedString(#context, #name, def); }

@@ -1,17 +1,18 @@
 #include "poi/CsvFiles.h"
 
 #include "platform/Latin1Codec.h"
-#include "platform/Listbox.h"
+#include "platform/ListboxModel.h"
 #include "platform/Services.h"
 #include "poi/ExportName.h"
-#include "window/Applicazione.h"
+#include "poi/PoiDocument.h"
+#include "poi/PoiRows.h"
 
 #include <QFile>
 #include <QSaveFile>
 
 namespace {
 
-enum Column { Description = 0, Latitude = 1, Longitude = 2 };
+using enum PoiDocument::Column;
 
 // The lines of the text: CR LF, LF and CR all end a line; an end at the very end of
 // the text starts no further line, but an empty text is one empty line.
@@ -36,35 +37,35 @@ QList<QStringView> splitLines(QStringView text)
 
 }  // namespace
 
-CsvFiles::CsvFiles(Applicazione& window)
-    : w(window)
+CsvFiles::CsvFiles(PoiDocument& document, PoiRows& rows)
+    : d(document)
+    , mRows(rows)
 {
 }
 
 void CsvFiles::SalvaCsv()
 {
     const FileType filter{QStringLiteral("garmin/csv"), QStringLiteral("CSV"), QString(), QStringLiteral("csv")};
-    Listbox& list = *w.ListBox1;
-    if (list.ListCount() == 0)
+    if (d.ListCount() == 0)
         return;
-    const QString name = ExportFileName(w.FileOv2Aperto, Applicazione::kNewFileName(), QStringLiteral(".csv"));
+    const QString name = ExportFileName(d.FileOv2Aperto(), PoiDocument::kNewFileName(), QStringLiteral(".csv"));
     Services& services = Services::instance();
-    const QString path = services.GetSaveFolderItem(filter, name, &w);
+    const QString path = services.GetSaveFolderItem(filter, name, d.DialogParent());
     if (path.isEmpty())
         return;
 
     QByteArray out;
     int replacedRows = 0;
-    for (int row = 0; row < list.ListCount(); ++row) {
+    for (int row = 0; row < d.ListCount(); ++row) {
         bool replaced = false;
         bool any = false;
-        out += Latin1Codec::fromUnicode(list.CellView(row, Longitude).trimmed(), &replaced);
+        out += Latin1Codec::fromUnicode(d.CellView(row, Longitude).trimmed(), &replaced);
         any |= replaced;
         out += ',';
-        out += Latin1Codec::fromUnicode(list.CellView(row, Latitude).trimmed(), &replaced);
+        out += Latin1Codec::fromUnicode(d.CellView(row, Latitude).trimmed(), &replaced);
         any |= replaced;
         out += ',';
-        out += Latin1Codec::fromUnicode(list.CellView(row, Description).trimmed(), &replaced);
+        out += Latin1Codec::fromUnicode(d.CellView(row, Description).trimmed(), &replaced);
         any |= replaced;
         out += ",\r\n";
         replacedRows += any ? 1 : 0;
@@ -73,11 +74,11 @@ void CsvFiles::SalvaCsv()
     // A failed write leaves any file that was there as it was.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size() || !file.commit()) {
-        services.MsgBox(Applicazione::lkWriteError().arg(path, file.errorString()));
+        services.MsgBox(PoiDocument::lkWriteError().arg(path, file.errorString()));
         return;
     }
     if (replacedRows > 0)
-        services.MsgBox(Applicazione::lkLatin1Replaced().arg(replacedRows));
+        services.MsgBox(PoiDocument::lkLatin1Replaced().arg(replacedRows));
 }
 
 bool CsvFiles::_FileImportCsv_Action()
@@ -85,37 +86,35 @@ bool CsvFiles::_FileImportCsv_Action()
     const QString nul4(4, QChar(0));
     const FileType filter{QStringLiteral("csv"), nul4, nul4, QStringLiteral("csv")};
     Services& services = Services::instance();
-    const QString path = services.GetOpenFolderItem(filter, &w);
+    const QString path = services.GetOpenFolderItem(filter, d.DialogParent());
     if (path.isEmpty())
         return false;
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        services.MsgBox(Applicazione::lkReadError().arg(path, file.errorString()));
+        services.MsgBox(PoiDocument::lkReadError().arg(path, file.errorString()));
         return false;
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        services.MsgBox(Applicazione::lkReadError().arg(path, file.errorString()));
+        services.MsgBox(PoiDocument::lkReadError().arg(path, file.errorString()));
         return false;
     }
     const QString text = Latin1Codec::toUnicode(bytes);
 
-    Listbox& list = *w.ListBox1;
-    list.BeginUpdate();
+    d.Model().beginBatch();
     for (QStringView line : splitLines(text)) {
         const QList<QStringView> fields = line.split(u',');
         // A line without three fields holds no POI (a blank line, an empty file).
         if (fields.size() < 3)
             continue;
-        w.AggiungiPdiAllaLista(fields[2].toString(), fields[1].toString(), fields[0].toString(),
+        mRows.AggiungiPdiAllaLista(fields[2].toString(), fields[1].toString(), fields[0].toString(),
                                QStringLiteral("0"));
     }
-    list.EndUpdate();
+    d.Model().endBatch();
 
-    w.AggiornaNumeroPdiSelezionati();
-    w.Modificato = true;
-    w.AggiornaTitolo();
-    w.SvuotaPdiMappa();
+    mRows.AggiornaNumeroPdiSelezionati();
+    d.setModificato(true);
+    emit d.markersStale();
     return false;
 }

@@ -2,16 +2,18 @@
 
 #include <QString>
 
-class Applicazione;
+class PoiDocument;
+class PoiRows;
 
 // CSV export and import of a document's rows.
 class CsvFiles {
 public:
-    explicit CsvFiles(Applicazione& window);
+    CsvFiles(PoiDocument& document, PoiRows& rows);
 
     void SalvaCsv();
     bool _FileImportCsv_Action();
 
 private:
-    Applicazione& w;
+    PoiDocument& d;
+    PoiRows& mRows;
 };

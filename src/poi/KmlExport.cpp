@@ -1,60 +1,55 @@
 #include "poi/KmlExport.h"
 
-#include "map/MakerServer.h"
-#include "platform/Listbox.h"
 #include "platform/Services.h"
 #include "poi/ExportName.h"
+#include "poi/PoiDocument.h"
 #include "poi/XmlText.h"
-#include "window/Applicazione.h"
 
-#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
-enum Column { Description = 0, Latitude = 1, Longitude = 2 };
+using enum PoiDocument::Column;
 }
 
-KmlExport::KmlExport(Applicazione& window)
-    : w(window)
+KmlExport::KmlExport(PoiDocument& document)
+    : d(document)
 {
 }
 
-void KmlExport::SalvaKml()
+void KmlExport::SalvaKml(const QString& webSite)
 {
-    Listbox& list = *w.ListBox1;
-    if (list.ListCount() == 0)
+    if (d.ListCount() == 0)
         return;
-    const QString name = ExportFileName(w.FileOv2Aperto, Applicazione::kNewFileName(), QStringLiteral(".kml"));
+    const QString name = ExportFileName(d.FileOv2Aperto(), PoiDocument::kNewFileName(), QStringLiteral(".kml"));
     Services& services = Services::instance();
-    const QString path = services.GetSaveFolderItem(FileType{}, name, &w);
+    const QString path = services.GetSaveFolderItem(FileType{}, name, d.DialogParent());
     if (path.isEmpty())
         return;
 
-    const QString documentName = w.FileOv2Aperto.isEmpty() ? Applicazione::kNewFileName() + QStringLiteral(".ov2")
-                                                            : QFileInfo(w.FileOv2Aperto).fileName();
+    const QString documentName = d.FileName();
     // The whole document is built in memory and written in one step, as text: a tree of
     // a million placemarks would take gigabytes, and a general writer seconds.
     QByteArray out;
-    out.reserve(qsizetype(list.ListCount()) * 160 + 512);
+    out.reserve(qsizetype(d.ListCount()) * 160 + 512);
     out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml creator=\"";
-    AppendXmlText(out, QStringLiteral("Lumetra 1.4.0.5 ") + MakerServer::WebSite());
+    AppendXmlText(out, QStringLiteral("Lumetra 1.4.0.5 ") + webSite);
     out += "\" xmlns=\"http://earth.google.com/kml/2.0\">\n  <Document>\n    <name>";
     AppendXmlText(out, documentName);
     out += "</name>\n    <Folder>\n      <name>";
     AppendXmlText(out, documentName);
     out += "</name>\n";
-    for (int row = 0; row < list.ListCount(); ++row) {
+    for (int row = 0; row < d.ListCount(); ++row) {
         out += "      <Placemark>\n        <name>";
-        AppendXmlText(out, list.CellView(row, Description));
+        AppendXmlText(out, d.CellView(row, Description));
         out += "</name>\n        <Point>\n          <coordinates>";
-        AppendXmlText(out, list.CellView(row, Longitude));
+        AppendXmlText(out, d.CellView(row, Longitude));
         out += ',';
-        AppendXmlText(out, list.CellView(row, Latitude));
+        AppendXmlText(out, d.CellView(row, Latitude));
         out += ",0</coordinates>\n        </Point>\n      </Placemark>\n";
     }
     out += "    </Folder>\n  </Document>\n</kml>\n";
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size() || !file.commit())
-        services.MsgBox(Applicazione::lkWriteError().arg(path, file.errorString()));
+        services.MsgBox(PoiDocument::lkWriteError().arg(path, file.errorString()));
 }

@@ -2,15 +2,16 @@
 
 #include <QString>
 
-class Applicazione;
+class PoiDocument;
 
 // KML 2.0 export of a document's rows.
 class KmlExport {
 public:
-    explicit KmlExport(Applicazione& window);
+    explicit KmlExport(PoiDocument& document);
 
-    void SalvaKml();
+    // The file names the maker's web site as its creator.
+    void SalvaKml(const QString& webSite);
 
 private:
-    Applicazione& w;
+    PoiDocument& d;
 };

@@ -2,18 +2,17 @@
 
 #include "ov2/Ov2Dylib.h"
 #include "platform/Latin1Codec.h"
-#include "platform/Listbox.h"
+#include "platform/ListboxModel.h"
 #include "platform/Services.h"
 #include "platform/TextFunctions.h"
+#include "poi/PoiDocument.h"
 #include "poi/PoiRows.h"
-#include "window/Applicazione.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace {
 
-enum Column { Description = 0, Latitude = 1, Longitude = 2, Mod = 4 };
+using enum PoiDocument::Column;
 
 FileType ov2Type()
 {
@@ -34,50 +33,46 @@ QString libraryError()
 
 }  // namespace
 
-Ov2Files::Ov2Files(Applicazione& window)
-    : w(window)
+Ov2Files::Ov2Files(PoiDocument& document, PoiRows& rows)
+    : d(document)
+    , mRows(rows)
 {
 }
 
 void Ov2Files::ApriOv2()
 {
-    if (!w.ConfirmDiscardChanges())
-        return;
-    const QString file = Services::instance().GetOpenFolderItem(ov2Type(), &w);
+    const QString file = Services::instance().GetOpenFolderItem(ov2Type(), d.DialogParent());
     if (!file.isEmpty())
         openFile(file);
 }
 
 void Ov2Files::ImportaOv2()
 {
-    const QString file = Services::instance().GetOpenFolderItem(ov2Type(), &w);
+    const QString file = Services::instance().GetOpenFolderItem(ov2Type(), d.DialogParent());
     if (file.isEmpty() || !readIntoLibrary(file))
         return;
     appendLibraryPois();
-    w.AggiornaNumeroPdiSelezionati();
-    w.Modificato = true;
-    w.AggiornaTitolo();
-    w.SvuotaPdiMappa();
+    mRows.AggiornaNumeroPdiSelezionati();
+    d.setModificato(true);
+    emit d.markersStale();
 }
 
 void Ov2Files::ApriOv2DaFile(const QString& file)
 {
-    if (file.isEmpty() || !w.ConfirmDiscardChanges())
+    if (file.isEmpty())
         return;
     openFile(file);
 }
 
 void Ov2Files::SalvaOv2()
 {
-    if (!w.FileOv2Aperto.isEmpty())
-        writeFile(w.FileOv2Aperto);
+    if (!d.FileOv2Aperto().isEmpty())
+        writeFile(d.FileOv2Aperto());
 }
 
 void Ov2Files::SalvaOv2ConNome()
 {
-    const QString name = w.FileOv2Aperto.isEmpty() ? Applicazione::kNewFileName() + QStringLiteral(".ov2")
-                                                   : QFileInfo(w.FileOv2Aperto).fileName();
-    const QString file = Services::instance().GetSaveFolderItem(ov2Type(), name, &w);
+    const QString file = Services::instance().GetSaveFolderItem(ov2Type(), d.FileName(), d.DialogParent());
     if (!file.isEmpty())
         writeFile(file);
 }
@@ -89,24 +84,24 @@ bool Ov2Files::readIntoLibrary(const QString& file)
         return true;
     const QString reason = libraryError();
     deInitOv2();
-    Services::instance().MsgBox(Applicazione::lkReadError().arg(file, reason));
+    Services::instance().MsgBox(PoiDocument::lkReadError().arg(file, reason));
     return false;
 }
 
 void Ov2Files::appendLibraryPois()
 {
-    Listbox& list = *w.ListBox1;
+    ListboxModel& rows = d.Model();
     const QString fromFile = QStringLiteral("0");
     const int count = getOv2PoiCount();
-    list.BeginUpdate();
+    rows.beginBatch();
     for (int i = 0; i < count; ++i) {
         double latitude = 0.0;
         double longitude = 0.0;
         const char* text = getOv2Poi(i, &latitude, &longitude);
-        w.AggiungiPdiAllaLista(Latin1Codec::toUnicode(text), PoiRows::GeoFormatter(latitude),
+        mRows.AggiungiPdiAllaLista(Latin1Codec::toUnicode(text), PoiRows::GeoFormatter(latitude),
                                PoiRows::GeoFormatter(longitude), fromFile);
     }
-    list.EndUpdate();
+    rows.endBatch();
     deInitOv2();
 }
 
@@ -115,28 +110,25 @@ void Ov2Files::openFile(const QString& file)
     // The document is bound to the file only once the library could read it.
     if (!readIntoLibrary(file))
         return;
-    w.FileOv2Aperto = file;
-    w.AggiornaTitolo();
-    w.CancellaTuttiPdi();
+    d.setFileOv2Aperto(file);
+    mRows.CancellaTuttiPdi();
     appendLibraryPois();
-    w.AggiornaNumeroPdiSelezionati();
-    w.Modificato = false;
-    w.AggiornaTitolo();
-    w.SvuotaPdiMappa();
+    mRows.AggiornaNumeroPdiSelezionati();
+    d.setModificato(false);
+    emit d.markersStale();
 }
 
 bool Ov2Files::writeFile(const QString& file)
 {
-    Listbox& list = *w.ListBox1;
     initOv2();
     int replaced = 0;
     QString error;
     QByteArray text;
-    for (int row = 0; row < list.ListCount(); ++row) {
+    for (int row = 0; row < d.ListCount(); ++row) {
         bool lost = false;
-        Latin1Codec::fromUnicode(list.CellView(row, Description), text, &lost);
+        Latin1Codec::fromUnicode(d.CellView(row, Description), text, &lost);
         replaced += lost ? 1 : 0;
-        if (addOv2Poi(text.constData(), Val(list.CellView(row, Latitude)), Val(list.CellView(row, Longitude))) !=
+        if (addOv2Poi(text.constData(), Val(d.CellView(row, Latitude)), Val(d.CellView(row, Longitude))) !=
             OV2_OK) {
             error = libraryError();
             break;
@@ -148,22 +140,21 @@ bool Ov2Files::writeFile(const QString& file)
     deInitOv2();
     Services& services = Services::instance();
     if (!error.isEmpty()) {
-        services.MsgBox(Applicazione::lkWriteError().arg(file, error));
+        services.MsgBox(PoiDocument::lkWriteError().arg(file, error));
         return false;
     }
 
     // The rows count as saved only now that the file holds them.
     const QString saved = QStringLiteral("0");
-    list.BeginUpdate();
-    for (int row = 0; row < list.ListCount(); ++row) {
-        if (list.CellView(row, Mod) != saved)
-            list.setCell(row, Mod, saved);
+    d.Model().beginBatch();
+    for (int row = 0; row < d.ListCount(); ++row) {
+        if (d.CellView(row, Mod) != saved)
+            d.setCell(row, Mod, saved);
     }
-    list.EndUpdate();
-    w.FileOv2Aperto = file;
-    w.Modificato = false;
-    w.AggiornaTitolo();
+    d.Model().endBatch();
+    d.setFileOv2Aperto(file);
+    d.setModificato(false);
     if (replaced > 0)
-        services.MsgBox(Applicazione::lkLatin1Replaced().arg(replaced));
+        services.MsgBox(PoiDocument::lkLatin1Replaced().arg(replaced));
     return true;
 }

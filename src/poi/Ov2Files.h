@@ -2,12 +2,14 @@
 
 #include <QString>
 
-class Applicazione;
+class PoiDocument;
+class PoiRows;
 
-// Opening, importing and saving OV2 files through the OV2 library.
+// Opening, importing and saving a document's OV2 files through the OV2 library. Asking
+// before unsaved changes are lost is the caller's part.
 class Ov2Files {
 public:
-    explicit Ov2Files(Applicazione& window);
+    Ov2Files(PoiDocument& document, PoiRows& rows);
 
     void ApriOv2();
     void ImportaOv2();
@@ -25,5 +27,6 @@ private:
     // Writes every row to the file and makes it the document's file; says why when it cannot.
     bool writeFile(const QString& file);
 
-    Applicazione& w;
+    PoiDocument& d;
+    PoiRows& mRows;
 };

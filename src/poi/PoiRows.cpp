@@ -1,20 +1,17 @@
 #include "poi/PoiRows.h"
 
-#include "map/MapBridge.h"
-#include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
+#include "platform/ListboxModel.h"
 #include "platform/PictureSource.h"
 #include "platform/Uuid.h"
-#include "window/Applicazione.h"
-
-#include <QLabel>
+#include "poi/PoiDocument.h"
 
 #include <charconv>
 #include <cmath>
 
 namespace {
 
-enum Column { Description = 0, Latitude = 1, Longitude = 2, Id = 3, Mod = 4, Check = 5 };
+using enum PoiDocument::Column;
 
 constexpr int kLongDescription = 57;
 
@@ -31,20 +28,19 @@ qsizetype characterCount(const QString& text)
 
 }  // namespace
 
-PoiRows::PoiRows(Applicazione& window)
-    : w(window)
+PoiRows::PoiRows(PoiDocument& document)
+    : d(document)
 {
 }
 
-void PoiRows::InizializzaTabella()
+void PoiRows::InizializzaTabella(Listbox& list)
 {
-    Listbox& list = *w.ListBox1;
-    list.setColumnCount(6);
+    list.setColumnCount(PoiDocument::ColumnCount);
     list.setColumnWidths(QStringLiteral("60%,20%,20%"));
     list.setHasHeading(true);
-    list.setHeading(Description, Applicazione::lkColDescription());
-    list.setHeading(Latitude, Applicazione::lkColLatitude());
-    list.setHeading(Longitude, Applicazione::lkColLongitude());
+    list.setHeading(Description, PoiDocument::lkColDescription());
+    list.setHeading(Latitude, PoiDocument::lkColLatitude());
+    list.setHeading(Longitude, PoiDocument::lkColLongitude());
     list.setHeading(Id, QStringLiteral("Id"));
     list.setHeading(Mod, QStringLiteral("Mod"));
     list.setHeading(Check, QStringLiteral("Check"));
@@ -55,81 +51,69 @@ void PoiRows::InizializzaTabella()
 void PoiRows::AggiungiPdiAllaLista(const QString& descrizione, const QString& latitudine, const QString& longitudine,
                                    const QString& mod)
 {
-    Listbox& list = *w.ListBox1;
-    int row = 0;
-    if (descrizione.size() > kLongDescription && characterCount(descrizione) > kLongDescription) {
-        list.InsertRow(0, descrizione, 0);
-    } else {
-        list.AddRow(descrizione);
-        row = list.LastIndex();
-    }
-    list.setCell(row, Latitude, latitudine);
-    list.setCell(row, Longitude, longitudine);
-    list.setCellCheck(row, Description, false);
-    list.setCellType(row, Description, Listbox::TypeCheckbox);
-    list.setCell(row, Id, NewUuidText());
-    list.setCell(row, Mod, mod);
+    ListboxModel& rows = d.Model();
+    const int row = descrizione.size() > kLongDescription && characterCount(descrizione) > kLongDescription
+        ? 0
+        : d.ListCount();
+    rows.insertRow(row, descrizione);
+    d.setCell(row, Latitude, latitudine);
+    d.setCell(row, Longitude, longitudine);
+    rows.setChecked(row, Description, false);
+    rows.setCheckBox(row, Description, true);
+    d.setCell(row, Id, NewUuidText());
+    d.setCell(row, Mod, mod);
     AggiornaIconaTelefono(descrizione, row);
 }
 
 void PoiRows::EliminaPdiDallaLista()
 {
-    Listbox& list = *w.ListBox1;
+    ListboxModel& rows = d.Model();
     // One batch for the list and one for the page: removing many of a long list's rows
     // then costs a single pass over the rows and a single script.
-    list.BeginUpdate();
-    w.web1->BeginScriptBatch();
-    for (int row = list.ListCount() - 1; row >= 0; --row) {
-        if (!list.CellCheck(row, Description))
+    rows.beginBatch();
+    emit d.removingMarkers();
+    for (int row = d.ListCount() - 1; row >= 0; --row) {
+        if (!d.CellCheck(row, Description))
             continue;
-        w.Map().EliminaPdi(list.Cell(row, Id));
-        list.RemoveRow(row);
+        emit d.markerRemoved(d.Cell(row, Id));
+        rows.removeRow(row);
     }
-    w.web1->EndScriptBatch();
-    list.EndUpdate();
+    emit d.markersRemoved();
+    rows.endBatch();
 }
 
-void PoiRows::EliminaPdiSelezionatoDallaLista()
+void PoiRows::EliminaPdiSelezionatoDallaLista(int row)
 {
-    Listbox& list = *w.ListBox1;
-    const int row = list.ListIndex();
-    if (row < 0)
+    if (row < 0 || row >= d.ListCount())
         return;
-    w.Map().EliminaPdi(list.Cell(row, Id));
-    list.RemoveRow(row);
+    emit d.markerRemoved(d.Cell(row, Id));
+    d.Model().removeRow(row);
     AggiornaNumeroPdiSelezionati();
-    w.Modificato = true;
-    w.AggiornaTitolo();
+    d.setModificato(true);
 }
 
 void PoiRows::AggiornaNumeroPdiSelezionati()
 {
-    Listbox& list = *w.ListBox1;
-    int marked = 0;
-    for (int row = 0; row < list.ListCount(); ++row) {
-        if (list.CellCheck(row, Description))
-            ++marked;
-    }
-    w.LabelSelezionati->setText(Applicazione::lkMarked() + QStringLiteral(":  ") + QString::number(marked) +
-                                QStringLiteral(" / ") + QString::number(list.ListCount()));
+    emit d.markedCountChanged();
 }
 
 void PoiRows::CancellaTuttiPdi()
 {
-    Listbox& list = *w.ListBox1;
-    list.setScrollPosition(0);
-    list.DeleteAllRows();
+    emit d.clearing();
+    d.Model().clear();
     AggiornaNumeroPdiSelezionati();
 }
 
 void PoiRows::AggiornaIconaTelefono(const QString& descrizione, int row)
 {
+    if (row < 0 || row >= d.ListCount())
+        return;
     // The phone convention: a number follows the name after the first ">".
     const qsizetype p = descrizione.indexOf(u'>');
     const QPixmap& picture = p < 0    ? PictureSource::Picture(QStringLiteral("phone_none"))
         : p == descrizione.size() - 1 ? PictureSource::Picture(QStringLiteral("phone_error"))
                                       : PictureSource::Picture(QStringLiteral("phone_ok"));
-    w.ListBox1->setRowPicture(row, &picture);
+    d.Model().setPicture(row, &picture);
 }
 
 void PoiRows::OrdinaPrimaMarcati(Listbox& list)

@@ -2,24 +2,28 @@
 
 #include <QString>
 
-class Applicazione;
 class Listbox;
+class PoiDocument;
 
-// The POI rows of a document window's list: columns, insertion, deletion, counting, marked-first sorting, phone icons and coordinate text.
+// The POI rows of a document: insertion, deletion, counting, phone icons and coordinate
+// text; and the columns and marked-first sorting of a list that shows them.
 class PoiRows {
 public:
-    explicit PoiRows(Applicazione& window);
+    explicit PoiRows(PoiDocument& document);
 
-    void InizializzaTabella();
-    void AggiungiPdiAllaLista(const QString& descrizione, const QString& latitudine, const QString& longitudine, const QString& mod);
+    static void InizializzaTabella(Listbox& list);
+    void AggiungiPdiAllaLista(const QString& descrizione, const QString& latitudine, const QString& longitudine,
+                              const QString& mod);
+    // Removes the marked rows.
     void EliminaPdiDallaLista();
-    void EliminaPdiSelezionatoDallaLista();
+    // Removes the row (the list's selected one); nothing for -1.
+    void EliminaPdiSelezionatoDallaLista(int row);
     void AggiornaNumeroPdiSelezionati();
     void CancellaTuttiPdi();
     void AggiornaIconaTelefono(const QString& descrizione, int row);
-    void OrdinaPrimaMarcati(Listbox& list);
+    static void OrdinaPrimaMarcati(Listbox& list);
     static QString GeoFormatter(double value);
 
 private:
-    Applicazione& w;
+    PoiDocument& d;
 };

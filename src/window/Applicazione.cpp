@@ -1,5 +1,6 @@
 #include "window/Applicazione.h"
 
+#include "map/MakerServer.h"
 #include "map/MapBridge.h"
 #include "map/MapMarkers.h"
 #include "map/PhoneLookup.h"
@@ -15,6 +16,7 @@
 #include "poi/CsvFiles.h"
 #include "poi/KmlExport.h"
 #include "poi/Ov2Files.h"
+#include "poi/PoiDocument.h"
 #include "poi/PoiRows.h"
 #include "splitview/Splitview.h"
 #include "window/EntryRow.h"
@@ -24,7 +26,6 @@
 #include "window/WindowHost.h"
 
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -60,25 +61,38 @@ BevelButton* makePictureButton(QWidget* parent, const QString& helpTag, const QP
 }  // namespace
 
 Applicazione::Applicazione(WindowHost& app)
-    : mApp(app)
+    : mDocument(new PoiDocument)
+    , mApp(app)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    mDocument->setDialogParent(this);
     Layout();
     _CreateControls0();
 
-    mRows = std::make_unique<PoiRows>(*this);
-    mOv2 = std::make_unique<Ov2Files>(*this);
-    mCsv = std::make_unique<CsvFiles>(*this);
-    mKml = std::make_unique<KmlExport>(*this);
+    mRows = std::make_unique<PoiRows>(*mDocument);
+    mOv2 = std::make_unique<Ov2Files>(*mDocument, *mRows);
+    mCsv = std::make_unique<CsvFiles>(*mDocument, *mRows);
+    mKml = std::make_unique<KmlExport>(*mDocument);
     mMap = std::make_unique<MapBridge>(*this);
-    mMarkers = std::make_unique<MapMarkers>(*this);
-    mPhone = std::make_unique<PhoneLookup>(*this);
+    mMarkers = std::make_unique<MapMarkers>(*this, *mMap);
+    mPhone = std::make_unique<PhoneLookup>(*this, *mMap);
     mEntry = std::make_unique<EntryRow>(*this);
     mListEvents = std::make_unique<ListEvents>(*this);
     mContextMenu = std::make_unique<ListContextMenu>(*this);
     mCommands = std::make_unique<WindowCommands>(*this);
 
-    Splitview1->Open();
+    PoiDocument& document = *mDocument;
+    connect(&document, &PoiDocument::titleChanged, this, &Applicazione::AggiornaTitolo);
+    connect(&document, &PoiDocument::markedCountChanged, this, &Applicazione::showMarkedCount);
+    connect(&document, &PoiDocument::clearing, this, [this] { mListBox1->setScrollPosition(0); });
+    connect(&document, &PoiDocument::removingMarkers, this, [this] { mWeb1->BeginScriptBatch(); });
+    connect(&document, &PoiDocument::markerRemoved, this, [this](const QString& id) { mMap->EliminaPdi(id); });
+    connect(&document, &PoiDocument::markersRemoved, this, [this] { mWeb1->EndScriptBatch(); });
+    connect(&document, &PoiDocument::markersStale, this, &Applicazione::SvuotaPdiMappa);
+    // Children go in the order they joined: the list must go before the rows it shows.
+    document.setParent(this);
+
+    mSplitview1->Open();
     show();
     Event_Open();
 }
@@ -105,22 +119,22 @@ void Applicazione::_CreateControls0()
     QWidget* content = centralWidget();
     auto* locks = new LockLayout(content, QSize(996, 667));
 
-    Toolbar11 = mApp.NewToolbar(this);
-    Toolbar11->setObjectName(QStringLiteral("Toolbar11"));
-    addToolBar(Qt::TopToolBarArea, Toolbar11);
+    mToolbar11 = mApp.NewToolbar(this);
+    mToolbar11->setObjectName(QStringLiteral("Toolbar11"));
+    addToolBar(Qt::TopToolBarArea, mToolbar11);
 
-    Splitview1 = new Splitview(content);
-    Splitview1->setObjectName(QStringLiteral("Splitview1"));
-    locks->add(Splitview1, QRect(9, 78, 976, 556), L | T | R | B);
-    Splitview1->Open_.connect(this, [this] { Splitview1_Open(); });
-    Splitview1->CanCollapseSubview.connect(this, [this](QWidget* v) { return Splitview1_CanCollapseSubview(v); });
-    Splitview1->MinSizeOfSubview.connect(
+    mSplitview1 = new Splitview(content);
+    mSplitview1->setObjectName(QStringLiteral("Splitview1"));
+    locks->add(mSplitview1, QRect(9, 78, 976, 556), L | T | R | B);
+    mSplitview1->Open_.connect(this, [this] { Splitview1_Open(); });
+    mSplitview1->CanCollapseSubview.connect(this, [this](QWidget* v) { return Splitview1_CanCollapseSubview(v); });
+    mSplitview1->MinSizeOfSubview.connect(
         this, [this](QWidget* v, int& m) { return Splitview1_MinSizeOfSubview(v, m); });
 
     // The panes stand in the split view's own coordinates.
-    web1 = new HTMLViewer(Splitview1);
-    web1->setObjectName(QStringLiteral("web1"));
-    web1->setGeometry(0, 0, 403, 556);
+    mWeb1 = new HTMLViewer(mSplitview1);
+    mWeb1->setObjectName(QStringLiteral("web1"));
+    mWeb1->setGeometry(0, 0, 403, 556);
     // The standard Edit commands act on the map, or on the entry field that has the focus.
     using FieldAction = std::function<void(QLineEdit&)>;
     using MapAction = std::function<void(HTMLViewer&)>;
@@ -129,7 +143,7 @@ void Applicazione::_CreateControls0()
             if (auto* edit = qobject_cast<QLineEdit*>(focusWidget()))
                 field(*edit);
             else
-                map(*web1);
+                map(*mWeb1);
             return true;
         });
     };
@@ -139,73 +153,73 @@ void Applicazione::_CreateControls0()
     editCommand("EditCut", &QLineEdit::cut, &HTMLViewer::Cut);
     editCommand("EditClear", &QLineEdit::del, &HTMLViewer::Clear);
 
-    ListBox1 = new Listbox(Splitview1);
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setGeometry(415, 0, 560, 556);
-    ListBox1->setColumnCount(6);
-    ListBox1->setColumnWidths(QStringLiteral("60%,20%,20%"));
-    ListBox1->setHasHeading(true);
+    mListBox1 = new Listbox(&mDocument->Model(), mSplitview1);
+    mListBox1->setObjectName(QStringLiteral("ListBox1"));
+    mListBox1->setGeometry(415, 0, 560, 556);
+    mListBox1->setColumnCount(6);
+    mListBox1->setColumnWidths(QStringLiteral("60%,20%,20%"));
+    mListBox1->setHasHeading(true);
 
-    EditFieldNome = new EditField(content);
-    locks->add(EditFieldNome, QRect(9, 24, 540, 22), L | R);
-    EditFieldLatitudine = new EditField(content);
-    EditFieldLatitudine->setAlignment(Qt::AlignRight);
-    locks->add(EditFieldLatitudine, QRect(597, 24, 120, 22), R);
-    EditFieldLongitudine = new EditField(content);
-    EditFieldLongitudine->setAlignment(Qt::AlignRight);
-    locks->add(EditFieldLongitudine, QRect(727, 24, 126, 22), R);
+    mEditFieldNome = new EditField(content);
+    locks->add(mEditFieldNome, QRect(9, 24, 540, 22), L | R);
+    mEditFieldLatitudine = new EditField(content);
+    mEditFieldLatitudine->setAlignment(Qt::AlignRight);
+    locks->add(mEditFieldLatitudine, QRect(597, 24, 120, 22), R);
+    mEditFieldLongitudine = new EditField(content);
+    mEditFieldLongitudine->setAlignment(Qt::AlignRight);
+    locks->add(mEditFieldLongitudine, QRect(727, 24, 126, 22), R);
 
-    buttonAggiungi = new BevelButton(content);
-    buttonAggiungi->setText(lkAddPoi());
-    locks->add(buttonAggiungi, QRect(900, 22, 84, 24), R);
+    mButtonAggiungi = new BevelButton(content);
+    mButtonAggiungi->setText(lkAddPoi());
+    locks->add(mButtonAggiungi, QRect(900, 22, 84, 24), R);
 
-    StaticText1 = makeLabel(content, lkDescription(), 10, true);
-    locks->add(StaticText1, QRect(9, 2, 67, 20), 0);
-    StaticText2 = makeLabel(content, QStringLiteral("Lat. (es.: 43.12345)"), 10, true);
-    locks->add(StaticText2, QRect(597, 2, 105, 20), R);
-    StaticText3 = makeLabel(content, QStringLiteral("Long. (es.: 10.12345)"), 10, true);
-    locks->add(StaticText3, QRect(727, 1, 109, 20), R);
-    LabelSelezionati = makeLabel(content, QString(), 10, true);
-    locks->add(LabelSelezionati, QRect(9, 646, 146, 12), B);
+    mStaticText1 = makeLabel(content, lkDescription(), 10, true);
+    locks->add(mStaticText1, QRect(9, 2, 67, 20), 0);
+    mStaticText2 = makeLabel(content, QStringLiteral("Lat. (es.: 43.12345)"), 10, true);
+    locks->add(mStaticText2, QRect(597, 2, 105, 20), R);
+    mStaticText3 = makeLabel(content, QStringLiteral("Long. (es.: 10.12345)"), 10, true);
+    locks->add(mStaticText3, QRect(727, 1, 109, 20), R);
+    mLabelSelezionati = makeLabel(content, QString(), 10, true);
+    locks->add(mLabelSelezionati, QRect(9, 646, 146, 12), B);
 
-    buttonCercaIndirizzo
+    mButtonCercaIndirizzo
         = makePictureButton(content, kbl_findmap(), PictureSource::Picture(QStringLiteral("search_map")));
-    locks->add(buttonCercaIndirizzo, QRect(561, 23, 24, 24), R);
-    buttonMostraDpiVicino
+    locks->add(mButtonCercaIndirizzo, QRect(561, 23, 24, 24), R);
+    mButtonMostraDpiVicino
         = makePictureButton(content, kbl_showmap(), PictureSource::Picture(QStringLiteral("google_maps")));
-    locks->add(buttonMostraDpiVicino, QRect(864, 22, 24, 24), R);
+    locks->add(mButtonMostraDpiVicino, QRect(864, 22, 24, 24), R);
 
-    LabelCharLeft = makeLabel(content, QStringLiteral("(57)"), 10, false);
-    LabelCharLeft->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    locks->add(LabelCharLeft, QRect(72, 2, 27, 20), 0);
+    mLabelCharLeft = makeLabel(content, QStringLiteral("(57)"), 10, false);
+    mLabelCharLeft->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    locks->add(mLabelCharLeft, QRect(72, 2, 27, 20), 0);
 
-    ProgressBar1 = new QProgressBar(content);
-    ProgressBar1->setRange(0, 100);
-    ProgressBar1->setValue(0);
-    ProgressBar1->setTextVisible(false);
-    ProgressBar1->hide();
-    locks->add(ProgressBar1, QRect(9, 646, 975, 7), L | R | B);
+    mProgressBar1 = new QProgressBar(content);
+    mProgressBar1->setRange(0, 100);
+    mProgressBar1->setValue(0);
+    mProgressBar1->setTextVisible(false);
+    mProgressBar1->hide();
+    locks->add(mProgressBar1, QRect(9, 646, 975, 7), L | R | B);
 
-    ButtonNessuno = makePictureButton(content, kbl_marknone(), PictureSource::Picture(QStringLiteral("check_unsel")));
-    locks->add(ButtonNessuno, QRect(900, 51, 24, 24), R);
-    ButtonTutti = makePictureButton(content, kbl_markall(), PictureSource::Picture(QStringLiteral("check_sel")));
-    locks->add(ButtonTutti, QRect(871, 51, 24, 24), R);
-    ButtonElimina = makePictureButton(content, kbl_delete(), PictureSource::Picture(QStringLiteral("cestino")));
-    locks->add(ButtonElimina, QRect(960, 51, 24, 24), R);
-    buttonMostraDpiMappa
+    mButtonNessuno = makePictureButton(content, kbl_marknone(), PictureSource::Picture(QStringLiteral("check_unsel")));
+    locks->add(mButtonNessuno, QRect(900, 51, 24, 24), R);
+    mButtonTutti = makePictureButton(content, kbl_markall(), PictureSource::Picture(QStringLiteral("check_sel")));
+    locks->add(mButtonTutti, QRect(871, 51, 24, 24), R);
+    mButtonElimina = makePictureButton(content, kbl_delete(), PictureSource::Picture(QStringLiteral("cestino")));
+    locks->add(mButtonElimina, QRect(960, 51, 24, 24), R);
+    mButtonMostraDpiMappa
         = makePictureButton(content, kbl_showmap(), PictureSource::Picture(QStringLiteral("google_maps")));
-    locks->add(buttonMostraDpiMappa, QRect(36, 51, 24, 24), L);
-    buttonRicaricaMappa
+    locks->add(mButtonMostraDpiMappa, QRect(36, 51, 24, 24), L);
+    mButtonRicaricaMappa
         = makePictureButton(content, kbl_reloadmap(), PictureSource::Picture(QStringLiteral("reload_map")));
-    locks->add(buttonRicaricaMappa, QRect(9, 51, 24, 24), L);
-    ButtonTutti1
+    locks->add(mButtonRicaricaMappa, QRect(9, 51, 24, 24), L);
+    mButtonTutti1
         = makePictureButton(content, kbl_markinverse(), PictureSource::Picture(QStringLiteral("check_invert")));
-    locks->add(ButtonTutti1, QRect(929, 51, 24, 24), R);
+    locks->add(mButtonTutti1, QRect(929, 51, 24, 24), R);
 }
 
 void Applicazione::Splitview1_Open()
 {
-    Splitview1->setVertical(true);
+    mSplitview1->setVertical(true);
 }
 
 bool Applicazione::Splitview1_CanCollapseSubview(QWidget* subview)
@@ -221,9 +235,8 @@ bool Applicazione::Splitview1_MinSizeOfSubview(QWidget*, int& minSize)
 
 void Applicazione::Event_Open()
 {
-    FileOv2Aperto.clear();
-    Modificato = false;
-    AggiornaTitolo();
+    mDocument->setFileOv2Aperto(QString());
+    mDocument->setModificato(false);
     InizializzaTabella();
     InizializzaMappa();
 }
@@ -233,13 +246,24 @@ void Applicazione::Event_Close()
     mApp.CloseThisWindow(this);
 }
 
+const QString& Applicazione::FileOv2Aperto() const
+{
+    return mDocument->FileOv2Aperto();
+}
+
+bool Applicazione::Modificato() const
+{
+    return mDocument->Modificato();
+}
+
+void Applicazione::setModificato(bool modified)
+{
+    mDocument->setModificato(modified);
+}
+
 QString Applicazione::NomeFinestra() const
 {
-    QString name = FileOv2Aperto.isEmpty() ? kNewFileName() + QStringLiteral(".ov2")
-                                           : QFileInfo(FileOv2Aperto).fileName();
-    if (Modificato)
-        name += QStringLiteral(" *");
-    return name;
+    return mDocument->NomeFinestra();
 }
 
 void Applicazione::AggiornaTitolo()
@@ -253,18 +277,17 @@ void Applicazione::SvuotaElenco()
 {
     if (!ConfirmDiscardChanges())
         return;
-    if (ListBox1->ListCount() > 0) {
+    if (mListBox1->ListCount() > 0) {
         CancellaTuttiPdi();
         InizializzaMappa();
     }
-    FileOv2Aperto.clear();
-    Modificato = false;
-    AggiornaTitolo();
+    mDocument->setFileOv2Aperto(QString());
+    mDocument->setModificato(false);
 }
 
 bool Applicazione::ConfirmDiscardChanges()
 {
-    if (!Modificato)
+    if (!Modificato())
         return true;
     MessageDialog dialog;
     dialog.Title = QStringLiteral("Lumetra");
@@ -278,11 +301,11 @@ bool Applicazione::ConfirmDiscardChanges()
     dialog.AlternateActionButton = {WindowHost::lkDontSave(), true};
     switch (Services::instance().ShowMessageDialog(dialog, this)) {
     case MessageDialog::Pressed::Action:
-        if (FileOv2Aperto.isEmpty())
+        if (FileOv2Aperto().isEmpty())
             SalvaOv2ConNome();
         else
             SalvaOv2();
-        return !Modificato;
+        return !Modificato();
     case MessageDialog::Pressed::Alternate:
         return true;
     case MessageDialog::Pressed::Cancel:
@@ -332,30 +355,41 @@ bool Applicazione::HandleMenu(const QString& itemName)
     return it != mMenuHandlers.end() && it->second();
 }
 
-void Applicazione::InizializzaTabella() { mRows->InizializzaTabella(); }
+void Applicazione::InizializzaTabella() { PoiRows::InizializzaTabella(*mListBox1); }
 void Applicazione::AggiungiPdiAllaLista(const QString& descrizione, const QString& latitudine,
                                         const QString& longitudine, const QString& mod)
 {
     mRows->AggiungiPdiAllaLista(descrizione, latitudine, longitudine, mod);
 }
 void Applicazione::EliminaPdiDallaLista() { mRows->EliminaPdiDallaLista(); }
-void Applicazione::EliminaPdiSelezionatoDallaLista() { mRows->EliminaPdiSelezionatoDallaLista(); }
+void Applicazione::EliminaPdiSelezionatoDallaLista()
+{
+    mRows->EliminaPdiSelezionatoDallaLista(mListBox1->ListIndex());
+}
 void Applicazione::AggiornaNumeroPdiSelezionati() { mRows->AggiornaNumeroPdiSelezionati(); }
 void Applicazione::CancellaTuttiPdi() { mRows->CancellaTuttiPdi(); }
 void Applicazione::AggiornaIconaTelefono(const QString& descrizione, int row)
 {
     mRows->AggiornaIconaTelefono(descrizione, row);
 }
-void Applicazione::OrdinaPrimaMarcati(Listbox& list) { mRows->OrdinaPrimaMarcati(list); }
+void Applicazione::OrdinaPrimaMarcati(Listbox& list) { PoiRows::OrdinaPrimaMarcati(list); }
 QString Applicazione::GeoFormatter(double value) { return PoiRows::GeoFormatter(value); }
-void Applicazione::ApriOv2() { mOv2->ApriOv2(); }
+void Applicazione::ApriOv2()
+{
+    if (ConfirmDiscardChanges())
+        mOv2->ApriOv2();
+}
 void Applicazione::ImportaOv2() { mOv2->ImportaOv2(); }
-void Applicazione::ApriOv2DaFile(const QString& file) { mOv2->ApriOv2DaFile(file); }
+void Applicazione::ApriOv2DaFile(const QString& file)
+{
+    if (!file.isEmpty() && ConfirmDiscardChanges())
+        mOv2->ApriOv2DaFile(file);
+}
 void Applicazione::SalvaOv2() { mOv2->SalvaOv2(); }
 void Applicazione::SalvaOv2ConNome() { mOv2->SalvaOv2ConNome(); }
 void Applicazione::SalvaCsv() { mCsv->SalvaCsv(); }
 bool Applicazione::_FileImportCsv_Action() { return mCsv->_FileImportCsv_Action(); }
-void Applicazione::SalvaKml() { mKml->SalvaKml(); }
+void Applicazione::SalvaKml() { mKml->SalvaKml(MakerServer::WebSite()); }
 void Applicazione::InizializzaMappa() { mMap->InizializzaMappa(); }
 void Applicazione::GMapMessaggio(const QString& text) { mMap->GMapMessaggio(text); }
 void Applicazione::GMapCambiaCoordinate(const QString& text) { mMap->GMapCambiaCoordinate(text); }
@@ -369,16 +403,22 @@ void Applicazione::MostraPdiNelRaggio(double latitude, double longitude, double 
 }
 void Applicazione::MostraPdiVicino() { mMarkers->MostraPdiVicino(); }
 void Applicazione::CercaNumeroTelefono(const QString& number) { mPhone->CercaNumeroTelefono(number); }
+void Applicazione::showMarkedCount()
+{
+    mLabelSelezionati->setText(lkMarked() + QStringLiteral(":  ") + QString::number(mDocument->MarkedCount()) +
+                               QStringLiteral(" / ") + QString::number(mDocument->ListCount()));
+}
+
 void Applicazione::AggiungiPdiManuale() { mEntry->AggiungiPdiManuale(); }
 void Applicazione::MostraLunghezzaTitolo() { mEntry->MostraLunghezzaTitolo(); }
 
 LOCALIZED_TEXT(Applicazione, lkAddPoi, "")
 LOCALIZED_TEXT(Applicazione, lkDescription, "")
 LOCALIZED_TEXT(Applicazione, lkMarked, "")
-LOCALIZED_TEXT(Applicazione, lkColDescription, "")
-LOCALIZED_TEXT(Applicazione, lkColLatitude, "")
-LOCALIZED_TEXT(Applicazione, lkColLongitude, "")
-LOCALIZED_TEXT(Applicazione, kNewFileName, "senza nome")
+QString Applicazione::lkColDescription() { return PoiDocument::lkColDescription(); }
+QString Applicazione::lkColLatitude() { return PoiDocument::lkColLatitude(); }
+QString Applicazione::lkColLongitude() { return PoiDocument::lkColLongitude(); }
+QString Applicazione::kNewFileName() { return PoiDocument::kNewFileName(); }
 LOCALIZED_TEXT(Applicazione, kMenu_CopyDescription, "")
 LOCALIZED_TEXT(Applicazione, kMenu_TitleCase, "")
 LOCALIZED_TEXT(Applicazione, kMenu_Upparcase, "")
@@ -393,9 +433,7 @@ LOCALIZED_TEXT(Applicazione, kbl_markall, "")
 LOCALIZED_TEXT(Applicazione, kbl_marknone, "")
 LOCALIZED_TEXT(Applicazione, kbl_markinverse, "")
 LOCALIZED_TEXT(Applicazione, kbl_delete, "")
-LOCALIZED_TEXT(Applicazione, lkReadError, "The file \"%1\" could not be read: %2")
-LOCALIZED_TEXT(Applicazione, lkWriteError, "The file \"%1\" could not be written: %2")
-LOCALIZED_TEXT(Applicazione, lkNoDirectory,
-               "No telephone directory is configured: set LUMETRA_DIRECTORY to its address.")
-LOCALIZED_TEXT(Applicazione, lkLatin1Replaced,
-               "%1 descriptions held characters that Windows Latin-1 cannot store; they were written with \"?\" in their place.")
+QString Applicazione::lkReadError() { return PoiDocument::lkReadError(); }
+QString Applicazione::lkWriteError() { return PoiDocument::lkWriteError(); }
+QString Applicazione::lkNoDirectory() { return PhoneLookup::lkNoDirectory(); }
+QString Applicazione::lkLatin1Replaced() { return PoiDocument::lkLatin1Replaced(); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "map/MapHost.h"
 #include "platform/Localized.h"
 
 #include <QMainWindow>
@@ -22,6 +23,7 @@ class MapBridge;
 class MapMarkers;
 class Ov2Files;
 class PhoneLookup;
+class PoiDocument;
 class PoiRows;
 class QLabel;
 class QProgressBar;
@@ -30,10 +32,10 @@ class Toolbar;
 class WindowCommands;
 class WindowHost;
 
-// The window of one POI document: its list of POI rows beside the map, the entry row,
-// the toolbar, the document's file and its modified flag. The operations on rows, files
-// and the map live in their own classes; the window owns them and forwards to them.
-class Applicazione final : public QMainWindow {
+// The window of one POI document: the document's list of POI rows beside the map, the
+// entry row and the toolbar. The document and the operations on rows, files and the map
+// live in their own classes; the window owns them and forwards to them.
+class Applicazione final : public QMainWindow, public MapHost {
     Q_OBJECT
 public:
     // app: the application object that opens the window and keeps the window list.
@@ -41,35 +43,42 @@ public:
     ~Applicazione() override;
 
     // Controls, in creation order.
-    Toolbar* Toolbar11 = nullptr;
-    Splitview* Splitview1 = nullptr;
-    HTMLViewer* web1 = nullptr;
-    Listbox* ListBox1 = nullptr;
-    EditField* EditFieldNome = nullptr;
-    EditField* EditFieldLatitudine = nullptr;
-    EditField* EditFieldLongitudine = nullptr;
-    BevelButton* buttonAggiungi = nullptr;
-    QLabel* StaticText1 = nullptr;
-    QLabel* StaticText2 = nullptr;
-    QLabel* StaticText3 = nullptr;
-    QLabel* LabelSelezionati = nullptr;
-    BevelButton* buttonCercaIndirizzo = nullptr;
-    BevelButton* buttonMostraDpiVicino = nullptr;
-    QLabel* LabelCharLeft = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
-    BevelButton* ButtonNessuno = nullptr;
-    BevelButton* ButtonTutti = nullptr;
-    BevelButton* ButtonElimina = nullptr;
-    BevelButton* buttonMostraDpiMappa = nullptr;
-    BevelButton* buttonRicaricaMappa = nullptr;
-    BevelButton* ButtonTutti1 = nullptr;
+    Toolbar* Toolbar11() const { return mToolbar11; }
+    Splitview* Splitview1() const { return mSplitview1; }
+    HTMLViewer* web1() const override { return mWeb1; }
+    Listbox* ListBox1() const override { return mListBox1; }
+    EditField* EditFieldNome() const override { return mEditFieldNome; }
+    EditField* EditFieldLatitudine() const override { return mEditFieldLatitudine; }
+    EditField* EditFieldLongitudine() const override { return mEditFieldLongitudine; }
+    BevelButton* buttonAggiungi() const { return mButtonAggiungi; }
+    QLabel* StaticText1() const { return mStaticText1; }
+    QLabel* StaticText2() const { return mStaticText2; }
+    QLabel* StaticText3() const { return mStaticText3; }
+    QLabel* LabelSelezionati() const { return mLabelSelezionati; }
+    BevelButton* buttonCercaIndirizzo() const { return mButtonCercaIndirizzo; }
+    BevelButton* buttonMostraDpiVicino() const { return mButtonMostraDpiVicino; }
+    QLabel* LabelCharLeft() const { return mLabelCharLeft; }
+    QProgressBar* ProgressBar1() const override { return mProgressBar1; }
+    BevelButton* ButtonNessuno() const { return mButtonNessuno; }
+    BevelButton* ButtonTutti() const { return mButtonTutti; }
+    BevelButton* ButtonElimina() const { return mButtonElimina; }
+    BevelButton* buttonMostraDpiMappa() const { return mButtonMostraDpiMappa; }
+    BevelButton* buttonRicaricaMappa() const { return mButtonRicaricaMappa; }
+    BevelButton* ButtonTutti1() const { return mButtonTutti1; }
 
+    // The document: its rows, its file and its modified flag.
+    PoiDocument& Document() { return *mDocument; }
+    const QString& FileOv2Aperto() const;
+    bool Modificato() const;
+    // Sets the flag; the title and the Window menu follow.
+    void setModificato(bool modified) override;
     // Properties.
-    QString FileOv2Aperto;  // the document's file; empty while untitled
-    int ColonnaSelezionata = 0;
-    bool disableClickPoi = false;
-    bool Modificato = false;
-    int RigaSelezionata = 0;
+    int ColonnaSelezionata() const { return mColonnaSelezionata; }
+    void setColonnaSelezionata(int column) { mColonnaSelezionata = column; }
+    bool disableClickPoi() const { return mDisableClickPoi; }
+    void setDisableClickPoi(bool disabled) override { mDisableClickPoi = disabled; }
+    int RigaSelezionata() const { return mRigaSelezionata; }
+    void setRigaSelezionata(int row) { mRigaSelezionata = row; }
 
     // The document's own behaviour.
     void Event_Open();
@@ -105,7 +114,7 @@ public:
                               const QString& mod);
     void EliminaPdiDallaLista();
     void EliminaPdiSelezionatoDallaLista();
-    void AggiornaNumeroPdiSelezionati();
+    void AggiornaNumeroPdiSelezionati() override;
     void CancellaTuttiPdi();
     void AggiornaIconaTelefono(const QString& descrizione, int row);
     void OrdinaPrimaMarcati(Listbox& list);
@@ -172,6 +181,37 @@ private:
     bool Splitview1_CanCollapseSubview(QWidget* subview);
     bool Splitview1_MinSizeOfSubview(QWidget* subview, int& minSize);
     void Splitview1_Open();
+    // Shows the document's marked and total rows below the list.
+    void showMarkedCount();
+
+    // Made before the controls, as the list shows its rows; a child of the window only
+    // once they exist, so that it goes after them.
+    PoiDocument* mDocument = nullptr;
+    Toolbar* mToolbar11 = nullptr;
+    Splitview* mSplitview1 = nullptr;
+    HTMLViewer* mWeb1 = nullptr;
+    Listbox* mListBox1 = nullptr;
+    EditField* mEditFieldNome = nullptr;
+    EditField* mEditFieldLatitudine = nullptr;
+    EditField* mEditFieldLongitudine = nullptr;
+    BevelButton* mButtonAggiungi = nullptr;
+    QLabel* mStaticText1 = nullptr;
+    QLabel* mStaticText2 = nullptr;
+    QLabel* mStaticText3 = nullptr;
+    QLabel* mLabelSelezionati = nullptr;
+    BevelButton* mButtonCercaIndirizzo = nullptr;
+    BevelButton* mButtonMostraDpiVicino = nullptr;
+    QLabel* mLabelCharLeft = nullptr;
+    QProgressBar* mProgressBar1 = nullptr;
+    BevelButton* mButtonNessuno = nullptr;
+    BevelButton* mButtonTutti = nullptr;
+    BevelButton* mButtonElimina = nullptr;
+    BevelButton* mButtonMostraDpiMappa = nullptr;
+    BevelButton* mButtonRicaricaMappa = nullptr;
+    BevelButton* mButtonTutti1 = nullptr;
+    int mColonnaSelezionata = 0;
+    bool mDisableClickPoi = false;
+    int mRigaSelezionata = 0;
 
     WindowHost& mApp;
     std::map<QString, std::function<bool()>> mMenuHandlers;

@@ -39,62 +39,61 @@ void setLabelColor(QLabel& label, const QColor& color)
 EntryRow::EntryRow(Applicazione& window)
     : w(window)
 {
-    w.EditFieldNome->KeyDown.connect(&mGuard, [this](const QString& key) { return EditFieldNome_KeyDown(key); });
-    w.EditFieldNome->GotFocus.connect(&mGuard, [this] { EditFieldNome_GotFocus(); });
-    w.EditFieldNome->TextChange.connect(&mGuard, [this] { EditFieldNome_TextChange(); });
-    w.EditFieldLatitudine->KeyDown.connect(
+    w.EditFieldNome()->KeyDown.connect(&mGuard, [this](const QString& key) { return EditFieldNome_KeyDown(key); });
+    w.EditFieldNome()->GotFocus.connect(&mGuard, [this] { EditFieldNome_GotFocus(); });
+    w.EditFieldNome()->TextChange.connect(&mGuard, [this] { EditFieldNome_TextChange(); });
+    w.EditFieldLatitudine()->KeyDown.connect(
         &mGuard, [this](const QString& key) { return EditFieldLatitudine_KeyDown(key); });
-    w.EditFieldLatitudine->GotFocus.connect(&mGuard, [this] { EditFieldLatitudine_GotFocus(); });
-    w.EditFieldLongitudine->KeyDown.connect(
+    w.EditFieldLatitudine()->GotFocus.connect(&mGuard, [this] { EditFieldLatitudine_GotFocus(); });
+    w.EditFieldLongitudine()->KeyDown.connect(
         &mGuard, [this](const QString& key) { return EditFieldLongitudine_KeyDown(key); });
-    w.EditFieldLongitudine->GotFocus.connect(&mGuard, [this] { EditFieldLongitudine_GotFocus(); });
+    w.EditFieldLongitudine()->GotFocus.connect(&mGuard, [this] { EditFieldLongitudine_GotFocus(); });
 
-    w.buttonAggiungi->Action.connect(&mGuard, [this] { buttonAggiungi_Action(); });
-    w.buttonCercaIndirizzo->Action.connect(&mGuard, [this] { buttonCercaIndirizzo_Action(); });
-    w.buttonMostraDpiVicino->Action.connect(&mGuard, [this] { buttonMostraDpiVicino_Action(); });
-    w.ButtonNessuno->Action.connect(&mGuard, [this] { ButtonNessuno_Action(); });
-    w.ButtonTutti->Action.connect(&mGuard, [this] { ButtonTutti_Action(); });
-    w.ButtonElimina->Action.connect(&mGuard, [this] { ButtonElimina_Action(); });
-    w.buttonMostraDpiMappa->Action.connect(&mGuard, [this] { buttonMostraDpiMappa_Action(); });
-    w.buttonRicaricaMappa->Action.connect(&mGuard, [this] { buttonRicaricaMappa_Action(); });
-    w.ButtonTutti1->Action.connect(&mGuard, [this] { ButtonTutti1_Action(); });
+    w.buttonAggiungi()->Action.connect(&mGuard, [this] { buttonAggiungi_Action(); });
+    w.buttonCercaIndirizzo()->Action.connect(&mGuard, [this] { buttonCercaIndirizzo_Action(); });
+    w.buttonMostraDpiVicino()->Action.connect(&mGuard, [this] { buttonMostraDpiVicino_Action(); });
+    w.ButtonNessuno()->Action.connect(&mGuard, [this] { ButtonNessuno_Action(); });
+    w.ButtonTutti()->Action.connect(&mGuard, [this] { ButtonTutti_Action(); });
+    w.ButtonElimina()->Action.connect(&mGuard, [this] { ButtonElimina_Action(); });
+    w.buttonMostraDpiMappa()->Action.connect(&mGuard, [this] { buttonMostraDpiMappa_Action(); });
+    w.buttonRicaricaMappa()->Action.connect(&mGuard, [this] { buttonRicaricaMappa_Action(); });
+    w.ButtonTutti1()->Action.connect(&mGuard, [this] { ButtonTutti1_Action(); });
 }
 
 void EntryRow::AggiungiPdiManuale()
 {
-    const QString descrizione = w.EditFieldNome->Text().trimmed();
-    const QString latitudine = coordinateText(*w.EditFieldLatitudine);
-    const QString longitudine = coordinateText(*w.EditFieldLongitudine);
+    const QString descrizione = w.EditFieldNome()->Text().trimmed();
+    const QString latitudine = coordinateText(*w.EditFieldLatitudine());
+    const QString longitudine = coordinateText(*w.EditFieldLongitudine());
     if (descrizione.isEmpty()) {
-        w.EditFieldNome->SetFocus();
+        w.EditFieldNome()->SetFocus();
         return;
     }
     if (!IsNumeric(latitudine)) {
-        w.EditFieldLatitudine->SetFocus();
+        w.EditFieldLatitudine()->SetFocus();
         return;
     }
     if (!IsNumeric(longitudine)) {
-        w.EditFieldLongitudine->SetFocus();
+        w.EditFieldLongitudine()->SetFocus();
         return;
     }
     w.AggiungiPdiAllaLista(descrizione, latitudine, longitudine, QStringLiteral("1"));
     w.AggiornaNumeroPdiSelezionati();
-    w.EditFieldNome->setText(QString());
-    w.EditFieldLatitudine->setText(QString());
-    w.EditFieldLongitudine->setText(QString());
+    w.EditFieldNome()->setText(QString());
+    w.EditFieldLatitudine()->setText(QString());
+    w.EditFieldLongitudine()->setText(QString());
     w.Map().EliminaPdiRicerca();
-    w.Modificato = true;
-    w.AggiornaTitolo();
+    w.setModificato(true);
 }
 
 void EntryRow::MostraLunghezzaTitolo()
 {
     // Characters, not UTF-16 units: a letter outside the basic plane counts once.
-    const int left = kDescriptionLimit - int(w.EditFieldNome->Text().toUcs4().size());
-    w.LabelCharLeft->setText(QStringLiteral("(%1)").arg(left));
+    const int left = kDescriptionLimit - int(w.EditFieldNome()->Text().toUcs4().size());
+    w.LabelCharLeft()->setText(QStringLiteral("(%1)").arg(left));
     const QColor color = left < 0 ? QColor(255, 0, 0) : QColor(0, 0, 0);
-    setLabelColor(*w.LabelCharLeft, color);
-    w.EditFieldNome->setTextColor(color);
+    setLabelColor(*w.LabelCharLeft(), color);
+    w.EditFieldNome()->setTextColor(color);
 }
 
 bool EntryRow::returnKey(const QString& key)
@@ -111,7 +110,7 @@ bool EntryRow::EditFieldNome_KeyDown(const QString& key)
 
 void EntryRow::EditFieldNome_GotFocus()
 {
-    w.EditFieldNome->SelectAll();
+    w.EditFieldNome()->SelectAll();
 }
 
 void EntryRow::EditFieldNome_TextChange()
@@ -126,7 +125,7 @@ bool EntryRow::EditFieldLatitudine_KeyDown(const QString& key)
 
 void EntryRow::EditFieldLatitudine_GotFocus()
 {
-    w.EditFieldLatitudine->SelectAll();
+    w.EditFieldLatitudine()->SelectAll();
 }
 
 bool EntryRow::EditFieldLongitudine_KeyDown(const QString& key)
@@ -136,7 +135,7 @@ bool EntryRow::EditFieldLongitudine_KeyDown(const QString& key)
 
 void EntryRow::EditFieldLongitudine_GotFocus()
 {
-    w.EditFieldLongitudine->SelectAll();
+    w.EditFieldLongitudine()->SelectAll();
 }
 
 void EntryRow::buttonAggiungi_Action()
@@ -146,7 +145,7 @@ void EntryRow::buttonAggiungi_Action()
 
 void EntryRow::buttonCercaIndirizzo_Action()
 {
-    const QString text = w.EditFieldNome->Text();
+    const QString text = w.EditFieldNome()->Text();
     if (!text.trimmed().isEmpty()) {
         QString number = text;
         number.remove(u' ');
@@ -157,19 +156,19 @@ void EntryRow::buttonCercaIndirizzo_Action()
         else
             w.Map().CercaIndirizzo(text);
     }
-    w.EditFieldNome->SetFocus();
+    w.EditFieldNome()->SetFocus();
 }
 
 void EntryRow::buttonMostraDpiVicino_Action()
 {
-    const QString latitudine = coordinateText(*w.EditFieldLatitudine);
-    const QString longitudine = coordinateText(*w.EditFieldLongitudine);
+    const QString latitudine = coordinateText(*w.EditFieldLatitudine());
+    const QString longitudine = coordinateText(*w.EditFieldLongitudine());
     if (!IsNumeric(latitudine)) {
-        w.EditFieldLatitudine->SetFocus();
+        w.EditFieldLatitudine()->SetFocus();
         return;
     }
     if (!IsNumeric(longitudine)) {
-        w.EditFieldLongitudine->SetFocus();
+        w.EditFieldLongitudine()->SetFocus();
         return;
     }
     w.MostraPdiNelRaggio(Val(latitudine), Val(longitudine), kRadius);
@@ -177,7 +176,7 @@ void EntryRow::buttonMostraDpiVicino_Action()
 
 void EntryRow::markRows(Mark how)
 {
-    Listbox& list = *w.ListBox1;
+    Listbox& list = *w.ListBox1();
     list.BeginUpdate();
     for (int row = 0; row < list.ListCount(); ++row) {
         const bool marked = how == Mark::All || (how == Mark::Invert && !list.CellCheck(row, 0));
@@ -199,12 +198,11 @@ void EntryRow::ButtonTutti_Action()
 
 void EntryRow::ButtonElimina_Action()
 {
-    if (w.ListBox1->ListCount() == 0)
+    if (w.ListBox1()->ListCount() == 0)
         return;
     w.EliminaPdiDallaLista();
     w.AggiornaNumeroPdiSelezionati();
-    w.Modificato = true;
-    w.AggiornaTitolo();
+    w.setModificato(true);
 }
 
 void EntryRow::buttonMostraDpiMappa_Action()
@@ -214,7 +212,7 @@ void EntryRow::buttonMostraDpiMappa_Action()
 
 void EntryRow::buttonRicaricaMappa_Action()
 {
-    w.web1->Cancel();
+    w.web1()->Cancel();
     w.InizializzaMappa();
 }
 

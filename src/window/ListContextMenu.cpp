@@ -37,15 +37,15 @@ Command commandOf(const QAction* entry)
 ListContextMenu::ListContextMenu(Applicazione& window)
     : w(window)
 {
-    w.ListBox1->ConstructContextualMenu.connect(
+    w.ListBox1()->ConstructContextualMenu.connect(
         &mGuard, [this](QMenu& base, int x, int y) { return ListBox1_ConstructContextualMenu(base, x, y); });
-    w.ListBox1->ContextualMenuAction.connect(
+    w.ListBox1()->ContextualMenuAction.connect(
         &mGuard, [this](QAction* chosen) { return ListBox1_ContextualMenuAction(chosen); });
 }
 
 bool ListContextMenu::ListBox1_ConstructContextualMenu(QMenu& base, int, int)
 {
-    if (w.ListBox1->ListIndex() == -1)
+    if (w.ListBox1()->ListIndex() == -1)
         return false;
     addEntry(base, Applicazione::kMenu_CopyDescription(), Command::CopyDescription);
     base.addSeparator();
@@ -64,7 +64,7 @@ bool ListContextMenu::ListBox1_ConstructContextualMenu(QMenu& base, int, int)
 
 bool ListContextMenu::ListBox1_ContextualMenuAction(QAction* chosen)
 {
-    Listbox* list = w.ListBox1;
+    Listbox* list = w.ListBox1();
     const int row = list->ListIndex();
     if (row == -1)
         return true;
@@ -97,7 +97,6 @@ bool ListContextMenu::ListBox1_ContextualMenuAction(QAction* chosen)
         break;
     }
 
-    w.Modificato = true;
-    w.AggiornaTitolo();
+    w.setModificato(true);
     return true;
 }

@@ -38,7 +38,7 @@ bool longerThan(QStringView text, int characters)
 ListEvents::ListEvents(Applicazione& window)
     : w(window)
 {
-    Listbox* list = w.ListBox1;
+    Listbox* list = w.ListBox1();
     list->CellClick.connect(
         &mGuard, [this](int row, int column, int x, int y) { return ListBox1_CellClick(row, column, x, y); });
     list->DoubleClick.connect(&mGuard, [this] { ListBox1_DoubleClick(); });
@@ -69,9 +69,9 @@ ListEvents::ListEvents(Applicazione& window)
 
 bool ListEvents::ListBox1_CellClick(int row, int column, int, int)
 {
-    w.RigaSelezionata = row;
+    w.setRigaSelezionata(row);
     if (column >= 0 && column <= kLastVisible)
-        w.ColonnaSelezionata = column;
+        w.setColonnaSelezionata(column);
     return false;
 }
 
@@ -94,15 +94,14 @@ bool ListEvents::ListBox1_CellKeyDown(int, int, const QString&)
 
 void ListEvents::ListBox1_CellTextChange(int row, int)
 {
-    w.ListBox1->setCell(row, kMod, QStringLiteral("1"));
+    w.ListBox1()->setCell(row, kMod, QStringLiteral("1"));
 }
 
 void ListEvents::ListBox1_CellAction(int row, int column)
 {
-    Listbox* list = w.ListBox1;
+    Listbox* list = w.ListBox1();
     w.AggiornaNumeroPdiSelezionati();
-    w.Modificato = true;
-    w.AggiornaTitolo();
+    w.setModificato(true);
 
     if (column == kLatitude || column == kLongitude) {
         QString text = list->Cell(row, column);
@@ -119,17 +118,17 @@ void ListEvents::ListBox1_CellAction(int row, int column)
 
 void ListEvents::ListBox1_Change()
 {
-    const int row = w.ListBox1->ListIndex();
+    const int row = w.ListBox1()->ListIndex();
     if (row == -1)
         return;
-    w.RigaSelezionata = row;
-    if (!w.disableClickPoi)
+    w.setRigaSelezionata(row);
+    if (!w.disableClickPoi())
         w.Map().MostraPunto(row);
 }
 
 QColor ListEvents::ListBox1_CellTextPaint(int row, int)
 {
-    const Listbox* list = w.ListBox1;
+    const Listbox* list = w.ListBox1();
     if (longerThan(list->CellView(row, kDescription), kLongDescription))
         return QColor(255, 0, 0);
     if (list->CellView(row, kMod) == u"0")
@@ -166,16 +165,16 @@ void ListEvents::ListBox1_RowsReordered()
 void ListEvents::EditRememberedCell()
 {
     // The remembered row survives deletions and a new file; such a row is no longer there.
-    const int row = w.RigaSelezionata;
-    const int column = w.ColonnaSelezionata;
-    if (row < 0 || row >= w.ListBox1->ListCount() || column < 0 || column > kLastVisible)
+    const int row = w.RigaSelezionata();
+    const int column = w.ColonnaSelezionata();
+    if (row < 0 || row >= w.ListBox1()->ListCount() || column < 0 || column > kLastVisible)
         return;
-    w.ListBox1->EditCell(row, column);
+    w.ListBox1()->EditCell(row, column);
 }
 
 double ListEvents::SortKey(int row, int column)
 {
-    const Listbox* list = w.ListBox1;
+    const Listbox* list = w.ListBox1();
     const int count = list->ListCount();
     if (row < 0 || row >= count)
         return Val(list->CellView(row, column));
@@ -197,6 +196,5 @@ void ListEvents::DropSortKeys()
 
 void ListEvents::OrderChanged()
 {
-    w.Modificato = true;
-    w.AggiornaTitolo();
+    w.setModificato(true);
 }

@@ -35,7 +35,7 @@ std::vector<size_t> rowOrder(const Listbox& list)
 WindowCommands::WindowCommands(Applicazione& window)
     : w(window)
 {
-    w.Toolbar11->Action.connect(&mGuard, [this](QAction* item) { Toolbar11_Action(item); });
+    w.Toolbar11()->Action.connect(&mGuard, [this](QAction* item) { Toolbar11_Action(item); });
     AddMenuHandlers();
 }
 
@@ -81,7 +81,7 @@ void WindowCommands::Toolbar11_Action(QAction* item)
 // File > Save and the toolbar's save: an untitled document asks for its file first.
 void WindowCommands::save()
 {
-    if (w.FileOv2Aperto.isEmpty())
+    if (w.FileOv2Aperto().isEmpty())
         w.SalvaOv2ConNome();
     else
         w.SalvaOv2();
@@ -108,10 +108,10 @@ bool WindowCommands::_FileImportCsv_Action()
 // A fresh dialog over the window each time; it works on the list directly.
 void WindowCommands::openSearch()
 {
-    if (w.ListBox1->ListCount() == 0)
+    if (w.ListBox1()->ListCount() == 0)
         return;
     SearchDialog dialog(&w);
-    dialog.Lista = w.ListBox1;
+    dialog.Lista = w.ListBox1();
     Services::instance().ShowModalWithin(dialog, &w);
     // Replaced texts are saved with the document, so they count as a change.
     if (dialog.changedCells())
@@ -120,10 +120,10 @@ void WindowCommands::openSearch()
 
 void WindowCommands::openDuplicates()
 {
-    if (w.ListBox1->ListCount() == 0)
+    if (w.ListBox1()->ListCount() == 0)
         return;
     DuplicateDialog dialog(&w);
-    dialog.Lista = w.ListBox1;
+    dialog.Lista = w.ListBox1();
     Services::instance().ShowModalWithin(dialog, &w);
     // The dialog changes marks only, and marks are not saved.
     w.AggiornaNumeroPdiSelezionati();
@@ -142,7 +142,7 @@ bool WindowCommands::_EditFind_Action()
 
 bool WindowCommands::_EditMarkItems_Action()
 {
-    Listbox& list = *w.ListBox1;
+    Listbox& list = *w.ListBox1();
     if (list.ListCount() == 0 || list.SelCount() == 0)
         return true;
     list.BeginUpdate();
@@ -164,17 +164,17 @@ bool WindowCommands::_EditShowMarked_Action()
 bool WindowCommands::_EditOrdinaMarked_Action()
 {
     Events::DoEvents();
-    const std::vector<size_t> before = rowOrder(*w.ListBox1);
-    w.OrdinaPrimaMarcati(*w.ListBox1);
+    const std::vector<size_t> before = rowOrder(*w.ListBox1());
+    w.OrdinaPrimaMarcati(*w.ListBox1());
     // The new order is what a save writes.
-    if (rowOrder(*w.ListBox1) != before)
+    if (rowOrder(*w.ListBox1()) != before)
         markModified();
     return false;
 }
 
 bool WindowCommands::_EditRemoveSelected_Action()
 {
-    Listbox& list = *w.ListBox1;
+    Listbox& list = *w.ListBox1();
     if (list.ListCount() == 0 || list.SelCount() == 0)
         return true;
     if (list.SelCount() == list.ListCount()) {
@@ -194,6 +194,5 @@ bool WindowCommands::_EditRemoveSelected_Action()
 
 void WindowCommands::markModified()
 {
-    w.Modificato = true;
-    w.AggiornaTitolo();
+    w.setModificato(true);
 }

@@ -28,7 +28,7 @@ Applicazione* mapWindow(AppFixture& f, int rows)
 {
     Applicazione* w = f.newWindow();
     WindowRows::AddNumberedRows(*w, rows);
-    if (!PageProbe::WaitForMapPage(*w->web1))
+    if (!PageProbe::WaitForMapPage(*w->web1()))
         qWarning("map page not loaded");
     return w;
 }
@@ -95,28 +95,28 @@ void TestMapBridge::callsReachThePage()
 {
     AppFixture f;
     Applicazione* w = mapWindow(f, 3);
-    Listbox& list = *w->ListBox1;
+    Listbox& list = *w->ListBox1();
 
     // Selecting a row shows it.
     list.setListIndex(1);
-    QVariantMap highlight = SettledState(*w->web1).value("highlight").toMap();
+    QVariantMap highlight = SettledState(*w->web1()).value("highlight").toMap();
     QCOMPARE(highlight.value("id").toString(), list.Cell(1, Id));
     QCOMPARE(highlight.value("description").toString(), QString("P1"));
     QCOMPARE(highlight.value("lat").toDouble(), 43.1);
 
     w->Map().AggiungiPdi(0);
     w->Map().AggiungiPdi(2);
-    QCOMPARE(SettledState(*w->web1).value("ids").toStringList(), (QStringList{list.Cell(0, Id), list.Cell(2, Id)}));
+    QCOMPARE(SettledState(*w->web1()).value("ids").toStringList(), (QStringList{list.Cell(0, Id), list.Cell(2, Id)}));
     w->Map().EliminaPdi(list.Cell(0, Id));
-    QCOMPARE(SettledState(*w->web1).value("ids").toStringList(), QStringList{list.Cell(2, Id)});
+    QCOMPARE(SettledState(*w->web1()).value("ids").toStringList(), QStringList{list.Cell(2, Id)});
 
     w->Map().MostraRicercaTelefono("41.9", "12.5", "Rossi, Roma");
-    QCOMPARE(SettledState(*w->web1).value("search").toMap().value("description").toString(), QString("Rossi, Roma"));
+    QCOMPARE(SettledState(*w->web1()).value("search").toMap().value("description").toString(), QString("Rossi, Roma"));
     w->Map().EliminaPdiRicerca();
-    QVERIFY(SettledState(*w->web1).value("search").isNull());
+    QVERIFY(SettledState(*w->web1()).value("search").isNull());
 
     w->Map().EliminaTutto();
-    QCOMPARE(SettledState(*w->web1).value("markers").toInt(), 0);
+    QCOMPARE(SettledState(*w->web1()).value("markers").toInt(), 0);
     QVERIFY(f.services.messages.isEmpty());
 }
 
@@ -130,14 +130,14 @@ void TestMapBridge::hostileTextsRunNothing()
     w->Map().AggiungiPdi(0);
     w->Map().AggiungiPdi(1);
     w->Map().MostraPunto(0);
-    const QVariantMap state = SettledState(*w->web1);
+    const QVariantMap state = SettledState(*w->web1());
     QCOMPARE(state.value("markers").toInt(), 2);
-    const QVariantMap first = Evaluate(*w->web1, "LumetraMap.marker('" + w->ListBox1->Cell(0, Id) + "')").toMap();
+    const QVariantMap first = Evaluate(*w->web1(), "LumetraMap.marker('" + w->ListBox1()->Cell(0, Id) + "')").toMap();
     QCOMPARE(first.value("description").toString(), hostile);
     QCOMPARE(first.value("lat").toDouble(), 0.0);
     QCOMPARE(first.value("lng").toDouble(), 0.0);
     QCOMPARE(state.value("highlight").toMap().value("description").toString(), hostile);
-    PageProbe::SendAlertProbe(*w->web1, "probe");
+    PageProbe::SendAlertProbe(*w->web1(), "probe");
     QTRY_VERIFY(f.services.messages.contains("probe"));
     QCOMPARE(f.services.messages, QStringList{"probe"});
 }
@@ -180,7 +180,7 @@ void TestMapBridge::movedMarker()
 {
     AppFixture f;
     Applicazione* w = mapWindow(f, 4);
-    Listbox& list = *w->ListBox1;
+    Listbox& list = *w->ListBox1();
     list.setCell(2, Id, list.Cell(1, Id));  // two rows with one identifier
     list.setListIndex(3);
     const QString id = list.Cell(1, Id);
@@ -193,12 +193,12 @@ void TestMapBridge::movedMarker()
     QCOMPARE(list.Cell(2, Mod), QString("0"));
     QCOMPARE(list.ListIndex(), 3);
     // The move is a change a save writes: the document counts as modified.
-    QVERIFY(w->Modificato);
+    QVERIFY(w->Modificato());
     QVERIFY(w->windowTitle().contains(" *"));
 
-    w->Modificato = false;
+    w->setModificato(false);
     w->Map().web1_CancelLoad("handler://CMD1" + doubleEncoded("NO-SUCH-ID|1,2"));
-    QVERIFY(!w->Modificato);
+    QVERIFY(!w->Modificato());
     QCOMPARE(list.Cell(0, Latitude), QString("43.0"));
 }
 
@@ -206,30 +206,30 @@ void TestMapBridge::chosenMarker()
 {
     AppFixture f;
     Applicazione* w = mapWindow(f, 4);
-    Listbox& list = *w->ListBox1;
+    Listbox& list = *w->ListBox1();
     list.setCell(3, Id, list.Cell(2, Id));
     QList<bool> guarded;
     // Heard beside the window's own Change handler, while the selection changes.
     QObject::connect(list.view()->selectionModel(), &QItemSelectionModel::selectionChanged, &list,
-        [&] { guarded << w->disableClickPoi; });
+        [&] { guarded << w->disableClickPoi(); });
 
     w->Map().web1_CancelLoad("handler://CMD3" + doubleEncoded(list.Cell(2, Id) + "|43.2,10.2"));
     QCOMPARE(list.ListIndex(), 2);
     QCOMPARE(guarded, QList<bool>{true});
-    QVERIFY(!w->disableClickPoi);
-    QCOMPARE(w->RigaSelezionata, 2);
+    QVERIFY(!w->disableClickPoi());
+    QCOMPARE(w->RigaSelezionata(), 2);
     // The map chose the row: nothing goes back to it.
-    QVERIFY(SettledState(*w->web1).value("highlight").isNull());
+    QVERIFY(SettledState(*w->web1()).value("highlight").isNull());
 
     // A selection the user makes is shown on the map as usual.
     list.setListIndex(0);
     QCOMPARE(guarded, (QList<bool>{true, false}));
-    QCOMPARE(SettledState(*w->web1).value("highlight").toMap().value("id").toString(), list.Cell(0, Id));
+    QCOMPARE(SettledState(*w->web1()).value("highlight").toMap().value("id").toString(), list.Cell(0, Id));
 
     w->Map().web1_CancelLoad("handler://CMD3" + doubleEncoded("NO-SUCH-ID|1,2"));
     QCOMPARE(list.ListIndex(), 0);
     QCOMPARE(guarded.size(), 2);
-    QVERIFY(!w->Modificato);
+    QVERIFY(!w->Modificato());
 }
 
 void TestMapBridge::pickedPosition()
@@ -238,14 +238,14 @@ void TestMapBridge::pickedPosition()
     Applicazione* w = mapWindow(f, 0);
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w));
-    w->EditFieldLatitudine->setFocus();
-    w->EditFieldNome->setText("kept");
+    w->EditFieldLatitudine()->setFocus();
+    w->EditFieldNome()->setText("kept");
     w->Map().web1_CancelLoad("handler://CMD2" + EncodeURLComponent("-33.868820,151.209296"));
-    QCOMPARE(w->EditFieldLatitudine->Text(), QString("-33.868820"));
-    QCOMPARE(w->EditFieldLongitudine->Text(), QString("151.209296"));
-    QCOMPARE(w->EditFieldNome->Text(), QString("kept"));
-    QTRY_VERIFY(w->EditFieldNome->hasFocus());
-    QCOMPARE(w->ListBox1->ListCount(), 0);
+    QCOMPARE(w->EditFieldLatitudine()->Text(), QString("-33.868820"));
+    QCOMPARE(w->EditFieldLongitudine()->Text(), QString("151.209296"));
+    QCOMPARE(w->EditFieldNome()->Text(), QString("kept"));
+    QTRY_VERIFY(w->EditFieldNome()->hasFocus());
+    QCOMPARE(w->ListBox1()->ListCount(), 0);
 }
 
 void TestMapBridge::incompleteCallbacksIgnored_data()
@@ -263,32 +263,32 @@ void TestMapBridge::incompleteCallbacksIgnored()
     QFETCH(QString, url);
     AppFixture f;
     Applicazione* w = mapWindow(f, 2);
-    w->ListBox1->setCell(0, Id, "ID");
-    w->EditFieldLatitudine->setText("1");
+    w->ListBox1()->setCell(0, Id, "ID");
+    w->EditFieldLatitudine()->setText("1");
     QVERIFY(w->Map().web1_CancelLoad(url));
-    QCOMPARE(w->ListBox1->Cell(0, Latitude), QString("43.0"));
-    QCOMPARE(w->ListBox1->ListIndex(), -1);
-    QCOMPARE(w->EditFieldLatitudine->Text(), QString("1"));
-    QVERIFY(!w->Modificato);
+    QCOMPARE(w->ListBox1()->Cell(0, Latitude), QString("43.0"));
+    QCOMPARE(w->ListBox1()->ListIndex(), -1);
+    QCOMPARE(w->EditFieldLatitudine()->Text(), QString("1"));
+    QVERIFY(!w->Modificato());
 }
 
 void TestMapBridge::callbacksFromThePage()
 {
     AppFixture f;
     Applicazione* w = mapWindow(f, 3);
-    Listbox& list = *w->ListBox1;
+    Listbox& list = *w->ListBox1();
     // An upper-case identifier with "%" and blanks comes back intact.
     const QString id = "0A1B-2C3D %41 ZZ";
     list.setCell(1, Id, id);
     list.setCellCheck(1, Description, true);
     w->CaricaPdiMappa();
-    QCOMPARE(SettledState(*w->web1).value("ids").toStringList(), QStringList{id});
+    QCOMPARE(SettledState(*w->web1()).value("ids").toStringList(), QStringList{id});
 
-    Evaluate(*w->web1, "LumetraMap.poi('" + id + "').fire('click'); 1");
+    Evaluate(*w->web1(), "LumetraMap.poi('" + id + "').fire('click'); 1");
     QTRY_COMPARE(list.ListIndex(), 1);
-    QVERIFY(SettledState(*w->web1).value("highlight").isNull());
+    QVERIFY(SettledState(*w->web1()).value("highlight").isNull());
 
-    Evaluate(*w->web1, "(function(){var m=LumetraMap.poi('" + id +
+    Evaluate(*w->web1(), "(function(){var m=LumetraMap.poi('" + id +
                            "'), map=LumetraMap.map;"
                            "m.fire('mousedown',{latlng:m.getLatLng(),originalEvent:{button:0}});"
                            "map.fire('mousemove',{latlng:L.latLng(45.25,9.125)});"
@@ -296,11 +296,11 @@ void TestMapBridge::callbacksFromThePage()
     QTRY_COMPARE(list.Cell(1, Latitude), QString("45.250000"));
     QCOMPARE(list.Cell(1, Longitude), QString("9.125000"));
     QCOMPARE(list.Cell(1, Mod), QString("1"));
-    QVERIFY(w->Modificato);
+    QVERIFY(w->Modificato());
 
-    Evaluate(*w->web1, "LumetraMap.map.fire('contextmenu',{latlng:L.latLng(41.5,-3.75)}); 1");
-    QTRY_COMPARE(w->EditFieldLatitudine->Text(), QString("41.500000"));
-    QCOMPARE(w->EditFieldLongitudine->Text(), QString("-3.750000"));
+    Evaluate(*w->web1(), "LumetraMap.map.fire('contextmenu',{latlng:L.latLng(41.5,-3.75)}); 1");
+    QTRY_COMPARE(w->EditFieldLatitudine()->Text(), QString("41.500000"));
+    QCOMPARE(w->EditFieldLongitudine()->Text(), QString("-3.750000"));
     QVERIFY(f.services.messages.isEmpty());
     QVERIFY(f.services.urls.isEmpty());
 }
@@ -309,10 +309,10 @@ void TestMapBridge::progressBar()
 {
     AppFixture f;
     Applicazione* w = f.newWindow();
-    QProgressBar& bar = *w->ProgressBar1;
+    QProgressBar& bar = *w->ProgressBar1();
     // The page requested when the window opened shows the bar until it has loaded.
     QTRY_VERIFY(bar.isVisible());
-    QVERIFY(PageProbe::WaitForMapPage(*w->web1));
+    QVERIFY(PageProbe::WaitForMapPage(*w->web1()));
     QTRY_VERIFY(!bar.isVisible());
 
     MapBridge& map = w->Map();
@@ -335,22 +335,22 @@ void TestMapBridge::failedLoadAndLinks()
     AppFixture f;
     Applicazione* w = mapWindow(f, 0);
     // Links leave through the system; cancelled navigations are no failed loads.
-    Evaluate(*w->web1, "location.href = 'https://example.org/a'; window.open('https://example.org/b'); 1");
+    Evaluate(*w->web1(), "location.href = 'https://example.org/a'; window.open('https://example.org/b'); 1");
     QTRY_COMPARE(f.services.urls, (QStringList{"https://example.org/a", "https://example.org/b"}));
-    QVERIFY(Evaluate(*w->web1, "!!window.LumetraMap").toBool());
+    QVERIFY(Evaluate(*w->web1(), "!!window.LumetraMap").toBool());
     QVERIFY(f.services.messages.isEmpty());
-    QVERIFY(!w->ProgressBar1->isVisible());
+    QVERIFY(!w->ProgressBar1()->isVisible());
 
     // A page that cannot load is reported once, with the view's text alone.
-    w->web1->LoadURL("lumetra://map/missing.html");
+    w->web1()->LoadURL("lumetra://map/missing.html");
     QTRY_COMPARE(f.services.messages.size(), 1);
     QVERIFY(!f.services.messages.at(0).isEmpty());
-    QTRY_VERIFY(!w->ProgressBar1->isVisible());
+    QTRY_VERIFY(!w->ProgressBar1()->isVisible());
     // The view reports loads in order: once our page has loaded again, the failed load and
     // the links before it have said all they had to.
-    w->web1->LoadURL(MakerServer::MapPageAddress());
-    QVERIFY(PageProbe::WaitForMapPage(*w->web1));
-    QTRY_VERIFY(!w->ProgressBar1->isVisible());
+    w->web1()->LoadURL(MakerServer::MapPageAddress());
+    QVERIFY(PageProbe::WaitForMapPage(*w->web1()));
+    QTRY_VERIFY(!w->ProgressBar1()->isVisible());
     QCOMPARE(f.services.messages.size(), 1);
 }
 

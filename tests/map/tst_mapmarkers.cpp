@@ -30,9 +30,9 @@ Applicazione* mapWindow(AppFixture& f, int rows)
     for (int i = 0; i < rows; ++i)
         w->AggiungiPdiAllaLista(QStringLiteral("P%1").arg(i), QStringLiteral("43.0"),
                                 QString::number(10.0 + 0.01 * i, 'f', 2), QStringLiteral("0"));
-    w->Modificato = false;
-    w->AggiornaTitolo();
-    if (!PageProbe::WaitForMapPage(*w->web1) || !QTest::qWaitFor([w] { return !w->ProgressBar1->isVisible(); }))
+    w->setModificato(false);
+    if (!PageProbe::WaitForMapPage(*w->web1())
+        || !QTest::qWaitFor([w] { return !w->ProgressBar1()->isVisible(); }, 30000))
         qWarning("map page not loaded");
     return w;
 }
@@ -54,7 +54,7 @@ QStringList ids(const Listbox& list, const QList<int>& rows)
 // The identifiers of the page's markers, in the order they arrived.
 QStringList pageIds(Applicazione& w)
 {
-    return PageProbe::SettledState(*w.web1).value("ids").toStringList();
+    return PageProbe::SettledState(*w.web1()).value("ids").toStringList();
 }
 
 // Each time the running loop hands control to the event loop, what the bar shows:
@@ -124,31 +124,31 @@ void TestMapMarkers::markedRowsTenRows()
 {
     AppFixture f;
     Applicazione* w = mapWindow(f, 10);
-    Listbox& list = *w->ListBox1;
+    Listbox& list = *w->ListBox1();
     w->Map().AggiungiPdi(0);  // an earlier marker, cleared first
     mark(list, {1, 4, 9});
     {
-        EventPoints events(*w->ProgressBar1);
+        EventPoints events(*w->ProgressBar1());
         w->CaricaPdiMappa();
         // Before the loop, at the marked step row 9 only (0, 3 and 6 are unmarked), after.
         QCOMPARE(events.points, (QStringList{"hidden", "9", "9"}));
     }
-    QVERIFY(!w->ProgressBar1->isVisible());
-    QCOMPARE(w->ProgressBar1->maximum(), 9);
+    QVERIFY(!w->ProgressBar1()->isVisible());
+    QCOMPARE(w->ProgressBar1()->maximum(), 9);
     QCOMPARE(pageIds(*w), ids(list, {1, 4, 9}));
     // The map was fitted to the markers.
-    QVERIFY(Evaluate(*w->web1, "LumetraMap.map.getBounds().contains([[43,10.01],[43,10.09]])").toBool());
+    QVERIFY(Evaluate(*w->web1(), "LumetraMap.map.getBounds().contains([[43,10.01],[43,10.09]])").toBool());
     QCOMPARE(MarkedRows(list), (QList<int>{1, 4, 9}));
-    QVERIFY(!w->Modificato);
+    QVERIFY(!w->Modificato());
 }
 
 void TestMapMarkers::markedRowsTwoRows()
 {
     AppFixture f;
     Applicazione* w = mapWindow(f, 2);
-    Listbox& list = *w->ListBox1;
+    Listbox& list = *w->ListBox1();
     mark(list, {0, 1});
-    EventPoints events(*w->ProgressBar1);
+    EventPoints events(*w->ProgressBar1());
     w->CaricaPdiMappa();
     QCOMPARE(events.points, (QStringList{"hidden", "0", "1"}));
     QCOMPARE(pageIds(*w), ids(list, {0, 1}));
@@ -158,7 +158,7 @@ void TestMapMarkers::emptyListAndClearing()
 {
     AppFixture f;
     Applicazione* w = mapWindow(f, 3);
-    Listbox& list = *w->ListBox1;
+    Listbox& list = *w->ListBox1();
     mark(list, {0, 2});
     w->CaricaPdiMappa();
     QCOMPARE(pageIds(*w).size(), 2);
@@ -172,19 +172,19 @@ void TestMapMarkers::emptyListAndClearing()
     list.DeleteAllRows();
     w->CaricaPdiMappa();
     QVERIFY(pageIds(*w).isEmpty());
-    QVERIFY(!w->ProgressBar1->isVisible());
+    QVERIFY(!w->ProgressBar1()->isVisible());
 }
 
 void TestMapMarkers::radiusTenRows()
 {
     AppFixture f;
     Applicazione* w = mapWindow(f, 10);
-    Listbox& list = *w->ListBox1;
+    Listbox& list = *w->ListBox1();
     mark(list, {7, 9});  // marks outside the radius are lost
     // Exactly the distance of row 4: not greater, so row 4 is inside.
     const double radius = DistLatLong(43.0, 10.0, 43.0, 10.04);
     {
-        EventPoints events(*w->ProgressBar1);
+        EventPoints events(*w->ProgressBar1());
         w->MostraPdiNelRaggio(43.0, 10.0, radius);
         // The radius loop at rows 0, 2, 4, 6, 8; then the markers' loop: before it, at its
         // marked step rows 0 and 3, after it.
@@ -192,9 +192,9 @@ void TestMapMarkers::radiusTenRows()
     }
     QCOMPARE(MarkedRows(list), (QList<int>{0, 1, 2, 3, 4}));
     QCOMPARE(pageIds(*w), ids(list, {0, 1, 2, 3, 4}));
-    QVERIFY(w->LabelSelezionati->text().contains("5 / 10"));
-    QVERIFY(!w->ProgressBar1->isVisible());
-    QVERIFY(!w->Modificato);
+    QVERIFY(w->LabelSelezionati()->text().contains("5 / 10"));
+    QVERIFY(!w->ProgressBar1()->isVisible());
+    QVERIFY(!w->Modificato());
     QVERIFY(!w->windowTitle().contains(" *"));
     for (int row = 0; row < list.ListCount(); ++row)
         QCOMPARE(list.Cell(row, Mod), QString("0"));
@@ -204,7 +204,7 @@ void TestMapMarkers::radiusZero()
 {
     AppFixture f;
     Applicazione* w = mapWindow(f, 3);
-    Listbox& list = *w->ListBox1;
+    Listbox& list = *w->ListBox1();
     // A latitude that is not a number counts as 0.
     list.setCell(1, Latitude, "abc");
     list.setCell(1, Longitude, "10.01");
@@ -214,7 +214,7 @@ void TestMapMarkers::radiusZero()
     w->MostraPdiNelRaggio(0.0, 10.01, 0.0);
     QCOMPARE(MarkedRows(list), QList<int>{1});
     QCOMPARE(pageIds(*w), ids(list, {1}));
-    const QVariantMap marker = Evaluate(*w->web1, "LumetraMap.marker('" + list.Cell(1, Id) + "')").toMap();
+    const QVariantMap marker = Evaluate(*w->web1(), "LumetraMap.marker('" + list.Cell(1, Id) + "')").toMap();
     QCOMPARE(marker.value("lat").toDouble(), 0.0);
 }
 
@@ -222,7 +222,7 @@ void TestMapMarkers::nearSelectedRow()
 {
     AppFixture f;
     Applicazione* w = mapWindow(f, 4);
-    Listbox& list = *w->ListBox1;
+    Listbox& list = *w->ListBox1();
     list.setCell(3, Longitude, "10.5");  // about 41 km east of row 0
     mark(list, {3});
     w->CaricaPdiMappa();
@@ -232,9 +232,9 @@ void TestMapMarkers::nearSelectedRow()
     QCOMPARE(MarkedRows(list), QList<int>{3});
     QCOMPARE(pageIds(*w), ids(list, {3}));
 
-    w->disableClickPoi = true;  // keeps the selection from showing a point
+    w->setDisableClickPoi(true);  // keeps the selection from showing a point
     list.setListIndex(0);
-    w->disableClickPoi = false;
+    w->setDisableClickPoi(false);
     w->MostraPdiVicino();
     QCOMPARE(MarkedRows(list), (QList<int>{0, 1, 2}));
     QCOMPARE(pageIds(*w), ids(list, {0, 1, 2}));
@@ -244,7 +244,7 @@ void TestMapMarkers::deletingMarkedRowsRemovesTheirMarkers()
 {
     AppFixture f;
     Applicazione* w = mapWindow(f, 6);
-    Listbox& list = *w->ListBox1;
+    Listbox& list = *w->ListBox1();
     const QStringList kept = ids(list, {0, 3, 5});
     mark(list, {0, 1, 2, 3, 4, 5});
     w->CaricaPdiMappa();
@@ -260,7 +260,7 @@ void TestMapMarkers::batchedCallsRunInOrderPastAFailure()
 {
     AppFixture f;
     Applicazione* w = mapWindow(f, 2);
-    HTMLViewer& web = *w->web1;
+    HTMLViewer& web = *w->web1();
     web.BeginScriptBatch();
     w->Map().AggiungiPdi(0);
     web.EvaluateJavaScriptMBS(QStringLiteral("NoSuchFunction()"));
@@ -269,7 +269,7 @@ void TestMapMarkers::batchedCallsRunInOrderPastAFailure()
     web.EndScriptBatch();
     QCOMPARE(Evaluate(web, QStringLiteral("LumetraMap.state().ids.length")).toInt(), 0);  // nothing sent yet
     web.EndScriptBatch();
-    QCOMPARE(pageIds(*w), ids(*w->ListBox1, {0, 1}));
+    QCOMPARE(pageIds(*w), ids(*w->ListBox1(), {0, 1}));
 }
 
 LUMETRA_TEST_MAIN(TestMapMarkers)

@@ -73,7 +73,7 @@ void TestPhoneLookup::cleanup()
 void TestPhoneLookup::lookup(const TestHttpServer::Reply& reply)
 {
     server->route("/execute.cgi", reply);
-    w->EditFieldNome->setText("unchanged");
+    w->EditFieldNome()->setText("unchanged");
     w->CercaNumeroTelefono("061234567");
 }
 
@@ -81,9 +81,9 @@ void TestPhoneLookup::fullEntry()
 {
     lookup({200, answer("<secondo>Mario</secondo>", kStreet), "text/xml"});
     QCOMPARE(server->requests, QStringList{"/execute.cgi?btt=1&ts=106&cb=8&mr=10&rk=&om=&tl=1&qs=061234567"});
-    QCOMPARE(w->EditFieldNome->Text(), QString("Rossi Mario - Via del Corso 12 - 00100  Roma (RM)>39061234567"));
-    QCOMPARE(w->EditFieldLatitudine->Text(), QString("41.9"));
-    QCOMPARE(w->EditFieldLongitudine->Text(), QString("12.5"));
+    QCOMPARE(w->EditFieldNome()->Text(), QString("Rossi Mario - Via del Corso 12 - 00100  Roma (RM)>39061234567"));
+    QCOMPARE(w->EditFieldLatitudine()->Text(), QString("41.9"));
+    QCOMPARE(w->EditFieldLongitudine()->Text(), QString("12.5"));
     QVERIFY(f->services.messages.isEmpty());
     QVERIFY(f->services.urls.isEmpty());
 }
@@ -91,7 +91,7 @@ void TestPhoneLookup::fullEntry()
 void TestPhoneLookup::emptySecondName()
 {
     lookup({200, answer("<secondo/>", kStreet)});
-    QCOMPARE(w->EditFieldNome->Text(), QString("Rossi - Via del Corso 12 - 00100  Roma (RM)>39061234567"));
+    QCOMPARE(w->EditFieldNome()->Text(), QString("Rossi - Via del Corso 12 - 00100  Roma (RM)>39061234567"));
 }
 
 void TestPhoneLookup::missingSecondNameIsAnError()
@@ -101,14 +101,14 @@ void TestPhoneLookup::missingSecondNameIsAnError()
     lookup({200, xml});
     QCOMPARE(f->services.messages, QStringList{"Si \u00e8 verificato un errore nella ricerca."});
     QCOMPARE(f->services.urls, QStringList{server->address() + kBrowser});
-    QCOMPARE(w->EditFieldNome->Text(), QString("unchanged"));
+    QCOMPARE(w->EditFieldNome()->Text(), QString("unchanged"));
 }
 
 void TestPhoneLookup::entryWithoutStreet()
 {
     const QByteArray xml = "<r><a><m/><l><voce><id>1</id><nome>Rossi</nome><s/>"
                            "<i><luogo pr=\"RM\" cap=\"00100\">Roma</luogo></i></voce></l></a></r>";
-    w->EditFieldLatitudine->setFocus();
+    w->EditFieldLatitudine()->setFocus();
     lookup({200, xml});
     QCOMPARE(f->services.messages,
              QStringList{"Non riesco a recuperare i dati, il risultato della ricerca verr\u00e0 aperto su browser."});
@@ -140,8 +140,8 @@ void TestPhoneLookup::unusableAnswers()
     lookup({200, body});
     QCOMPARE(f->services.messages, QStringList{"Si \u00e8 verificato un errore nella ricerca."});
     QCOMPARE(f->services.urls, QStringList{server->address() + kBrowser});
-    QCOMPARE(w->EditFieldNome->Text(), QString("unchanged"));
-    QVERIFY(w->EditFieldLatitudine->Text().isEmpty());
+    QCOMPARE(w->EditFieldNome()->Text(), QString("unchanged"));
+    QVERIFY(w->EditFieldLatitudine()->Text().isEmpty());
 }
 
 void TestPhoneLookup::timeOut()

@@ -1,5 +1,6 @@
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
+#include "poi/PoiDocument.h"
 #include "support/AppFixture.h"
 #include "support/FileBytes.h"
 #include "support/TestMain.h"
@@ -81,7 +82,7 @@ void TestCsvKml::exportLineBytes()
     QCOMPARE(req.filter.Name, QString("garmin/csv"));
     QCOMPARE(req.filter.MacType, QString("CSV"));
     QCOMPARE(req.filter.Extensions, QString("csv"));
-    QVERIFY(!w->Modificato);
+    QVERIFY(!w->Modificato());
 }
 
 void TestCsvKml::exportTrimsAndDoesNotQuote()
@@ -107,7 +108,7 @@ void TestCsvKml::exportNames()
     QFETCH(QString, csv);
     QFETCH(QString, kml);
     addRow("x", "1", "2");
-    w->FileOv2Aperto = file;
+    w->Document().setFileOv2Aperto(file);
     f->services.saveAnswers << QString() << QString();
     w->SalvaCsv();
     w->SalvaKml();
@@ -163,19 +164,19 @@ void TestCsvKml::importLines()
     QFETCH(QStringList, descriptions);
     importCsv(bytes);
     QStringList got;
-    for (int r = 0; r < w->ListBox1->ListCount(); ++r)
-        got << w->ListBox1->Cell(r, 0);
+    for (int r = 0; r < w->ListBox1()->ListCount(); ++r)
+        got << w->ListBox1()->Cell(r, 0);
     QCOMPARE(got, descriptions);
-    QVERIFY(w->Modificato);
+    QVERIFY(w->Modificato());
     QVERIFY(w->windowTitle().endsWith(" *]"));
 }
 
 void TestCsvKml::importKeepsSpacesAndAddsToRows()
 {
     addRow("first", "0", "0");
-    w->FileOv2Aperto = "/tmp/keep.ov2";
+    w->Document().setFileOv2Aperto("/tmp/keep.ov2");
     importCsv(" 9.25 , 45.5 , Bar ,\r\n");
-    Listbox& l = *w->ListBox1;
+    Listbox& l = *w->ListBox1();
     QCOMPARE(l.ListCount(), 2);
     QCOMPARE(l.Cell(1, 0), QString(" Bar "));
     QCOMPARE(l.Cell(1, 1), QString(" 45.5 "));
@@ -183,7 +184,7 @@ void TestCsvKml::importKeepsSpacesAndAddsToRows()
     QCOMPARE(l.Cell(1, 4), QString("0"));
     QCOMPARE(l.Cell(1, 3).size(), 36);
     QVERIFY(!l.CellCheck(1, 0));
-    QCOMPARE(w->FileOv2Aperto, QString("/tmp/keep.ov2"));
+    QCOMPARE(w->FileOv2Aperto(), QString("/tmp/keep.ov2"));
     QCOMPARE(f->services.openRequests.first().filter.Name, QString("csv"));
 }
 
@@ -191,8 +192,8 @@ void TestCsvKml::importFailureChangesNothing()
 {
     f->services.openAnswers << dir->filePath("nowhere.csv");
     QVERIFY(!w->_FileImportCsv_Action());
-    QCOMPARE(w->ListBox1->ListCount(), 0);
-    QVERIFY(!w->Modificato);
+    QCOMPARE(w->ListBox1()->ListCount(), 0);
+    QVERIFY(!w->Modificato());
     QCOMPARE(f->services.messages.size(), 1);
 }
 
@@ -206,7 +207,7 @@ void TestCsvKml::roundTrip()
     Applicazione* other = f->newWindow();
     w = other;
     importCsv(bytes);
-    Listbox& l = *other->ListBox1;
+    Listbox& l = *other->ListBox1();
     QCOMPARE(l.ListCount(), 3);
     QCOMPARE(l.Cell(0, 0), longText);
     QCOMPARE(l.Cell(1, 0), QString("Roma"));
@@ -218,8 +219,8 @@ void TestCsvKml::kmlTree()
 {
     addRow("A < B & \"C\"", " 45.5", "9.25 ");
     addRow("Roma", "41.9", "12.5");
-    w->ListBox1->setCellCheck(1, 0, true);
-    w->FileOv2Aperto = "/tmp/Punti Roma.ov2";
+    w->ListBox1()->setCellCheck(1, 0, true);
+    w->Document().setFileOv2Aperto("/tmp/Punti Roma.ov2");
     const QString path = dir->filePath("out.kml");
     f->services.saveAnswers << path;
     w->SalvaKml();
@@ -242,7 +243,7 @@ void TestCsvKml::kmlTree()
              QString("9.25 , 45.5,0"));
     QCOMPARE(placemarks.at(1).firstChildElement("Point").firstChildElement("coordinates").text(),
              QString("12.5,41.9,0"));
-    QVERIFY(!w->Modificato);
+    QVERIFY(!w->Modificato());
 }
 
 void TestCsvKml::kmlUntitledNames()

@@ -101,7 +101,7 @@ private:
         w->ApriOv2();
         return path;
     }
-    Listbox& list() { return *w->ListBox1; }
+    Listbox& list() { return *w->ListBox1(); }
     QStringList column(int c) { return WindowRows::Column(list(), c); }
 
     std::unique_ptr<AppFixture> f;
@@ -133,11 +133,11 @@ void TestOv2Files::openFillsRowsAndTitle()
     QCOMPARE(f->services.openRequests.size(), 1);
     QCOMPARE(f->services.openRequests[0].filter.Name, QString("tomtom/ov2"));
     QCOMPARE(f->services.openRequests[0].filter.Extensions, QString("ov2"));
-    QCOMPARE(w->FileOv2Aperto, path);
-    QVERIFY(!w->Modificato);
+    QCOMPARE(w->FileOv2Aperto(), path);
+    QVERIFY(!w->Modificato());
     QCOMPARE(w->windowTitle(), QString("Lumetra 1.4.0.5 [Roma.ov2]"));
     QCOMPARE(f->windowMenuTexts(), QStringList{"Roma.ov2"});
-    QCOMPARE(w->LabelSelezionati->text(), Applicazione::lkMarked() + ":  0 / 3");
+    QCOMPARE(w->LabelSelezionati()->text(), Applicazione::lkMarked() + ":  0 / 3");
     QVERIFY(f->services.messages.isEmpty());
 }
 
@@ -145,15 +145,15 @@ void TestOv2Files::openGivenFile()
 {
     const QString path = fixture("Torino.ov2", kThree);
     Applicazione* opened = f->app.OpenNewWindow(path);
-    QCOMPARE(opened->ListBox1->ListCount(), 3);
-    QCOMPARE(opened->FileOv2Aperto, path);
+    QCOMPARE(opened->ListBox1()->ListCount(), 3);
+    QCOMPARE(opened->FileOv2Aperto(), path);
     QCOMPARE(opened->windowTitle(), QString("Lumetra 1.4.0.5 [Torino.ov2]"));
     QCOMPARE(f->windowMenuTexts(), (QStringList{"senza nome.ov2", "Torino.ov2"}));
 
     // No file: nothing happens.
     w->ApriOv2DaFile(QString());
     QCOMPARE(list().ListCount(), 0);
-    QVERIFY(w->FileOv2Aperto.isEmpty());
+    QVERIFY(w->FileOv2Aperto().isEmpty());
 }
 
 void TestOv2Files::openEmptyFile()
@@ -212,8 +212,7 @@ void TestOv2Files::cancelledDialogsChangeNothing()
     QFETCH(int, operation);
     const QString path = openThree();
     w->AggiungiPdiAllaLista("Nuovo", "1", "2", "1");
-    w->Modificato = true;
-    w->AggiornaTitolo();
+    w->setModificato(true);
     const QString bytes = QString::fromLatin1(FileBytes::Read(path).toHex());
     switch (operation) {
     case 0:
@@ -231,8 +230,8 @@ void TestOv2Files::cancelledDialogsChangeNothing()
     }
     QCOMPARE(list().ListCount(), 4);
     QCOMPARE(list().Cell(3, Mod), QString("1"));
-    QCOMPARE(w->FileOv2Aperto, path);
-    QVERIFY(w->Modificato);
+    QCOMPARE(w->FileOv2Aperto(), path);
+    QVERIFY(w->Modificato());
     QCOMPARE(w->windowTitle(), QString("Lumetra 1.4.0.5 [Roma.ov2 *]"));
     QCOMPARE(QString::fromLatin1(FileBytes::Read(path).toHex()), bytes);
 }
@@ -267,8 +266,8 @@ void TestOv2Files::unreadableFile()
 
     // Nothing of the document changes, so no later save can shorten the bad file.
     QCOMPARE(list().ListCount(), 3);
-    QCOMPARE(w->FileOv2Aperto, good);
-    QVERIFY(!w->Modificato);
+    QCOMPARE(w->FileOv2Aperto(), good);
+    QVERIFY(!w->Modificato());
     QCOMPARE(w->windowTitle(), QString("Lumetra 1.4.0.5 [Roma.ov2]"));
     // The message names the file, then the library's reason.
     QCOMPARE(f->services.messages.size(), 1);
@@ -284,9 +283,9 @@ void TestOv2Files::unreadableGivenFileLeavesWindowUntitled()
 {
     const QString bad = dir->filePath("Manca.ov2");
     Applicazione* opened = f->app.OpenNewWindow(bad);
-    QCOMPARE(opened->ListBox1->ListCount(), 0);
-    QVERIFY(opened->FileOv2Aperto.isEmpty());
-    QVERIFY(!opened->Modificato);
+    QCOMPARE(opened->ListBox1()->ListCount(), 0);
+    QVERIFY(opened->FileOv2Aperto().isEmpty());
+    QVERIFY(!opened->Modificato());
     QCOMPARE(opened->windowTitle(), QString("Lumetra 1.4.0.5 [senza nome.ov2]"));
     QCOMPARE(f->windowMenuTexts(), (QStringList{"senza nome.ov2", "senza nome.ov2"}));
     QCOMPARE(f->services.messages.size(), 1);
@@ -308,8 +307,7 @@ void TestOv2Files::openOverModifiedDocumentAsks()
     QFETCH(bool, opened);
     const QString first = openThree();
     w->AggiungiPdiAllaLista("Nuovo", "1", "2", "1");
-    w->Modificato = true;
-    w->AggiornaTitolo();
+    w->setModificato(true);
     const QString second = fixture("Napoli.ov2", {{"Vesuvio", 40.82, 14.42}});
     f->services.dialogAnswers << MessageDialog::Pressed(answer);
     if (opened)
@@ -318,9 +316,9 @@ void TestOv2Files::openOverModifiedDocumentAsks()
 
     QCOMPARE(f->services.dialogs.size(), 1);
     QCOMPARE(f->services.openRequests.size(), opened ? 2 : 1);
-    QCOMPARE(w->FileOv2Aperto, opened ? second : first);
+    QCOMPARE(w->FileOv2Aperto(), opened ? second : first);
     QCOMPARE(list().ListCount(), opened ? 1 : 4);
-    QCOMPARE(w->Modificato, !opened);
+    QCOMPARE(w->Modificato(), !opened);
     QCOMPARE(w->windowTitle(), QString(opened ? "Lumetra 1.4.0.5 [Napoli.ov2]" : "Lumetra 1.4.0.5 [Roma.ov2 *]"));
     QCOMPARE(f->windowMenuTexts(), QStringList{opened ? "Napoli.ov2" : "Roma.ov2 *"});
     // Saving first wrote the new row into the old file.
@@ -331,17 +329,17 @@ void TestOv2Files::openOverModifiedDocumentAsks()
 void TestOv2Files::clearModifiedDocumentAsks()
 {
     openThree();
-    w->Modificato = true;
+    w->setModificato(true);
     f->services.dialogAnswers << MessageDialog::Pressed::Cancel;
     w->SvuotaElenco();
     QCOMPARE(list().ListCount(), 3);
-    QVERIFY(w->Modificato);
-    QVERIFY(!w->FileOv2Aperto.isEmpty());
+    QVERIFY(w->Modificato());
+    QVERIFY(!w->FileOv2Aperto().isEmpty());
 
     f->services.dialogAnswers << MessageDialog::Pressed::Alternate;
     w->SvuotaElenco();
     QCOMPARE(list().ListCount(), 0);
-    QVERIFY(w->FileOv2Aperto.isEmpty());
+    QVERIFY(w->FileOv2Aperto().isEmpty());
     QCOMPARE(w->windowTitle(), QString("Lumetra 1.4.0.5 [senza nome.ov2]"));
 }
 
@@ -354,11 +352,11 @@ void TestOv2Files::importKeepsUntitledAndRows()
     QCOMPARE(column(Description),
              (QStringList{QString(60, 'x'), "Mio", "Colosseo", "Duomo di Milano", "Mole Antonelliana>011 8138511"}));
     QCOMPARE(column(Mod), (QStringList{"1", "1", "0", "0", "0"}));
-    QVERIFY(w->FileOv2Aperto.isEmpty());
-    QVERIFY(w->Modificato);
+    QVERIFY(w->FileOv2Aperto().isEmpty());
+    QVERIFY(w->Modificato());
     QCOMPARE(w->windowTitle(), QString("Lumetra 1.4.0.5 [senza nome.ov2 *]"));
     QCOMPARE(f->windowMenuTexts(), QStringList{"senza nome.ov2 *"});
-    QCOMPARE(w->LabelSelezionati->text(), Applicazione::lkMarked() + ":  0 / 5");
+    QCOMPARE(w->LabelSelezionati()->text(), Applicazione::lkMarked() + ":  0 / 5");
 }
 
 void TestOv2Files::saveWritesEveryRowAndClearsMarks()
@@ -367,17 +365,17 @@ void TestOv2Files::saveWritesEveryRowAndClearsMarks()
     list().setCellCheck(1, Description, true);  // marks are not saved: every row is
     w->AggiungiPdiAllaLista("Pantheon", "41.898611", "12.476873", "1");
     w->AggiungiPdiAllaLista("Comma", "43,5", " 10.25abc", "1");
-    w->Modificato = true;
+    w->setModificato(true);
     w->SalvaOv2();
     QCOMPARE(column(Mod), (QStringList{"0", "0", "0", "0", "0"}));
-    QVERIFY(!w->Modificato);
+    QVERIFY(!w->Modificato());
     QCOMPARE(w->windowTitle(), QString("Lumetra 1.4.0.5 [Roma.ov2]"));
     QVERIFY(f->services.saveRequests.isEmpty());
     QVERIFY(f->services.messages.isEmpty());
 
     // Read back: each position is the number its text reads as, to 1/100000 degree.
     Applicazione* again = f->app.OpenNewWindow(path);
-    Listbox& read = *again->ListBox1;
+    Listbox& read = *again->ListBox1();
     QCOMPARE(read.ListCount(), 5);
     QCOMPARE(read.Cell(3, Description), QString("Pantheon"));
     QCOMPARE(read.Cell(3, Latitude), QString("41.89861"));
@@ -399,15 +397,14 @@ void TestOv2Files::saveRoundTripsBytes()
 void TestOv2Files::saveAsNamesAndTitles()
 {
     w->AggiungiPdiAllaLista("Uno", "1", "2", "1");
-    w->Modificato = true;
-    w->AggiornaTitolo();
+    w->setModificato(true);
     const QString first = dir->filePath("Primo.ov2");
     f->services.saveAnswers << first;
     w->SalvaOv2ConNome();
     QCOMPARE(f->services.saveRequests[0].defaultName, QString("senza nome.ov2"));
     QCOMPARE(f->services.saveRequests[0].filter.Name, QString("tomtom/ov2"));
     QCOMPARE(f->services.saveRequests[0].filter.MacType, QString(4, QChar(0)));
-    QCOMPARE(w->FileOv2Aperto, first);
+    QCOMPARE(w->FileOv2Aperto(), first);
     QCOMPARE(w->windowTitle(), QString("Lumetra 1.4.0.5 [Primo.ov2]"));
     QCOMPARE(f->windowMenuTexts(), QStringList{"Primo.ov2"});
 
@@ -435,8 +432,7 @@ void TestOv2Files::failedSaveKeepsEverything()
     const QString path = openThree();
     const QByteArray before = FileBytes::Read(path);
     w->AggiungiPdiAllaLista("Nuovo", latitude, "2", "1");
-    w->Modificato = true;
-    w->AggiornaTitolo();
+    w->setModificato(true);
     const QString target = saveAs ? dir->filePath("manca/Nuovo.ov2") : path;
     if (saveAs) {
         f->services.saveAnswers << target;
@@ -447,8 +443,8 @@ void TestOv2Files::failedSaveKeepsEverything()
     QCOMPARE(f->services.messages.size(), 1);
     QVERIFY(f->services.messages[0].contains(target));
     QCOMPARE(column(Mod), (QStringList{"0", "0", "0", "1"}));
-    QVERIFY(w->Modificato);
-    QCOMPARE(w->FileOv2Aperto, path);
+    QVERIFY(w->Modificato());
+    QCOMPARE(w->FileOv2Aperto(), path);
     QCOMPARE(w->windowTitle(), QString("Lumetra 1.4.0.5 [Roma.ov2 *]"));
     QCOMPARE(FileBytes::Read(path), before);
     QVERIFY(QDir(dir->path()).entryList(QDir::Files) == QStringList{"Roma.ov2"});
@@ -466,7 +462,7 @@ void TestOv2Files::charactersLatin1Lacks()
     QCOMPARE(FileBytes::Read(path), ov2Bytes({{"?\xf3" "d?", 51.76, 19.45}, {"Caf\xe9 \x80", 1, 2}, {"Pizza ?", 1, 2}}));
     // The rows keep their own text, and the document counts as saved.
     QCOMPARE(list().Cell(0, Description), QString::fromUtf8("Łódź"));
-    QVERIFY(!w->Modificato);
+    QVERIFY(!w->Modificato());
 }
 
 void TestOv2Files::backslashInFileName()
@@ -490,14 +486,14 @@ void TestOv2Files::fileMenuSave()
     f->services.saveAnswers << path;
     QVERIFY(!w->HandleMenu("FileSave"));  // untitled: asks for a name
     QCOMPARE(f->services.saveRequests.size(), 1);
-    QCOMPARE(w->FileOv2Aperto, path);
+    QCOMPARE(w->FileOv2Aperto(), path);
 
     w->AggiungiPdiAllaLista("Due", "3", "4", "1");
-    w->Modificato = true;
+    w->setModificato(true);
     QVERIFY(!w->HandleMenu("FileSave"));  // titled: writes without asking
     QCOMPARE(f->services.saveRequests.size(), 1);
     QVERIFY(FileBytes::Read(path).contains("Due"));
-    QVERIFY(!w->Modificato);
+    QVERIFY(!w->Modificato());
 
     const QString other = dir->filePath("Altro.ov2");
     f->services.saveAnswers << other;

@@ -52,7 +52,7 @@ private:
     {
         w->AggiungiPdiAllaLista(description, QStringLiteral("45.5"), QStringLiteral("9.25"), mod);
     }
-    Listbox& list() { return *w->ListBox1; }
+    Listbox& list() { return *w->ListBox1(); }
 
     std::unique_ptr<AppFixture> f;
     Applicazione* w = nullptr;
@@ -184,7 +184,7 @@ void TestPoiRows::newRowFields()
     }
     QVERIFY(list().Cell(0, Id) != list().Cell(1, Id));
     // Adding leaves the document's state to its caller.
-    QVERIFY(!w->Modificato);
+    QVERIFY(!w->Modificato());
 }
 
 void TestPoiRows::phoneIcon_data()
@@ -215,13 +215,13 @@ void TestPoiRows::phoneIcon()
 void TestPoiRows::markedCount()
 {
     w->AggiornaNumeroPdiSelezionati();
-    QCOMPARE(w->LabelSelezionati->text(), Applicazione::lkMarked() + ":  0 / 0");
+    QCOMPARE(w->LabelSelezionati()->text(), Applicazione::lkMarked() + ":  0 / 0");
     for (int i = 0; i < 120; ++i)
         add(QString::number(i));
     for (int row : {0, 59, 119})
         list().setCellCheck(row, Description, true);
     w->AggiornaNumeroPdiSelezionati();
-    QCOMPARE(w->LabelSelezionati->text(), Applicazione::lkMarked() + ":  3 / 120");
+    QCOMPARE(w->LabelSelezionati()->text(), Applicazione::lkMarked() + ":  3 / 120");
 }
 
 void TestPoiRows::deleteMarked()
@@ -244,10 +244,10 @@ void TestPoiRows::deleteSelected()
 {
     for (const char* d : {"a", "b", "c"})
         add(d);
-    w->Modificato = false;
+    w->setModificato(false);
     w->EliminaPdiSelezionatoDallaLista();
     QCOMPARE(list().ListCount(), 3);
-    QVERIFY(!w->Modificato);
+    QVERIFY(!w->Modificato());
 
     // Several rows selected: only the one ListIndex reports goes.
     list().setListIndex(1);
@@ -257,9 +257,9 @@ void TestPoiRows::deleteSelected()
     w->EliminaPdiSelezionatoDallaLista();
     QCOMPARE(list().ListCount(), 2);
     QVERIFY(!Descriptions(list()).contains(gone));
-    QVERIFY(w->Modificato);
+    QVERIFY(w->Modificato());
     QCOMPARE(w->windowTitle(), QString("Lumetra 1.4.0.5 [senza nome.ov2 *]"));
-    QCOMPARE(w->LabelSelezionati->text(), Applicazione::lkMarked() + ":  0 / 2");
+    QCOMPARE(w->LabelSelezionati()->text(), Applicazione::lkMarked() + ":  0 / 2");
 }
 
 void TestPoiRows::clearAll()
@@ -271,7 +271,7 @@ void TestPoiRows::clearAll()
     w->CancellaTuttiPdi();
     QCOMPARE(list().ListCount(), 0);
     QCOMPARE(list().ScrollPosition(), 0);
-    QCOMPARE(w->LabelSelezionati->text(), Applicazione::lkMarked() + ":  0 / 0");
+    QCOMPARE(w->LabelSelezionati()->text(), Applicazione::lkMarked() + ":  0 / 0");
 }
 
 void TestPoiRows::markedFirst()
@@ -291,7 +291,7 @@ void TestPoiRows::markedFirst()
     QCOMPARE(list().SortedColumn(), int(Check));
     QCOMPARE(list().ColumnSortDirection(Check), -1);
     // Sorting is no change to the document's rows by itself.
-    QVERIFY(!w->Modificato);
+    QVERIFY(!w->Modificato());
 }
 
 void TestPoiRows::markedFirstWithoutMarks()

@@ -38,17 +38,17 @@ struct DuplicateFixture {
         for (const Row& r : rows)
             w->AggiungiPdiAllaLista(QStringLiteral("POI"), r.first, r.second, QStringLiteral("0"));
         for (int row : marked)
-            w->ListBox1->setCellCheck(row, 0, true);
+            w->ListBox1()->setCellCheck(row, 0, true);
         dialog = std::make_unique<DuplicateDialog>(w);
-        dialog->Lista = w->ListBox1;
+        dialog->Lista = w->ListBox1();
     }
 
     DuplicateDialog& d() { return *dialog; }
     QList<int> marks() const
     {
         QList<int> rows;
-        for (int row = 0; row < w->ListBox1->ListCount(); ++row)
-            if (w->ListBox1->CellCheck(row, 0))
+        for (int row = 0; row < w->ListBox1()->ListCount(); ++row)
+            if (w->ListBox1()->CellCheck(row, 0))
                 rows << row;
         return rows;
     }
@@ -131,10 +131,10 @@ void TestDuplicateDialog::scanMarks()
     QCOMPARE(accepted.count(), 1);
     QVERIFY(s.d().ProgressBar1->isHidden());
     // Marks only: the document, the rows' texts and "Mod" stay.
-    QVERIFY(!s.w->Modificato);
+    QVERIFY(!s.w->Modificato());
     for (int row = 0; row < rows.size(); ++row) {
-        QCOMPARE(s.w->ListBox1->Cell(row, 1), rows[row].first);
-        QCOMPARE(s.w->ListBox1->Cell(row, 4), QString("0"));
+        QCOMPARE(s.w->ListBox1()->Cell(row, 1), rows[row].first);
+        QCOMPARE(s.w->ListBox1()->Cell(row, 4), QString("0"));
     }
 }
 
@@ -274,17 +274,17 @@ void TestDuplicateDialog::fromTheToolbar()
 {
     const Row roma{"41.9", "12.5"};
     DuplicateFixture s({roma, {"45", "9"}, roma, {"45.000001", "9"}, {"30", "30"}});
-    s.w->Modificato = false;
+    s.w->setModificato(false);
     s.f.services.modalHandlers.enqueue([](QDialog& dialog) {
         auto& d = static_cast<DuplicateDialog&>(dialog);
         d.buttonTrova->click();
         return d.result();
     });
-    s.w->Toolbar11->Action(toolbarOf(*s.w).ToolItemTrovaDup);
+    s.w->Toolbar11()->Action(toolbarOf(*s.w).ToolItemTrovaDup);
     QVERIFY(s.f.services.modalHandlers.isEmpty());
     QCOMPARE(s.marks(), (QList<int>{0, 1, 2, 3}));
-    QVERIFY(s.w->LabelSelezionati->text().endsWith(QLatin1String(":  4 / 5")));
-    QVERIFY(!s.w->Modificato);
+    QVERIFY(s.w->LabelSelezionati()->text().endsWith(QLatin1String(":  4 / 5")));
+    QVERIFY(!s.w->Modificato());
 }
 
 LUMETRA_TEST_MAIN(TestDuplicateDialog)

@@ -40,9 +40,9 @@ struct SearchFixture {
         w = f.newWindow();
         for (int i = 0; i < descriptions.size(); ++i)
             w->AggiungiPdiAllaLista(descriptions[i], i < latitudes.size() ? latitudes[i] : "43.0", "11.0", "0");
-        w->Modificato = false;
+        w->setModificato(false);
         dialog = std::make_unique<SearchDialog>(w);
-        dialog->Lista = w->ListBox1;
+        dialog->Lista = w->ListBox1();
     }
     ~SearchFixture()
     {
@@ -51,12 +51,12 @@ struct SearchFixture {
     }
 
     SearchDialog& d() { return *dialog; }
-    Listbox& list() { return *w->ListBox1; }
+    Listbox& list() { return *w->ListBox1(); }
     QString cell(int row, int column = 0) { return list().Cell(row, column); }
     bool listHasFocus()
     {
         QWidget* focus = w->focusWidget();
-        return focus && (focus == w->ListBox1 || w->ListBox1->isAncestorOf(focus));
+        return focus && (focus == w->ListBox1() || w->ListBox1()->isAncestorOf(focus));
     }
 };
 
@@ -163,7 +163,7 @@ void TestSearchDialog::findAndFindNext()
     QCOMPARE(s.list().ListIndex(), 2);
     QCOMPARE(d.UltimaRigaTrovata, 2);
     // An ordinary selection change: the window remembers the row.
-    QCOMPARE(s.w->RigaSelezionata, 2);
+    QCOMPARE(s.w->RigaSelezionata(), 2);
     QCOMPARE(d.focusWidget(), d.EditFieldTrova);
     // The last hit was the last row: nothing at all happens.
     d.BtnFindNext->click();
@@ -382,14 +382,14 @@ void TestSearchDialog::windowModifiedAfterChanges()
             d.BtnReplaceAll->click();
         else if (!replacement.isEmpty())
             d.BtnReplace->click();
-        modifiedWhileOpen = s.w->Modificato;
+        modifiedWhileOpen = s.w->Modificato();
         d.BtnCancel->click();
         return d.result();
     });
-    s.w->Toolbar11->Action(toolbarOf(*s.w).ToolItemTrova);
+    s.w->Toolbar11()->Action(toolbarOf(*s.w).ToolItemTrova);
     QVERIFY(s.f.services.modalHandlers.isEmpty());
     QVERIFY(!modifiedWhileOpen);
-    QCOMPARE(s.w->Modificato, modified);
+    QCOMPARE(s.w->Modificato(), modified);
     QCOMPARE(s.w->windowTitle().contains(" *"), modified);
 }
 

@@ -142,8 +142,7 @@ void TestShell::closePrompt()
     QFETCH(bool, closed);
     AppFixture f;
     Applicazione* w = f.newWindow();
-    w->Modificato = true;
-    w->AggiornaTitolo();
+    w->setModificato(true);
     f.services.dialogAnswers.enqueue(MessageDialog::Pressed(answer));
     f.services.saveAnswers.enqueue(QString());  // an untitled document saves through Save As
     f.app.CloseThisWindow(w);
@@ -160,8 +159,8 @@ void TestShell::quitAsksEachModifiedWindow()
     Applicazione* a = f.newWindow();
     Applicazione* b = f.newWindow();
     Applicazione* c = f.newWindow();
-    a->Modificato = true;
-    c->Modificato = true;
+    a->setModificato(true);
+    c->setModificato(true);
     Q_UNUSED(b);
     f.services.dialogAnswers << MessageDialog::Pressed::Alternate << MessageDialog::Pressed::Cancel;
     f.app.Quit();

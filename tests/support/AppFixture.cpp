@@ -19,7 +19,7 @@ AppFixture::~AppFixture()
     while (menu->Count() > 0) {
         auto* entry = qobject_cast<WindowMenuItem*>(menu->Item(0));
         if (auto* w = qobject_cast<Applicazione*>(entry->window()))
-            w->Modificato = false;
+            w->setModificato(false);
         if (entry->window())
             app.CloseThisWindow(entry->window());
         else
@@ -44,5 +44,5 @@ QStringList AppFixture::windowMenuTexts() const
 
 Toolbar1& toolbarOf(Applicazione& w)
 {
-    return *qobject_cast<Toolbar1*>(w.Toolbar11);
+    return *qobject_cast<Toolbar1*>(w.Toolbar11());
 }

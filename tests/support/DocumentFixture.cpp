@@ -8,7 +8,7 @@
 DocumentFixture::DocumentFixture()
 {
     w = f.newWindow();
-    list = w->ListBox1;
+    list = w->ListBox1();
     view = list->view();
 }
 

@@ -10,8 +10,7 @@ void AddNumberedRows(Applicazione& w, int rows)
     for (int i = 0; i < rows; ++i)
         w.AggiungiPdiAllaLista(QStringLiteral("P%1").arg(i), QStringLiteral("43.%1").arg(i),
                                QStringLiteral("10.%1").arg(i), QStringLiteral("0"));
-    w.Modificato = false;
-    w.AggiornaTitolo();
+    w.setModificato(false);
 }
 
 QList<int> MarkedRows(const Listbox& list)

@@ -1,6 +1,7 @@
 #include "platform/EditField.h"
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
+#include "poi/PoiDocument.h"
 #include "search/DuplicateDialog.h"
 #include "search/SearchDialog.h"
 #include "shell/AboutDialog.h"
@@ -118,11 +119,11 @@ void TestCommands::toolbarDispatch()
 
     QAction* item = toolItem(*w, name);
     QVERIFY(item);
-    w->Toolbar11->Action(item);
+    w->Toolbar11()->Action(item);
 
     QCOMPARE(servicesSeen(f.services, modalClasses), seen);
-    QCOMPARE(w->ListBox1->ListCount(), rowsAfter);
-    QVERIFY(!w->Modificato);
+    QCOMPARE(w->ListBox1()->ListCount(), rowsAfter);
+    QVERIFY(!w->Modificato());
     QVERIFY(!w->windowTitle().contains(QLatin1String(" *")));
 }
 
@@ -131,12 +132,12 @@ void TestCommands::saveWithFileAsksNothing()
     QTemporaryDir dir;
     AppFixture f;
     Applicazione* w = windowWithRows(f, 1);
-    w->FileOv2Aperto = dir.filePath(QStringLiteral("Roma.ov2"));
-    w->Modificato = true;
+    w->Document().setFileOv2Aperto(dir.filePath(QStringLiteral("Roma.ov2")));
+    w->setModificato(true);
     QVERIFY(!w->HandleMenu(QStringLiteral("FileSave")));
     QVERIFY(f.services.saveRequests.isEmpty());
-    QVERIFY(QFileInfo(w->FileOv2Aperto).size() > 0);
-    w->Toolbar11->Action(toolbarOf(*w).ToolItemSalva);
+    QVERIFY(QFileInfo(w->FileOv2Aperto()).size() > 0);
+    w->Toolbar11()->Action(toolbarOf(*w).ToolItemSalva);
     QVERIFY(f.services.saveRequests.isEmpty());
 }
 
@@ -176,8 +177,8 @@ void TestCommands::dialogsNeedRows()
     // No modal answer is scripted: a dialog opened here fails the test.
     AppFixture f;
     Applicazione* w = f.newWindow();
-    w->Toolbar11->Action(toolbarOf(*w).ToolItemTrova);
-    w->Toolbar11->Action(toolbarOf(*w).ToolItemTrovaDup);
+    w->Toolbar11()->Action(toolbarOf(*w).ToolItemTrova);
+    w->Toolbar11()->Action(toolbarOf(*w).ToolItemTrovaDup);
     QVERIFY(w->HandleMenu(QStringLiteral("EditFind")));
     QVERIFY(f.services.messages.isEmpty());
     QVERIFY(f.services.dialogs.isEmpty());
@@ -196,17 +197,17 @@ void TestCommands::dialogsFreshOverTheWindow()
             lista = dup->Lista;
         fresh << !d.property("seen").toBool();
         d.setProperty("seen", true);
-        return lista == w->ListBox1 && d.parentWidget() == w ? int(QDialog::Accepted) : int(QDialog::Rejected);
+        return lista == w->ListBox1() && d.parentWidget() == w ? int(QDialog::Accepted) : int(QDialog::Rejected);
     };
     for (int i = 0; i < 4; ++i)
         f.services.modalHandlers.enqueue(check);
-    w->Toolbar11->Action(toolbarOf(*w).ToolItemTrova);
+    w->Toolbar11()->Action(toolbarOf(*w).ToolItemTrova);
     QVERIFY(w->HandleMenu(QStringLiteral("EditFind")));
-    w->Toolbar11->Action(toolbarOf(*w).ToolItemTrovaDup);
-    w->Toolbar11->Action(toolbarOf(*w).ToolItemTrovaDup);
+    w->Toolbar11()->Action(toolbarOf(*w).ToolItemTrovaDup);
+    w->Toolbar11()->Action(toolbarOf(*w).ToolItemTrovaDup);
     QVERIFY(f.services.modalHandlers.isEmpty());
     QCOMPARE(fresh, (QList<bool>{true, true, true, true}));
-    QVERIFY(!w->Modificato);
+    QVERIFY(!w->Modificato());
 }
 
 void TestCommands::duplicatesRefreshMarkedCount()
@@ -219,35 +220,35 @@ void TestCommands::duplicatesRefreshMarkedCount()
         dialog.Lista->setCellCheck(2, 0, true);
         return int(QDialog::Accepted);
     });
-    w->Toolbar11->Action(toolbarOf(*w).ToolItemTrovaDup);
-    QVERIFY(w->LabelSelezionati->text().endsWith(QLatin1String(":  2 / 3")));
-    QVERIFY(!w->Modificato);
+    w->Toolbar11()->Action(toolbarOf(*w).ToolItemTrovaDup);
+    QVERIFY(w->LabelSelezionati()->text().endsWith(QLatin1String(":  2 / 3")));
+    QVERIFY(!w->Modificato());
 }
 
 void TestCommands::markItems()
 {
     AppFixture f;
     Applicazione* w = windowWithRows(f, 4);
-    Listbox& list = *w->ListBox1;
+    Listbox& list = *w->ListBox1();
     list.setCellCheck(0, 0, true);
     list.setSelected(2, true);
     list.setSelected(3, true);
     QVERIFY(w->HandleMenu(QStringLiteral("EditMarkItems")));
     // Selected rows are marked; a mark outside the selection stays.
     QCOMPARE(MarkedRows(list), (QList<int>{0, 2, 3}));
-    QVERIFY(w->LabelSelezionati->text().endsWith(QLatin1String(":  3 / 4")));
-    QVERIFY(!w->Modificato);
+    QVERIFY(w->LabelSelezionati()->text().endsWith(QLatin1String(":  3 / 4")));
+    QVERIFY(!w->Modificato());
 }
 
 void TestCommands::markItemsWithoutSelection()
 {
     AppFixture f;
     Applicazione* w = windowWithRows(f, 3);
-    w->ListBox1->setCellCheck(1, 0, true);
-    w->LabelSelezionati->setText(QStringLiteral("untouched"));
+    w->ListBox1()->setCellCheck(1, 0, true);
+    w->LabelSelezionati()->setText(QStringLiteral("untouched"));
     QVERIFY(w->HandleMenu(QStringLiteral("EditMarkItems")));
-    QCOMPARE(MarkedRows(*w->ListBox1), QList<int>{1});
-    QCOMPARE(w->LabelSelezionati->text(), QString("untouched"));
+    QCOMPARE(MarkedRows(*w->ListBox1()), QList<int>{1});
+    QCOMPARE(w->LabelSelezionati()->text(), QString("untouched"));
 }
 
 void TestCommands::removeSelected_data()
@@ -269,15 +270,15 @@ void TestCommands::removeSelected()
     AppFixture f;
     Applicazione* w = windowWithRows(f, 5);
     for (int row : selected)
-        w->ListBox1->setSelected(row, true);
+        w->ListBox1()->setSelected(row, true);
     QVERIFY(w->HandleMenu(QStringLiteral("EditRemoveSelected")));
-    QCOMPARE(Descriptions(*w->ListBox1), left);
+    QCOMPARE(Descriptions(*w->ListBox1()), left);
     // Removed rows are a change a save would write.
     const bool removed = !selected.isEmpty();
-    QCOMPARE(w->Modificato, removed);
+    QCOMPARE(w->Modificato(), removed);
     QCOMPARE(w->windowTitle().endsWith(QLatin1String(" *]")), removed);
     if (removed)
-        QVERIFY(w->LabelSelezionati->text().endsWith(QStringLiteral(":  0 / %1").arg(left.size())));
+        QVERIFY(w->LabelSelezionati()->text().endsWith(QStringLiteral(":  0 / %1").arg(left.size())));
 }
 
 void TestCommands::sortMarkedFirst_data()
@@ -300,10 +301,10 @@ void TestCommands::sortMarkedFirst()
     AppFixture f;
     Applicazione* w = windowWithRows(f, 3);
     for (int row : marked)
-        w->ListBox1->setCellCheck(row, 0, true);
+        w->ListBox1()->setCellCheck(row, 0, true);
     QVERIFY(!w->HandleMenu(QStringLiteral("EditOrdinaMarked")));
-    QCOMPARE(Descriptions(*w->ListBox1), order);
-    QCOMPARE(w->Modificato, modified);
+    QCOMPARE(Descriptions(*w->ListBox1()), order);
+    QCOMPARE(w->Modificato(), modified);
     QCOMPARE(w->windowTitle().endsWith(QLatin1String(" *]")), modified);
 }
 
@@ -311,17 +312,17 @@ void TestCommands::editCommandsFollowTheFocus()
 {
     AppFixture f;
     Applicazione* w = f.newWindow();
-    w->EditFieldNome->setText("Bar Roma");
-    w->EditFieldNome->setFocus();
+    w->EditFieldNome()->setText("Bar Roma");
+    w->EditFieldNome()->setFocus();
     QVERIFY(w->HandleMenu("EditSelectAll"));
     QVERIFY(w->HandleMenu("EditClear"));
-    QVERIFY(w->EditFieldNome->text().isEmpty());
+    QVERIFY(w->EditFieldNome()->text().isEmpty());
     // Without a field in focus they go to the map, and leave the fields alone.
-    w->EditFieldLatitudine->setText("43.5");
-    w->ListBox1->setFocus();
+    w->EditFieldLatitudine()->setText("43.5");
+    w->ListBox1()->setFocus();
     QVERIFY(w->HandleMenu("EditSelectAll"));
     QVERIFY(w->HandleMenu("EditClear"));
-    QCOMPARE(w->EditFieldLatitudine->text(), QString("43.5"));
+    QCOMPARE(w->EditFieldLatitudine()->text(), QString("43.5"));
 }
 
 LUMETRA_TEST_MAIN(TestCommands)

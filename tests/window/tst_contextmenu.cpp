@@ -130,7 +130,7 @@ void TestContextMenu::noMenuWithoutSelection()
     QMenu base;
     QVERIFY(!d.list->ConstructContextualMenu(base, 0, 0));
     QVERIFY(base.actions().isEmpty());
-    QVERIFY(!d.w->Modificato);
+    QVERIFY(!d.w->Modificato());
 }
 
 void TestContextMenu::twelveEntriesInOrder()
@@ -145,7 +145,7 @@ void TestContextMenu::twelveEntriesInOrder()
     QCOMPARE(d.list->ListIndex(), 1);
     QCOMPARE(shown, EntryTexts);
     // Closing the menu without a choice changes nothing.
-    QVERIFY(!d.w->Modificato);
+    QVERIFY(!d.w->Modificato());
 
     // With no translations the entries have no texts, yet each still finds its command.
     QCoreApplication::removeTranslator(mTexts.get());
@@ -193,7 +193,7 @@ void TestContextMenu::entryEffects()
     QVERIFY(d.menuOpened);
     QCOMPARE(d.list->Cell(1, 0), after);
     QCOMPARE(d.list->Cell(0, 0), QString("Roma"));
-    QCOMPARE(d.w->Modificato, modified);
+    QCOMPARE(d.w->Modificato(), modified);
     QCOMPARE(d.titleMarked(), modified);
     QCOMPARE(d.f.services.clipboard, clipboard);
     QCOMPARE(d.f.services.urls, url.isEmpty() ? QStringList() : QStringList{url});
@@ -214,7 +214,7 @@ void TestContextMenu::deleteRemovesSelectedRow()
     QCOMPARE(d.list->ListCount(), 2);
     QCOMPARE(d.list->Cell(0, 0), QString("Roma"));
     QCOMPARE(d.list->Cell(1, 0), QString("Napoli"));
-    QVERIFY(d.w->LabelSelezionati->text().endsWith(QStringLiteral(":  0 / 2")));
+    QVERIFY(d.w->LabelSelezionati()->text().endsWith(QStringLiteral(":  0 / 2")));
     QVERIFY(d.titleMarked());
 }
 
@@ -262,7 +262,7 @@ void TestContextMenu::actionWithoutSelection()
     d.list->setListIndex(-1);
     QVERIFY(d.list->ContextualMenuAction(base.actions().at(Upper)));
     QCOMPARE(d.list->Cell(0, 0), QString("roma"));
-    QVERIFY(!d.w->Modificato);
+    QVERIFY(!d.w->Modificato());
 
     // An entry that is none of the commands still marks the document.
     d.list->setListIndex(0);

@@ -35,32 +35,32 @@ Applicazione* activeWindow(AppFixture& f)
 EditField* field(Applicazione& w, const QString& name)
 {
     if (name == QLatin1String("EditFieldNome"))
-        return w.EditFieldNome;
+        return w.EditFieldNome();
     if (name == QLatin1String("EditFieldLatitudine"))
-        return w.EditFieldLatitudine;
-    return w.EditFieldLongitudine;
+        return w.EditFieldLatitudine();
+    return w.EditFieldLongitudine();
 }
 
 QString focusedField(Applicazione& w)
 {
     QWidget* focus = QApplication::focusWidget();
-    if (focus == w.EditFieldNome)
+    if (focus == w.EditFieldNome())
         return QStringLiteral("EditFieldNome");
-    if (focus == w.EditFieldLatitudine)
+    if (focus == w.EditFieldLatitudine())
         return QStringLiteral("EditFieldLatitudine");
-    if (focus == w.EditFieldLongitudine)
+    if (focus == w.EditFieldLongitudine())
         return QStringLiteral("EditFieldLongitudine");
     return QString();
 }
 
 QColor counterColor(const Applicazione& w)
 {
-    return w.LabelCharLeft->palette().color(QPalette::WindowText);
+    return w.LabelCharLeft()->palette().color(QPalette::WindowText);
 }
 
 QColor descriptionColor(const Applicazione& w)
 {
-    return w.EditFieldNome->palette().color(QPalette::Text);
+    return w.EditFieldNome()->palette().color(QPalette::Text);
 }
 
 }  // namespace
@@ -115,24 +115,24 @@ void TestEntryRow::counter()
 
     AppFixture f;
     Applicazione* w = f.newWindow();
-    w->EditFieldNome->setText(QStringLiteral("x"));
-    w->EditFieldNome->setText(text);
-    QCOMPARE(w->LabelCharLeft->text(), shown);
+    w->EditFieldNome()->setText(QStringLiteral("x"));
+    w->EditFieldNome()->setText(text);
+    QCOMPARE(w->LabelCharLeft()->text(), shown);
     QCOMPARE(counterColor(*w), red ? kRed : kBlack);
     QCOMPARE(descriptionColor(*w), red ? kRed : kBlack);
-    QVERIFY(!w->Modificato);
+    QVERIFY(!w->Modificato());
 }
 
 void TestEntryRow::counterTurnsBlackAgain()
 {
     AppFixture f;
     Applicazione* w = activeWindow(f);
-    w->EditFieldNome->setText(QString(58, u'a'));
+    w->EditFieldNome()->setText(QString(58, u'a'));
     QCOMPARE(counterColor(*w), kRed);
-    w->EditFieldNome->setFocus();
-    w->EditFieldNome->end(false);
-    QTest::keyClick(w->EditFieldNome, Qt::Key_Backspace);
-    QCOMPARE(w->LabelCharLeft->text(), QString("(0)"));
+    w->EditFieldNome()->setFocus();
+    w->EditFieldNome()->end(false);
+    QTest::keyClick(w->EditFieldNome(), Qt::Key_Backspace);
+    QCOMPARE(w->LabelCharLeft()->text(), QString("(0)"));
     QCOMPARE(counterColor(*w), kBlack);
     QCOMPARE(descriptionColor(*w), kBlack);
 }
@@ -165,25 +165,25 @@ void TestEntryRow::addByHand()
     AppFixture f;
     Applicazione* w = f.newWindow();
     AddNumberedRows(*w, 1);
-    w->EditFieldNome->setText(description);
-    w->EditFieldLatitudine->setText(latitude);
-    w->EditFieldLongitudine->setText(longitude);
-    w->buttonAggiungi->click();
+    w->EditFieldNome()->setText(description);
+    w->EditFieldLatitudine()->setText(latitude);
+    w->EditFieldLongitudine()->setText(longitude);
+    w->buttonAggiungi()->click();
 
-    Listbox& list = *w->ListBox1;
+    Listbox& list = *w->ListBox1();
     QCOMPARE(list.ListCount(), 2);
     QCOMPARE(list.Cell(1, 0), storedDescription);
     QCOMPARE(list.Cell(1, 1), storedLatitude);
     QCOMPARE(list.Cell(1, 2), storedLongitude);
     QCOMPARE(list.Cell(1, 4), QString("1"));
     QVERIFY(!list.CellCheck(1, 0));
-    QVERIFY(w->LabelSelezionati->text().endsWith(QLatin1String(":  0 / 2")));
-    QVERIFY(w->EditFieldNome->Text().isEmpty());
-    QVERIFY(w->EditFieldLatitudine->Text().isEmpty());
-    QVERIFY(w->EditFieldLongitudine->Text().isEmpty());
-    QCOMPARE(w->LabelCharLeft->text(), QString("(57)"));
+    QVERIFY(w->LabelSelezionati()->text().endsWith(QLatin1String(":  0 / 2")));
+    QVERIFY(w->EditFieldNome()->Text().isEmpty());
+    QVERIFY(w->EditFieldLatitudine()->Text().isEmpty());
+    QVERIFY(w->EditFieldLongitudine()->Text().isEmpty());
+    QCOMPARE(w->LabelCharLeft()->text(), QString("(57)"));
     QCOMPARE(counterColor(*w), kBlack);
-    QVERIFY(w->Modificato);
+    QVERIFY(w->Modificato());
     QCOMPARE(w->windowTitle(), QString("Lumetra 1.4.0.5 [senza nome.ov2 *]"));
 }
 
@@ -214,18 +214,18 @@ void TestEntryRow::rejectedEntry()
 
     AppFixture f;
     Applicazione* w = activeWindow(f);
-    w->ListBox1->setFocus();
-    w->EditFieldNome->setText(description);
-    w->EditFieldLatitudine->setText(latitude);
-    w->EditFieldLongitudine->setText(longitude);
+    w->ListBox1()->setFocus();
+    w->EditFieldNome()->setText(description);
+    w->EditFieldLatitudine()->setText(latitude);
+    w->EditFieldLongitudine()->setText(longitude);
     w->AggiungiPdiManuale();
 
     QCOMPARE(focusedField(*w), focus);
-    QCOMPARE(w->ListBox1->ListCount(), 0);
-    QCOMPARE(w->EditFieldNome->Text(), description);
-    QCOMPARE(w->EditFieldLatitudine->Text(), latitude);
-    QCOMPARE(w->EditFieldLongitudine->Text(), longitude);
-    QVERIFY(!w->Modificato);
+    QCOMPARE(w->ListBox1()->ListCount(), 0);
+    QCOMPARE(w->EditFieldNome()->Text(), description);
+    QCOMPARE(w->EditFieldLatitudine()->Text(), latitude);
+    QCOMPARE(w->EditFieldLongitudine()->Text(), longitude);
+    QVERIFY(!w->Modificato());
     QVERIFY(f.services.messages.isEmpty());
 }
 
@@ -243,16 +243,16 @@ void TestEntryRow::returnAdds()
 
     AppFixture f;
     Applicazione* w = activeWindow(f);
-    w->EditFieldNome->setText(QStringLiteral("Siena"));
-    w->EditFieldLatitudine->setText(QStringLiteral("43.3"));
-    w->EditFieldLongitudine->setText(QStringLiteral("11.3"));
+    w->EditFieldNome()->setText(QStringLiteral("Siena"));
+    w->EditFieldLatitudine()->setText(QStringLiteral("43.3"));
+    w->EditFieldLongitudine()->setText(QStringLiteral("11.3"));
     EditField* target = field(*w, fieldName);
     QSignalSpy reached(target, &QLineEdit::returnPressed);
     target->setFocus();
     QTest::keyClick(target, Qt::Key_Space);
-    QCOMPARE(w->ListBox1->ListCount(), 0);
+    QCOMPARE(w->ListBox1()->ListCount(), 0);
     QTest::keyClick(target, Qt::Key_Return);
-    QCOMPARE(w->ListBox1->ListCount(), 1);
+    QCOMPARE(w->ListBox1()->ListCount(), 1);
     // The key is not consumed: the field still receives it.
     QCOMPARE(reached.count(), 1);
 }
@@ -261,10 +261,10 @@ void TestEntryRow::focusSelectsAll()
 {
     AppFixture f;
     Applicazione* w = activeWindow(f);
-    for (EditField* e : {w->EditFieldNome, w->EditFieldLatitudine, w->EditFieldLongitudine}) {
+    for (EditField* e : {w->EditFieldNome(), w->EditFieldLatitudine(), w->EditFieldLongitudine()}) {
         e->setText(QStringLiteral("12,5"));
         e->deselect();
-        w->ListBox1->setFocus();
+        w->ListBox1()->setFocus();
         e->SetFocus();
         QTRY_COMPARE(e->selectedText(), QString("12,5"));
     }
@@ -277,14 +277,14 @@ void TestEntryRow::telephoneSearch()
     qputenv("LUMETRA_DIRECTORY", directory.address().toUtf8());
     AppFixture f;
     Applicazione* w = activeWindow(f);
-    w->ListBox1->setFocus();
-    w->EditFieldNome->setText(QStringLiteral("+39 06-1234 567"));
-    w->buttonCercaIndirizzo->click();
+    w->ListBox1()->setFocus();
+    w->EditFieldNome()->setText(QStringLiteral("+39 06-1234 567"));
+    w->buttonCercaIndirizzo()->click();
     qputenv("LUMETRA_DIRECTORY", "");
     QCOMPARE(directory.requests.size(), 1);
     QVERIFY2(directory.requests.first().endsWith(QLatin1String("&qs=061234567")), qPrintable(directory.requests.first()));
     QCOMPARE(focusedField(*w), QString("EditFieldNome"));
-    QVERIFY(!w->Modificato);
+    QVERIFY(!w->Modificato());
 }
 
 void TestEntryRow::searchWithoutText()
@@ -293,14 +293,14 @@ void TestEntryRow::searchWithoutText()
     qputenv("LUMETRA_DIRECTORY", directory.address().toUtf8());
     AppFixture f;
     Applicazione* w = activeWindow(f);
-    w->EditFieldLatitudine->setFocus();
-    w->EditFieldNome->setText(QStringLiteral("   "));
-    w->buttonCercaIndirizzo->click();
+    w->EditFieldLatitudine()->setFocus();
+    w->EditFieldNome()->setText(QStringLiteral("   "));
+    w->buttonCercaIndirizzo()->click();
     qputenv("LUMETRA_DIRECTORY", "");
     QVERIFY(directory.requests.isEmpty());
     QVERIFY(f.services.messages.isEmpty());
     QCOMPARE(focusedField(*w), QString("EditFieldNome"));
-    QCOMPARE(w->EditFieldNome->Text(), QString("   "));
+    QCOMPARE(w->EditFieldNome()->Text(), QString("   "));
 }
 
 void TestEntryRow::addressSearch()
@@ -311,18 +311,18 @@ void TestEntryRow::addressSearch()
     qputenv("LUMETRA_DIRECTORY", directory.address().toUtf8());
     AppFixture f;
     Applicazione* w = activeWindow(f);
-    QVERIFY(PageProbe::WaitForMapPage(*w->web1));
-    PageProbe::Evaluate(*w->web1, QStringLiteral("LumetraMap.config.geocoderUrl = '%1/search'; 1")
+    QVERIFY(PageProbe::WaitForMapPage(*w->web1()));
+    PageProbe::Evaluate(*w->web1(), QStringLiteral("LumetraMap.config.geocoderUrl = '%1/search'; 1")
                                       .arg(geocoder.address()));
-    w->EditFieldNome->setText(QStringLiteral("Via Roma 1, Pisa"));
-    w->buttonCercaIndirizzo->click();
+    w->EditFieldNome()->setText(QStringLiteral("Via Roma 1, Pisa"));
+    w->buttonCercaIndirizzo()->click();
     qputenv("LUMETRA_DIRECTORY", "");
     QCOMPARE(focusedField(*w), QString("EditFieldNome"));
     QTRY_COMPARE(geocoder.requests.size(), 1);
     QVERIFY2(geocoder.requests.first().endsWith(QLatin1String("&q=Via%20Roma%201%2C%20Pisa")),
              qPrintable(geocoder.requests.first()));
     QVERIFY(directory.requests.isEmpty());
-    QCOMPARE(w->EditFieldNome->Text(), QString("Via Roma 1, Pisa"));
+    QCOMPARE(w->EditFieldNome()->Text(), QString("Via Roma 1, Pisa"));
 }
 
 void TestEntryRow::radiusNeedsPosition_data()
@@ -345,14 +345,14 @@ void TestEntryRow::radiusNeedsPosition()
     AppFixture f;
     Applicazione* w = activeWindow(f);
     AddNumberedRows(*w, 2);
-    w->ListBox1->setCellCheck(0, 0, true);
-    w->ListBox1->setFocus();
-    w->EditFieldLatitudine->setText(latitude);
-    w->EditFieldLongitudine->setText(longitude);
-    w->buttonMostraDpiVicino->click();
+    w->ListBox1()->setCellCheck(0, 0, true);
+    w->ListBox1()->setFocus();
+    w->EditFieldLatitudine()->setText(latitude);
+    w->EditFieldLongitudine()->setText(longitude);
+    w->buttonMostraDpiVicino()->click();
     QCOMPARE(focusedField(*w), focus);
     // Nothing was marked anew.
-    QCOMPARE(MarkedRows(*w->ListBox1), QList<int>{0});
+    QCOMPARE(MarkedRows(*w->ListBox1()), QList<int>{0});
 }
 
 void TestEntryRow::radiusMarksNearby()
@@ -361,17 +361,17 @@ void TestEntryRow::radiusMarksNearby()
     Applicazione* w = f.newWindow();
     w->AggiungiPdiAllaLista(QStringLiteral("Far"), QStringLiteral("45.0"), QStringLiteral("12.0"), QStringLiteral("0"));
     w->AggiungiPdiAllaLista(QStringLiteral("Near"), QStringLiteral("43.05"), QStringLiteral("10.05"), QStringLiteral("0"));
-    w->Modificato = false;
-    w->ListBox1->setCellCheck(0, 0, true);
-    w->EditFieldNome->setText(QStringLiteral("ignored"));
-    w->EditFieldLatitudine->setText(QStringLiteral(" 43,0 "));
-    w->EditFieldLongitudine->setText(QStringLiteral("10"));
-    w->buttonMostraDpiVicino->click();
+    w->setModificato(false);
+    w->ListBox1()->setCellCheck(0, 0, true);
+    w->EditFieldNome()->setText(QStringLiteral("ignored"));
+    w->EditFieldLatitudine()->setText(QStringLiteral(" 43,0 "));
+    w->EditFieldLongitudine()->setText(QStringLiteral("10"));
+    w->buttonMostraDpiVicino()->click();
     // Rows outside the radius lose their mark.
-    QCOMPARE(MarkedRows(*w->ListBox1), QList<int>{1});
-    QCOMPARE(w->EditFieldLatitudine->Text(), QString(" 43,0 "));
-    QCOMPARE(w->ListBox1->ListCount(), 2);
-    QVERIFY(!w->Modificato);
+    QCOMPARE(MarkedRows(*w->ListBox1()), QList<int>{1});
+    QCOMPARE(w->EditFieldLatitudine()->Text(), QString(" 43,0 "));
+    QCOMPARE(w->ListBox1()->ListCount(), 2);
+    QVERIFY(!w->Modificato());
 }
 
 void TestEntryRow::markButtons_data()
@@ -392,16 +392,16 @@ void TestEntryRow::markButtons()
     AppFixture f;
     Applicazione* w = f.newWindow();
     AddNumberedRows(*w, 4);
-    w->ListBox1->setCellCheck(1, 0, true);
-    w->ListBox1->setCellCheck(3, 0, true);
-    BevelButton* b = button == QLatin1String("ButtonTutti")     ? w->ButtonTutti
-                     : button == QLatin1String("ButtonNessuno") ? w->ButtonNessuno
-                                                                : w->ButtonTutti1;
+    w->ListBox1()->setCellCheck(1, 0, true);
+    w->ListBox1()->setCellCheck(3, 0, true);
+    BevelButton* b = button == QLatin1String("ButtonTutti")     ? w->ButtonTutti()
+                     : button == QLatin1String("ButtonNessuno") ? w->ButtonNessuno()
+                                                                : w->ButtonTutti1();
     b->click();
-    QCOMPARE(MarkedRows(*w->ListBox1), marked);
-    QVERIFY(w->LabelSelezionati->text().endsWith(QStringLiteral(":  %1 / 4").arg(marked.size())));
+    QCOMPARE(MarkedRows(*w->ListBox1()), marked);
+    QVERIFY(w->LabelSelezionati()->text().endsWith(QStringLiteral(":  %1 / 4").arg(marked.size())));
     // Marks are not saved: the document is unchanged.
-    QVERIFY(!w->Modificato);
+    QVERIFY(!w->Modificato());
     QCOMPARE(w->windowTitle(), QString("Lumetra 1.4.0.5 [senza nome.ov2]"));
 }
 
@@ -409,12 +409,12 @@ void TestEntryRow::markButtonsOnEmptyList()
 {
     AppFixture f;
     Applicazione* w = f.newWindow();
-    for (BevelButton* b : {w->ButtonTutti, w->ButtonNessuno, w->ButtonTutti1}) {
-        w->LabelSelezionati->setText(QStringLiteral("stale"));
+    for (BevelButton* b : {w->ButtonTutti(), w->ButtonNessuno(), w->ButtonTutti1()}) {
+        w->LabelSelezionati()->setText(QStringLiteral("stale"));
         b->click();
-        QVERIFY(w->LabelSelezionati->text().endsWith(QLatin1String(":  0 / 0")));
+        QVERIFY(w->LabelSelezionati()->text().endsWith(QLatin1String(":  0 / 0")));
     }
-    QVERIFY(!w->Modificato);
+    QVERIFY(!w->Modificato());
 }
 
 void TestEntryRow::deleteMarked_data()
@@ -437,14 +437,14 @@ void TestEntryRow::deleteMarked()
     Applicazione* w = f.newWindow();
     AddNumberedRows(*w, 3);
     for (int row : marked)
-        w->ListBox1->setCellCheck(row, 0, true);
-    w->ButtonElimina->click();
+        w->ListBox1()->setCellCheck(row, 0, true);
+    w->ButtonElimina()->click();
     QStringList descriptions;
-    for (int row = 0; row < w->ListBox1->ListCount(); ++row)
-        descriptions << w->ListBox1->Cell(row, 0);
+    for (int row = 0; row < w->ListBox1()->ListCount(); ++row)
+        descriptions << w->ListBox1()->Cell(row, 0);
     QCOMPARE(descriptions, left);
-    QVERIFY(w->LabelSelezionati->text().endsWith(QStringLiteral(":  0 / %1").arg(left.size())));
-    QVERIFY(w->Modificato);
+    QVERIFY(w->LabelSelezionati()->text().endsWith(QStringLiteral(":  0 / %1").arg(left.size())));
+    QVERIFY(w->Modificato());
     QCOMPARE(w->windowTitle(), QString("Lumetra 1.4.0.5 [senza nome.ov2 *]"));
 }
 
@@ -452,8 +452,8 @@ void TestEntryRow::deleteOnEmptyList()
 {
     AppFixture f;
     Applicazione* w = f.newWindow();
-    w->ButtonElimina->click();
-    QVERIFY(!w->Modificato);
+    w->ButtonElimina()->click();
+    QVERIFY(!w->Modificato());
 }
 
 LUMETRA_TEST_MAIN(TestEntryRow)

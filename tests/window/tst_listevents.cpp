@@ -152,7 +152,7 @@ void TestListEvents::editedCoordinate()
     QCOMPARE(d.list->Cell(1, column), stored);
     QCOMPARE(d.list->Cell(1, 4), QString("1"));
     QCOMPARE(d.textColor(1, column), Blue);
-    QVERIFY(d.w->Modificato);
+    QVERIFY(d.w->Modificato());
     QVERIFY(d.titleMarked());
     // The other row and the row's other coordinate are untouched.
     QCOMPARE(d.list->Cell(0, column), column == 1 ? QString("41.9") : QString("12.5"));
@@ -182,13 +182,13 @@ void TestListEvents::typingMarksRowBeforeEditEnds()
     QVERIFY(editor);
     QTest::keyClick(editor, Qt::Key_X);
     QCOMPARE(d.list->Cell(0, 4), QString("1"));
-    QVERIFY(!d.w->Modificato);
+    QVERIFY(!d.w->Modificato());
 
     // Escape ends the edit without storing it: the row stays marked, the document not.
     QTest::keyClick(editor, Qt::Key_Escape);
     QTRY_VERIFY(!d.editing());
     QCOMPARE(d.list->Cell(0, 0), QString("Roma"));
-    QVERIFY(!d.w->Modificato);
+    QVERIFY(!d.w->Modificato());
 }
 
 void TestListEvents::checkBoxToggleLeavesMod()
@@ -210,9 +210,9 @@ void TestListEvents::checkBoxToggleLeavesMod()
         QCOMPARE(d.textColor(row, 0), colour);
         QCOMPARE(d.list->Cell(row, 0), row == 0 ? QString("Roma") : QString("Milano"));
     }
-    QVERIFY(d.w->Modificato);
+    QVERIFY(d.w->Modificato());
     QVERIFY(d.titleMarked());
-    QVERIFY(d.w->LabelSelezionati->text().endsWith(QStringLiteral(":  2 / 2")));
+    QVERIFY(d.w->LabelSelezionati()->text().endsWith(QStringLiteral(":  2 / 2")));
 }
 
 void TestListEvents::editedDescriptionSetsPhoneIcon_data()
@@ -290,7 +290,7 @@ void TestListEvents::headingSortsNumerically()
 
     d.clickHeading(1);
     QCOMPARE(d.column(1), (QStringList{"-1.5", "9.9", "10.2", "10.2"}));
-    QVERIFY(d.w->Modificato);
+    QVERIFY(d.w->Modificato());
     QVERIFY(d.titleMarked());
 
     d.clickHeading(1);
@@ -363,14 +363,14 @@ void TestListEvents::returnOpensRememberedCell()
     d.add({"Milano", "45.46", "9.19", "0"});
     d.add({"Napoli", "40.85", "14.27", "0"});
     d.click(0, 2);
-    QCOMPARE(d.w->RigaSelezionata, 0);
-    QCOMPARE(d.w->ColonnaSelezionata, 2);
+    QCOMPARE(d.w->RigaSelezionata(), 0);
+    QCOMPARE(d.w->ColonnaSelezionata(), 2);
 
     // The arrow moves the remembered row; the column stays the one clicked.
     QTest::keyClick(d.view, Qt::Key_Down);
     QCOMPARE(d.list->ListIndex(), 1);
-    QCOMPARE(d.w->RigaSelezionata, 1);
-    QCOMPARE(d.w->ColonnaSelezionata, 2);
+    QCOMPARE(d.w->RigaSelezionata(), 1);
+    QCOMPARE(d.w->ColonnaSelezionata(), 2);
 
     QTest::keyClick(d.view, Qt::Key_Return);
     QVERIFY(d.editing());
@@ -414,14 +414,14 @@ void TestListEvents::vanishedCellIsNotEdited()
     for (int i = 0; i < 5; ++i)
         d.add({QString::number(i), "41.9", "12.5", "0"});
     d.click(4, 1);
-    QCOMPARE(d.w->RigaSelezionata, 4);
+    QCOMPARE(d.w->RigaSelezionata(), 4);
     if (rowsLeft == 0) {
         d.list->DeleteAllRows();
     } else {
         while (d.list->ListCount() > rowsLeft)
             d.list->RemoveRow(d.list->ListCount() - 1);
     }
-    QCOMPARE(d.w->RigaSelezionata, 4);
+    QCOMPARE(d.w->RigaSelezionata(), 4);
 
     d.view->setFocus();
     QTest::keyClick(d.view, Qt::Key_Return);
@@ -438,8 +438,8 @@ void TestListEvents::hiddenColumnIsNeverEdited()
     for (int hidden : {3, 4, 5}) {
         d.click(0, 1);
         d.list->CellClick(0, hidden, 0, 0);
-        QCOMPARE(d.w->ColonnaSelezionata, 1);
-        d.w->ColonnaSelezionata = hidden;
+        QCOMPARE(d.w->ColonnaSelezionata(), 1);
+        d.w->setColonnaSelezionata(hidden);
         d.list->DoubleClick();
         QVERIFY(!d.editing());
     }
@@ -451,14 +451,14 @@ void TestListEvents::selectionRemembersRow()
     d.add({"Roma", "41.9", "12.5", "0"});
     d.add({"Milano", "45.46", "9.19", "0"});
     d.list->setListIndex(1);
-    QCOMPARE(d.w->RigaSelezionata, 1);
+    QCOMPARE(d.w->RigaSelezionata(), 1);
     // Losing the selection keeps the remembered row.
     d.list->setListIndex(-1);
-    QCOMPARE(d.w->RigaSelezionata, 1);
-    d.w->disableClickPoi = true;
+    QCOMPARE(d.w->RigaSelezionata(), 1);
+    d.w->setDisableClickPoi(true);
     d.list->setListIndex(0);
-    d.w->disableClickPoi = false;
-    QCOMPARE(d.w->RigaSelezionata, 0);
+    d.w->setDisableClickPoi(false);
+    QCOMPARE(d.w->RigaSelezionata(), 0);
 }
 
 void TestListEvents::selectionGoesToMapUnlessFromMap()
@@ -467,9 +467,9 @@ void TestListEvents::selectionGoesToMapUnlessFromMap()
     d.add({"Roma", "41.9", "12.5", "0"});
     d.add({"Milano", "45.46", "9.19", "0"});
     d.add({"Napoli", "40.85", "14.27", "0"});
-    QVERIFY(PageProbe::WaitForMapPage(*d.w->web1));
+    QVERIFY(PageProbe::WaitForMapPage(*d.w->web1()));
     auto shown = [&d] {
-        return PageProbe::SettledState(*d.w->web1).value("highlight").toMap();
+        return PageProbe::SettledState(*d.w->web1()).value("highlight").toMap();
     };
 
     const QString id0 = d.list->Cell(0, 3);
@@ -485,8 +485,8 @@ void TestListEvents::selectionGoesToMapUnlessFromMap()
     // A marker chosen on the map selects its row without being sent back.
     d.w->GMapSelezionaPoi(d.list->Cell(2, 3) + QStringLiteral("|40.85,14.27"));
     QCOMPARE(d.list->ListIndex(), 2);
-    QCOMPARE(d.w->RigaSelezionata, 2);
-    QVERIFY(!d.w->disableClickPoi);
+    QCOMPARE(d.w->RigaSelezionata(), 2);
+    QVERIFY(!d.w->disableClickPoi());
     QCOMPARE(shown().value("id").toString(), id0);
 
     // The next selection in the list goes to the map as before.
@@ -501,9 +501,9 @@ void TestListEvents::dragReorderMarksModified()
     // as a drop raises it.
     Doc d;
     d.add({"a", "1", "1", "0"});
-    QVERIFY(!d.w->Modificato);
+    QVERIFY(!d.w->Modificato());
     d.list->RowsReordered();
-    QVERIFY(d.w->Modificato);
+    QVERIFY(d.w->Modificato());
     QVERIFY(d.titleMarked());
 }
 
