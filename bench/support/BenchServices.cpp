@@ -34,7 +34,7 @@ QString BenchServices::GetOpenFolderItem(const FileType&, QWidget*)
     return openPaths.isEmpty() ? QString() : openPaths.takeFirst();
 }
 
-QString BenchServices::GetSaveFolderItem(const FileType&, const QString&, QWidget*)
+QString BenchServices::GetSaveFolderItem(const FileType&, const QString&, const QString&, const QString&, QWidget*)
 {
     return savePaths.isEmpty() ? QString() : savePaths.takeFirst();
 }

@@ -367,6 +367,14 @@
         <source>lkReplaceOk2</source>
         <translation>The text was replaced in [N] POIs.</translation>
     </message>
+    <message>
+        <source>lkCellsKept</source>
+        <translation>Left unchanged: [N]. The result would not be a coordinate: a number from -90 to 90 for a latitude, from -180 to 180 for a longitude.</translation>
+    </message>
+    <message>
+        <source>lkNotCoordinate</source>
+        <translation>Not a coordinate: the cell was left unchanged.</translation>
+    </message>
 </context>
 <context>
     <name>DuplicateDialog</name>
@@ -385,6 +393,20 @@
     <message>
         <source>lk_desc</source>
         <translation>Max. distance (km):</translation>
+    </message>
+</context>
+<context>
+    <name>CsvFiles</name>
+    <message>
+        <source>lkLinesSkipped</source>
+        <translation>Lines not imported: %1. Their longitude or latitude is not a number (a header line, for one).</translation>
+    </message>
+</context>
+<context>
+    <name>Ov2Files</name>
+    <message>
+        <source>lkNotNumbers</source>
+        <translation>Rows whose latitude or longitude is not a number: %1. The file was not saved; the first of those rows is selected.</translation>
     </message>
 </context>
 </TS>

@@ -367,6 +367,14 @@
         <source>lkReplaceOk2</source>
         <translation>Testo sostituito in [N] PDI.</translation>
     </message>
+    <message>
+        <source>lkCellsKept</source>
+        <translation>Lasciate invariate: [N]. Il risultato non sarebbe una coordinata: un numero da -90 a 90 per la latitudine, da -180 a 180 per la longitudine.</translation>
+    </message>
+    <message>
+        <source>lkNotCoordinate</source>
+        <translation>Non è una coordinata: la cella è rimasta invariata.</translation>
+    </message>
 </context>
 <context>
     <name>DuplicateDialog</name>
@@ -385,6 +393,20 @@
     <message>
         <source>lk_desc</source>
         <translation>Distanza max. (km):</translation>
+    </message>
+</context>
+<context>
+    <name>CsvFiles</name>
+    <message>
+        <source>lkLinesSkipped</source>
+        <translation>Righe non importate: %1. La loro longitudine o latitudine non è un numero (per esempio una riga di intestazione).</translation>
+    </message>
+</context>
+<context>
+    <name>Ov2Files</name>
+    <message>
+        <source>lkNotNumbers</source>
+        <translation>Righe con una latitudine o una longitudine che non è un numero: %1. Il file non è stato salvato; la prima di queste righe è selezionata.</translation>
     </message>
 </context>
 </TS>

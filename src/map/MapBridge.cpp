@@ -1,17 +1,15 @@
 #include "map/MapBridge.h"
 
 #include "map/MakerServer.h"
+#include "platform/CoordinateRule.h"
 #include "platform/EditField.h"
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
 #include "platform/Services.h"
-#include "platform/TextFunctions.h"
 #include "platform/UrlCodec.h"
 #include "map/MapHost.h"
 
 #include <QProgressBar>
-
-#include <cmath>
 
 namespace {
 
@@ -83,9 +81,14 @@ void MapBridge::GMapCambiaCoordinate(const QString& text)
     if (!splitMarker(text, identifier, position))
         return;
     const int row = RowOf(identifier);
-    if (row < 0)
+    // The page's text is kept, but only when it is a coordinate the rest of the program
+    // reads as the page meant it.
+    if (row < 0 || !CoordinateRule::IsCoordinate(position.at(0), CoordinateRule::Axis::Latitude) ||
+        !CoordinateRule::IsCoordinate(position.at(1), CoordinateRule::Axis::Longitude))
         return;
     Listbox& list = *w.ListBox1();
+    // An edit open on the row would be overwritten: it is stored first.
+    list.CommitEdit();
     list.setCell(row, Latitude, position.at(0));
     list.setCell(row, Longitude, position.at(1));
     list.setCell(row, Mod, QStringLiteral("1"));
@@ -244,11 +247,9 @@ QString MapBridge::MostraRicercaTelefonoText(const QString& latitude, const QStr
 
 QString MapBridge::CoordinateText(const QString& text)
 {
-    // Coordinate texts go into the script unquoted; the CSV import stores them unchecked.
-    if (IsNumeric(text))
-        return text;
-    const double value = Val(text);
-    return std::isfinite(value) ? QString::number(value, 'g', 17) : QStringLiteral("0");
+    // Coordinate texts go into the script unquoted, where "010" would be octal and "07.5"
+    // no number at all: the page gets the value `Val` reads, as a plain decimal.
+    return CoordinateRule::Decimal(text);
 }
 
 int MapBridge::RowOf(const QString& identifier) const

@@ -3,9 +3,11 @@
 #include "map/DirectoryAnswer.h"
 #include "map/MakerServer.h"
 #include "map/MapBridge.h"
+#include "platform/CoordinateRule.h"
 #include "platform/EditField.h"
 #include "platform/HTTPSocket.h"
 #include "platform/Services.h"
+#include "platform/TextFunctions.h"
 #include "map/MapHost.h"
 
 int PhoneLookup::timeoutSeconds = 80;
@@ -56,10 +58,13 @@ void PhoneLookup::CercaNumeroTelefono(const QString& number)
                                         e.postcode + QStringLiteral("  ") + e.city + QStringLiteral(" (") +
                                         e.province + QStringLiteral(")  - ") + e.street + QStringLiteral(", ") +
                                         e.houseNumber + QStringLiteral(" ") + e.telephone;
+            // The directory's position in the program's own coordinate text.
+            const QString latitude = CoordinateRule::Formatted(Val(e.latitude));
+            const QString longitude = CoordinateRule::Formatted(Val(e.longitude));
             w.EditFieldNome()->setText(description);
-            w.EditFieldLatitudine()->setText(e.latitude);
-            w.EditFieldLongitudine()->setText(e.longitude);
-            mMap.MostraRicercaTelefono(e.latitude, e.longitude, information);
+            w.EditFieldLatitudine()->setText(latitude);
+            w.EditFieldLongitudine()->setText(longitude);
+            mMap.MostraRicercaTelefono(latitude, longitude, information);
         }
     } catch (const DirectoryAnswer::Unusable&) {
         services.MsgBox(QStringLiteral("Si \u00e8 verificato un errore nella ricerca."));

@@ -40,6 +40,15 @@ std::string folderOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// A short hidden name beside the target: a target whose own name is as long as a name
+// may be would leave no room for anything added to it.
+std::string temporaryName(const std::string& target, unsigned serial)
+{
+    const std::string folder = folderOf(target);
+    return (folder == "/" ? "" : folder) + "/.ov2-" + std::to_string(::getpid()) + "-" + std::to_string(serial) +
+           ".tmp";
+}
+
 void syncFolder(const std::string& path)
 {
     int fd = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -67,7 +76,7 @@ Ov2Status SafeFile::open(const char* path)
         return Ov2Status::systemFailure(OV2_ERROR_WRITE, "cannot write " + mTarget, errno);
     int error = 0;
     for (int attempt = 0; attempt < 100 && mFd < 0; ++attempt) {
-        mTemporary = mTarget + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(serial++);
+        mTemporary = temporaryName(mTarget, serial++);
         mFd = ::open(mTemporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         error = errno;
         if (mFd < 0 && error != EEXIST)

@@ -379,17 +379,17 @@ void Listbox::setColumnSortDirection(int column, int direction)
         mSortDirections[size_t(column)] = direction < 0 ? -1 : 1;
 }
 
-void Listbox::Sort()
+bool Listbox::Sort()
 {
     const int column = mSortedColumn;
     const int n = ListCount();
     if (column < 0 || column >= ColumnCount())
-        return;
+        return false;
     const bool descending = ColumnSortDirection(column) < 0;
     mView->horizontalHeader()->setSortIndicator(column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
     mView->horizontalHeader()->setSortIndicatorShown(true);
     if (n < 2)
-        return;
+        return false;
     const ListboxRows& rows = mModel->rows();
     rows.copyColumn(column);
     auto compare = [&](int a, int b) {
@@ -413,22 +413,24 @@ void Listbox::Sort()
     rows.dropCopy();
     // A handler that changed the rows while they were compared leaves them as they are.
     if (ListCount() != n)
-        return;
+        return false;
     bool moved = false;
     for (int i = 0; i < n && !moved; ++i)
         moved = order[size_t(i)] != i;
     if (moved)
         reorder(order);
+    return moved;
 }
 
 void Listbox::headingClicked(int column)
 {
+    CommitEdit();
     if (column == mSortedColumn)
         setColumnSortDirection(column, -ColumnSortDirection(column));
     else
         mSortedColumn = column;
-    Sort();
-    HeadingSorted(column);
+    if (Sort())
+        HeadingSorted(column);
 }
 
 void Listbox::moveSelectedRows(int before)
@@ -467,6 +469,12 @@ void Listbox::EditCell(int row, int column)
     mView->edit(cell);
 }
 
+void Listbox::CommitEdit()
+{
+    if (auto* delegate = qobject_cast<ListboxDelegate*>(mView->itemDelegate()))
+        delegate->commitOpenEditor();
+}
+
 void Listbox::BeginUpdate()
 {
     mModel->beginBatch();
@@ -493,6 +501,7 @@ void Listbox::showContextMenu(const QPoint& viewportPos, const QPoint& globalPos
 {
     if (!ConstructContextualMenu)
         return;
+    CommitEdit();
     QMenu base(this);
     const QPoint pos = mView->viewport()->mapTo(this, viewportPos);
     if (!ConstructContextualMenu(base, pos.x(), pos.y()))

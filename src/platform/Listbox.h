@@ -92,11 +92,16 @@ public:
     void setSortedColumn(int column);
     int ColumnSortDirection(int column) const;
     void setColumnSortDirection(int column, int direction);
-    void Sort();
+    // True when rows moved.
+    bool Sort();
 
     // Opens an in-place line editor on the cell; a row or column out of range, a hidden
     // column, an edit already open or a batch under way does nothing.
     void EditCell(int row, int column);
+    // Ends an open cell edit the way Return does: its text is stored and CellAction
+    // raised before this returns. Every command that reads or changes the rows calls it
+    // first, so an edit in progress is neither lost nor overwritten.
+    void CommitEdit();
 
     // Between BeginUpdate and EndUpdate (they nest) the view hears of no single change;
     // rows removed inside are dropped at once for every index the caller sees, so removing
@@ -135,7 +140,7 @@ public:
     // A contextual click; x, y within the list. The menu is shown only when it returns true.
     Event<bool(QMenu& base, int x, int y)> ConstructContextualMenu;
     Event<bool(QAction* chosen)> ContextualMenuAction;
-    // After the user sorted by clicking a heading.
+    // After the user sorted by clicking a heading, when rows moved.
     Event<void(int column)> HeadingSorted;
     // After the user moved rows by dragging them.
     Event<void()> RowsReordered;

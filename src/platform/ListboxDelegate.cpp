@@ -31,7 +31,25 @@ QWidget* ListboxDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
         if (cell.isValid() && owner->CellTextChange)
             owner->CellTextChange(cell.row(), cell.column());
     });
+    mOpenEditor = editor;
     return editor;
+}
+
+void ListboxDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const
+{
+    if (mOpenEditor == editor)
+        mOpenEditor.clear();
+    QStyledItemDelegate::destroyEditor(editor, index);
+}
+
+void ListboxDelegate::commitOpenEditor()
+{
+    QWidget* editor = mOpenEditor.data();
+    if (!editor)
+        return;
+    mOpenEditor.clear();
+    emit commitData(editor);
+    emit closeEditor(editor, NoHint);
 }
 
 void ListboxDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QStyledItemDelegate>
 
 class Listbox;
@@ -13,12 +14,17 @@ public:
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
+    void destroyEditor(QWidget* editor, const QModelIndex& index) const override;
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+
+    // Stores the open editor's text and closes it, as Return does, but at once.
+    void commitOpenEditor();
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
     Listbox& mOwner;
+    mutable QPointer<QWidget> mOpenEditor;
 };

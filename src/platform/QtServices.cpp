@@ -52,9 +52,16 @@ QString QtServices::GetOpenFolderItem(const FileType& filter, QWidget* parent)
     return QFileDialog::getOpenFileName(parent, QString(), QString(), filter.filterText());
 }
 
-QString QtServices::GetSaveFolderItem(const FileType& filter, const QString& defaultName, QWidget* parent)
+QString QtServices::GetSaveFolderItem(const FileType& filter, const QString& folder, const QString& defaultName,
+                                      const QString& extension, QWidget* parent)
 {
-    return QFileDialog::getSaveFileName(parent, QString(), defaultName, filter.filterText());
+    QFileDialog dialog(parent, QString(), folder, filter.filterText());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(extension.startsWith(u'.') ? extension.mid(1) : extension);
+    dialog.selectFile(QDir(folder).filePath(defaultName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 int QtServices::ShowModalWithin(QDialog& dialog, QWidget* parent)

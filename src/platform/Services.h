@@ -18,9 +18,12 @@ public:
     virtual void MsgBox(const QString& text) = 0;
     virtual MessageDialog::Pressed ShowMessageDialog(const MessageDialog& dialog, QWidget* parent) = 0;
 
-    // Each returns the chosen path, or an empty text when the user cancelled.
+    // Each returns the chosen path, or an empty text when the user cancelled. The save
+    // dialog opens in `folder` with `defaultName` and gives `extension` (".ov2") to a chosen
+    // name that has none, so that its question before replacing a file is about that name.
     virtual QString GetOpenFolderItem(const FileType& filter, QWidget* parent) = 0;
-    virtual QString GetSaveFolderItem(const FileType& filter, const QString& defaultName, QWidget* parent) = 0;
+    virtual QString GetSaveFolderItem(const FileType& filter, const QString& folder, const QString& defaultName,
+                                      const QString& extension, QWidget* parent) = 0;
 
     // Runs one of the program's own dialogs modally over its parent window and
     // returns its result code when it closes.

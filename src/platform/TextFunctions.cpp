@@ -124,3 +124,13 @@ bool IsNumeric(QStringView text)
         ++end;
     return end == text.size();
 }
+
+QString SingleLine(QStringView text)
+{
+    QString line = text.toString();
+    for (QChar& c : line) {
+        if (c == u'\t' || c == u'\r' || c == u'\n')
+            c = u' ';
+    }
+    return line;
+}

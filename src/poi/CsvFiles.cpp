@@ -1,5 +1,6 @@
 #include "poi/CsvFiles.h"
 
+#include "platform/CoordinateRule.h"
 #include "platform/Latin1Codec.h"
 #include "platform/ListboxModel.h"
 #include "platform/Services.h"
@@ -35,7 +36,18 @@ QList<QStringView> splitLines(QStringView text)
     return lines;
 }
 
+// A coordinate written as a quoted field, "41.89021", is read without its quotes.
+QStringView unquoted(QStringView field)
+{
+    if (field.size() >= 2 && field.front() == u'"' && field.back() == u'"')
+        return field.mid(1, field.size() - 2);
+    return field;
+}
+
 }  // namespace
+
+LOCALIZED_TEXT(CsvFiles, lkLinesSkipped,
+               "Lines not imported: %1. Their longitude or latitude is not a number (a header line, for one).")
 
 CsvFiles::CsvFiles(PoiDocument& document, PoiRows& rows)
     : d(document)
@@ -50,7 +62,10 @@ void CsvFiles::SalvaCsv()
         return;
     const QString name = ExportFileName(d.FileOv2Aperto(), PoiDocument::kNewFileName(), QStringLiteral(".csv"));
     Services& services = Services::instance();
-    const QString path = services.GetSaveFolderItem(filter, name, d.DialogParent());
+    const QString extension = QStringLiteral(".csv");
+    const QString path = WithExtension(
+        services.GetSaveFolderItem(filter, ProposedFolder(d.FileOv2Aperto()), name, extension, d.DialogParent()),
+        extension);
     if (path.isEmpty())
         return;
 
@@ -100,21 +115,31 @@ bool CsvFiles::_FileImportCsv_Action()
         services.MsgBox(PoiDocument::lkReadError().arg(path, file.errorString()));
         return false;
     }
-    const QString text = Latin1Codec::toUnicode(bytes);
+    // A byte-order mark is no part of the first longitude.
+    const QByteArray bom("\xEF\xBB\xBF");
+    const QString text = Latin1Codec::toUnicode(bytes.startsWith(bom) ? bytes.mid(bom.size()) : bytes);
 
+    int skipped = 0;
     d.Model().beginBatch();
     for (QStringView line : splitLines(text)) {
         const QList<QStringView> fields = line.split(u',');
-        // A line without three fields holds no POI (a blank line, an empty file).
-        if (fields.size() < 3)
+        // A line without three fields or without two numbers holds no POI: a header, a
+        // note. Blank lines are not worth a word.
+        const QStringView longitude = fields.size() >= 3 ? unquoted(fields[0]) : QStringView();
+        const QStringView latitude = fields.size() >= 3 ? unquoted(fields[1]) : QStringView();
+        if (!CoordinateRule::IsNumber(longitude) || !CoordinateRule::IsNumber(latitude)) {
+            skipped += line.trimmed().isEmpty() ? 0 : 1;
             continue;
-        mRows.AggiungiPdiAllaLista(fields[2].toString(), fields[1].toString(), fields[0].toString(),
-                               QStringLiteral("0"));
+        }
+        mRows.AggiungiPdiAllaLista(fields[2].toString(), latitude.toString(), longitude.toString(),
+                                   QStringLiteral("0"));
     }
     d.Model().endBatch();
 
     mRows.AggiornaNumeroPdiSelezionati();
     d.setModificato(true);
     emit d.markersStale();
+    if (skipped > 0)
+        services.MsgBox(lkLinesSkipped().arg(skipped));
     return false;
 }

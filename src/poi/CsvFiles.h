@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Localized.h"
+
 #include <QString>
 
 class PoiDocument;
@@ -12,6 +14,9 @@ public:
 
     void SalvaCsv();
     bool _FileImportCsv_Action();
+
+    // Said after an import that left lines out; %1 is their number.
+    LOCALIZED_TEXT_DECL(lkLinesSkipped);
 
 private:
     PoiDocument& d;

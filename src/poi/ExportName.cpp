@@ -1,5 +1,6 @@
 #include "poi/ExportName.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 QString ExportFileName(const QString& documentFile, const QString& untitledName, const QString& extension)
@@ -11,4 +12,16 @@ QString ExportFileName(const QString& documentFile, const QString& untitledName,
     if (at >= 0)
         name.replace(at, 4, extension);
     return name;
+}
+
+QString ProposedFolder(const QString& documentFile)
+{
+    return documentFile.isEmpty() ? QDir::homePath() : QFileInfo(documentFile).absolutePath();
+}
+
+QString WithExtension(const QString& path, const QString& extension)
+{
+    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path + extension;
 }

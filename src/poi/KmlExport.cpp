@@ -1,5 +1,6 @@
 #include "poi/KmlExport.h"
 
+#include "platform/CoordinateRule.h"
 #include "platform/Services.h"
 #include "poi/ExportName.h"
 #include "poi/PoiDocument.h"
@@ -22,7 +23,10 @@ void KmlExport::SalvaKml(const QString& webSite)
         return;
     const QString name = ExportFileName(d.FileOv2Aperto(), PoiDocument::kNewFileName(), QStringLiteral(".kml"));
     Services& services = Services::instance();
-    const QString path = services.GetSaveFolderItem(FileType{}, name, d.DialogParent());
+    const QString extension = QStringLiteral(".kml");
+    const QString path = WithExtension(
+        services.GetSaveFolderItem(FileType{}, ProposedFolder(d.FileOv2Aperto()), name, extension, d.DialogParent()),
+        extension);
     if (path.isEmpty())
         return;
 
@@ -42,9 +46,10 @@ void KmlExport::SalvaKml(const QString& webSite)
         out += "      <Placemark>\n        <name>";
         AppendXmlText(out, d.CellView(row, Description));
         out += "</name>\n        <Point>\n          <coordinates>";
-        AppendXmlText(out, d.CellView(row, Longitude));
+        // The numbers a reader takes: a blank or a leading zero would turn them into 0.
+        out += CoordinateRule::Decimal(d.CellView(row, Longitude)).toLatin1();
         out += ',';
-        AppendXmlText(out, d.CellView(row, Latitude));
+        out += CoordinateRule::Decimal(d.CellView(row, Latitude)).toLatin1();
         out += ",0</coordinates>\n        </Point>\n      </Placemark>\n";
     }
     out += "    </Folder>\n  </Document>\n</kml>\n";

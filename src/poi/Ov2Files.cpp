@@ -1,10 +1,12 @@
 #include "poi/Ov2Files.h"
 
 #include "ov2/Ov2Dylib.h"
+#include "platform/CoordinateRule.h"
 #include "platform/Latin1Codec.h"
 #include "platform/ListboxModel.h"
 #include "platform/Services.h"
 #include "platform/TextFunctions.h"
+#include "poi/ExportName.h"
 #include "poi/PoiDocument.h"
 #include "poi/PoiRows.h"
 
@@ -32,6 +34,10 @@ QString libraryError()
 }
 
 }  // namespace
+
+LOCALIZED_TEXT(Ov2Files, lkNotNumbers,
+               "Rows whose latitude or longitude is not a number: %1. The file was not saved; the first of "
+               "those rows is selected.")
 
 Ov2Files::Ov2Files(PoiDocument& document, PoiRows& rows)
     : d(document)
@@ -66,15 +72,39 @@ void Ov2Files::ApriOv2DaFile(const QString& file)
 
 void Ov2Files::SalvaOv2()
 {
-    if (!d.FileOv2Aperto().isEmpty())
+    if (!d.FileOv2Aperto().isEmpty() && allRowsHoldNumbers())
         writeFile(d.FileOv2Aperto());
 }
 
 void Ov2Files::SalvaOv2ConNome()
 {
-    const QString file = Services::instance().GetSaveFolderItem(ov2Type(), d.FileName(), d.DialogParent());
+    if (!allRowsHoldNumbers())
+        return;
+    const QString extension = QStringLiteral(".ov2");
+    const QString file = WithExtension(Services::instance().GetSaveFolderItem(
+                                           ov2Type(), ProposedFolder(d.FileOv2Aperto()), d.FileName(), extension,
+                                           d.DialogParent()),
+                                       extension);
     if (!file.isEmpty())
         writeFile(file);
+}
+
+bool Ov2Files::allRowsHoldNumbers()
+{
+    int first = -1;
+    int count = 0;
+    for (int row = 0; row < d.ListCount(); ++row) {
+        if (CoordinateRule::IsNumber(d.CellView(row, Latitude)) && CoordinateRule::IsNumber(d.CellView(row, Longitude)))
+            continue;
+        first = count == 0 ? row : first;
+        ++count;
+    }
+    if (count == 0)
+        return true;
+    // Such a row would be written at 0: the user decides what it holds first.
+    emit d.showRow(first);
+    Services::instance().MsgBox(lkNotNumbers().arg(count));
+    return false;
 }
 
 bool Ov2Files::readIntoLibrary(const QString& file)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Localized.h"
+
 #include <QString>
 
 class PoiDocument;
@@ -17,7 +19,12 @@ public:
     void SalvaOv2();
     void SalvaOv2ConNome();
 
+    // Said when a save is refused; %1 is the number of rows at fault.
+    LOCALIZED_TEXT_DECL(lkNotNumbers);
+
 private:
+    // A row whose coordinate text is not a number stops a save: the first is selected.
+    bool allRowsHoldNumbers();
     // Has the library read the file; says why when it cannot.
     bool readIntoLibrary(const QString& file);
     // Appends the POIs the library holds as rows read from a file, then releases them.

@@ -68,6 +68,8 @@ signals:
     void markersRemoved();
     // The rows were replaced or extended: the map's markers no longer stand for them.
     void markersStale();
+    // A row the user must look at: the window selects it and scrolls to it.
+    void showRow(int row);
 
 private:
     bool validCell(int row, int column) const;

@@ -1,13 +1,11 @@
 #include "poi/PoiRows.h"
 
+#include "platform/CoordinateRule.h"
 #include "platform/Listbox.h"
 #include "platform/ListboxModel.h"
 #include "platform/PictureSource.h"
 #include "platform/Uuid.h"
 #include "poi/PoiDocument.h"
-
-#include <charconv>
-#include <cmath>
 
 namespace {
 
@@ -131,20 +129,5 @@ void PoiRows::OrdinaPrimaMarcati(Listbox& list)
 
 QString PoiRows::GeoFormatter(double value)
 {
-    if (!std::isfinite(value))
-        return QStringLiteral("0");
-    // Six decimals at most, then the shortest text: no trailing zeros, no bare point,
-    // and "." whatever the user's locale.
-    char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
-    char* end = result.ptr;
-    while (end[-1] == '0')
-        --end;
-    if (end[-1] == '.')
-        --end;
-    const char* begin = buffer;
-    // A value that rounds to zero is written without a sign.
-    if (end - begin == 2 && begin[0] == '-' && begin[1] == '0')
-        ++begin;
-    return QString::fromLatin1(begin, end - begin);
+    return CoordinateRule::Formatted(value);
 }

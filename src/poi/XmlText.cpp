@@ -33,11 +33,13 @@ void AppendXmlText(QByteArray& out, QStringView text)
         case u'<': out += "&lt;"; continue;
         case u'>': out += "&gt;"; continue;
         case u'"': out += "&quot;"; continue;
+        // A reader turns a CR written as it is into a line feed.
+        case u'\r': out += "&#13;"; continue;
         default: break;
         }
         if (QChar::isHighSurrogate(c) && i + 1 < n && text[i + 1].isLowSurrogate()) {
             c = QChar::surrogateToUcs4(char16_t(c), text[++i].unicode());
-        } else if (QChar::isSurrogate(c) || (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c == 0xFFFE ||
+        } else if (QChar::isSurrogate(c) || (c < 0x20 && c != u'\t' && c != u'\n') || c == 0xFFFE ||
                    c == 0xFFFF) {
             c = 0xFFFD;
         }

@@ -1,8 +1,10 @@
 #include "search/SearchDialog.h"
 
+#include "platform/CoordinateRule.h"
 #include "platform/EditField.h"
 #include "platform/Listbox.h"
 #include "platform/Services.h"
+#include "platform/TextFunctions.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,6 +26,10 @@ LOCALIZED_TEXT(SearchDialog, lkElementNotFound, "")
 LOCALIZED_TEXT(SearchDialog, lkWordNotFound, "")
 LOCALIZED_TEXT(SearchDialog, lkReplaceOk1, "")
 LOCALIZED_TEXT(SearchDialog, lkReplaceOk2, "")
+LOCALIZED_TEXT(SearchDialog, lkCellsKept,
+               "Left unchanged: [N]. The result would not be a coordinate: a number from -90 to 90 for a latitude, "
+               "from -180 to 180 for a longitude.")
+LOCALIZED_TEXT(SearchDialog, lkNotCoordinate, "Not a coordinate: the cell was left unchanged.")
 
 namespace {
 
@@ -33,6 +39,8 @@ constexpr Qt::CaseSensitivity kCase = Qt::CaseInsensitive;
 // The searchable columns, in the pop-up's order: description, latitude, longitude.
 constexpr int kSearchableColumns = 3;
 constexpr int kMarkColumn = 0;
+constexpr int kLatitudeColumn = 1;
+constexpr int kLongitudeColumn = 2;
 
 bool contains(QStringView text, QStringView find)
 {
@@ -51,6 +59,15 @@ QString replacedAll(QStringView text, QStringView find, const QString& replaceme
     }
     result += text.mid(from);
     return result;
+}
+
+// The first "[N]" of a message replaced by the number.
+QString withCount(QString text, int count)
+{
+    const qsizetype at = text.indexOf(QLatin1String("[N]"));
+    if (at >= 0)
+        text.replace(at, 3, QString::number(count));
+    return text;
 }
 
 QPushButton* makeButton(QWidget* parent, const QString& caption, const QRect& geometry, bool enabled)
@@ -173,15 +190,25 @@ bool SearchDialog::matches(int row, QStringView find) const
     return contains(Lista->CellView(row, chosenColumn()), find);
 }
 
-bool SearchDialog::replaceInCell(int row, int column, QStringView find, const QString& replacement)
+SearchDialog::Replaced SearchDialog::replaceInCell(int row, int column, QStringView find, const QString& replacement)
 {
     const QStringView text = Lista->CellView(row, column);
-    QString replaced = replacedAll(text, find, replacement);
+    QString replaced;
+    if (column == kLatitudeColumn || column == kLongitudeColumn) {
+        const auto axis = column == kLatitudeColumn ? CoordinateRule::Axis::Latitude : CoordinateRule::Axis::Longitude;
+        const std::optional<QString> coordinate = CoordinateRule::Accepted(replacedAll(text, find, replacement), axis);
+        if (!coordinate)
+            return Replaced::Refused;
+        replaced = *coordinate;
+    } else {
+        replaced = replacedAll(text, find, SingleLine(replacement));
+    }
     if (replaced == text)
-        return false;
+        return Replaced::Unchanged;
     Lista->setCell(row, column, replaced);
     mChangedCells = true;
-    return true;
+    emit cellChanged();
+    return Replaced::Changed;
 }
 
 bool SearchDialog::findFrom(int first, const QString& find)
@@ -221,7 +248,8 @@ void SearchDialog::SostituisciParolaTrovata(const QString& find, const QString& 
     // Rows may have gone since the hit.
     if (!Lista || UltimaRigaTrovata < 0 || UltimaRigaTrovata >= Lista->ListCount() || find.isEmpty())
         return;
-    replaceInCell(UltimaRigaTrovata, chosenColumn(), find, replacement);
+    if (replaceInCell(UltimaRigaTrovata, chosenColumn(), find, replacement) == Replaced::Refused)
+        labelErrore->setText(lkNotCoordinate());
 }
 
 void SearchDialog::SostituisciParola(const QString& find, const QString& replacement)
@@ -229,26 +257,29 @@ void SearchDialog::SostituisciParola(const QString& find, const QString& replace
     if (!Lista || Lista->ListCount() == 0 || find.isEmpty())
         return;
     int count = 0;
+    int refused = 0;
     Lista->BeginUpdate();
     for (int row = 0; row < Lista->ListCount(); ++row) {
         if (matches(row, find)) {
-            replaceInCell(row, chosenColumn(), find, replacement);
-            ++count;
+            if (replaceInCell(row, chosenColumn(), find, replacement) == Replaced::Refused)
+                ++refused;
+            else
+                ++count;
         }
     }
     Lista->EndUpdate();
 
-    Services& services = Services::instance();
-    if (count == 1) {
-        services.MsgBox(lkReplaceOk1());
-    } else if (count >= 2) {
-        QString text = lkReplaceOk2();
-        const qsizetype at = text.indexOf(QLatin1String("[N]"));
-        if (at >= 0)
-            text.replace(at, 3, QString::number(count));
-        services.MsgBox(text);
-    } else {
+    QStringList message;
+    if (count == 1)
+        message << lkReplaceOk1();
+    else if (count >= 2)
+        message << withCount(lkReplaceOk2(), count);
+    if (refused > 0)
+        message << withCount(lkCellsKept(), refused);
+    if (count == 0) {
         EditFieldTrova->SetFocus();
-        services.MsgBox(lkWordNotFound());
+        if (refused == 0)
+            message << lkWordNotFound();
     }
+    Services::instance().MsgBox(message.join(QLatin1Char('\n')));
 }

@@ -65,6 +65,13 @@ public:
     LOCALIZED_TEXT_DECL(lkWordNotFound);
     LOCALIZED_TEXT_DECL(lkReplaceOk1);
     LOCALIZED_TEXT_DECL(lkReplaceOk2);
+    // Replacements a coordinate column refused; its first "[N]" is their number.
+    LOCALIZED_TEXT_DECL(lkCellsKept);
+    LOCALIZED_TEXT_DECL(lkNotCoordinate);
+
+signals:
+    // A replacement changed a cell: the document holds an unsaved change from now on.
+    void cellChanged();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -76,8 +83,10 @@ private:
     void EditFieldTrova_TextChange();
     int chosenColumn() const;
     bool matches(int row, QStringView find) const;
-    // Replaces every occurrence in one cell; true when the text changed.
-    bool replaceInCell(int row, int column, QStringView find, const QString& replacement);
+    enum class Replaced { Unchanged, Changed, Refused };
+    // Replaces every occurrence in one cell. A coordinate keeps its text when the result
+    // is not one; a description stays one line.
+    Replaced replaceInCell(int row, int column, QStringView find, const QString& replacement);
     // Finds from `first` on: selects the hit and remembers it, or forgets the last one.
     bool findFrom(int first, const QString& find);
 

@@ -89,6 +89,10 @@ Applicazione::Applicazione(WindowHost& app)
     connect(&document, &PoiDocument::markerRemoved, this, [this](const QString& id) { mMap->EliminaPdi(id); });
     connect(&document, &PoiDocument::markersRemoved, this, [this] { mWeb1->EndScriptBatch(); });
     connect(&document, &PoiDocument::markersStale, this, &Applicazione::SvuotaPdiMappa);
+    connect(&document, &PoiDocument::showRow, this, [this](int row) {
+        mListBox1->setListIndex(row);
+        mListBox1->setScrollPosition(row);
+    });
     // Children go in the order they joined: the list must go before the rows it shows.
     document.setParent(this);
 
@@ -287,6 +291,7 @@ void Applicazione::SvuotaElenco()
 
 bool Applicazione::ConfirmDiscardChanges()
 {
+    mListBox1->CommitEdit();
     if (!Modificato())
         return true;
     MessageDialog dialog;
@@ -352,7 +357,10 @@ void Applicazione::AddMenuHandler(const QString& itemName, std::function<bool()>
 bool Applicazione::HandleMenu(const QString& itemName)
 {
     const auto it = mMenuHandlers.find(itemName);
-    return it != mMenuHandlers.end() && it->second();
+    if (it == mMenuHandlers.end())
+        return false;
+    mListBox1->CommitEdit();
+    return it->second();
 }
 
 void Applicazione::InizializzaTabella() { PoiRows::InizializzaTabella(*mListBox1); }

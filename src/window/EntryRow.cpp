@@ -2,6 +2,7 @@
 
 #include "map/MapBridge.h"
 #include "platform/BevelButton.h"
+#include "platform/CoordinateRule.h"
 #include "platform/EditField.h"
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
@@ -10,6 +11,8 @@
 
 #include <QLabel>
 
+#include <optional>
+
 namespace {
 
 // A navigator shows this many characters of a description.
@@ -17,14 +20,10 @@ constexpr int kDescriptionLimit = 57;
 // Radius of the search around the typed position.
 constexpr double kRadius = 15.0;
 
-// A typed coordinate: trimmed, its first "," read as the decimal point.
-QString coordinateText(const EditField& field)
+// A typed coordinate under the one rule of every coordinate cell; nothing when refused.
+std::optional<QString> coordinateText(const EditField& field, CoordinateRule::Axis axis)
 {
-    QString text = field.Text().trimmed();
-    const qsizetype comma = text.indexOf(u',');
-    if (comma >= 0)
-        text[comma] = u'.';
-    return text;
+    return CoordinateRule::Accepted(field.Text(), axis);
 }
 
 void setLabelColor(QLabel& label, const QColor& color)
@@ -62,22 +61,24 @@ EntryRow::EntryRow(Applicazione& window)
 
 void EntryRow::AggiungiPdiManuale()
 {
-    const QString descrizione = w.EditFieldNome()->Text().trimmed();
-    const QString latitudine = coordinateText(*w.EditFieldLatitudine());
-    const QString longitudine = coordinateText(*w.EditFieldLongitudine());
+    w.ListBox1()->CommitEdit();
+    const QString descrizione = SingleLine(w.EditFieldNome()->Text()).trimmed();
+    const std::optional<QString> latitudine = coordinateText(*w.EditFieldLatitudine(), CoordinateRule::Axis::Latitude);
+    const std::optional<QString> longitudine =
+        coordinateText(*w.EditFieldLongitudine(), CoordinateRule::Axis::Longitude);
     if (descrizione.isEmpty()) {
         w.EditFieldNome()->SetFocus();
         return;
     }
-    if (!IsNumeric(latitudine)) {
+    if (!latitudine) {
         w.EditFieldLatitudine()->SetFocus();
         return;
     }
-    if (!IsNumeric(longitudine)) {
+    if (!longitudine) {
         w.EditFieldLongitudine()->SetFocus();
         return;
     }
-    w.AggiungiPdiAllaLista(descrizione, latitudine, longitudine, QStringLiteral("1"));
+    w.AggiungiPdiAllaLista(descrizione, *latitudine, *longitudine, QStringLiteral("1"));
     w.AggiornaNumeroPdiSelezionati();
     w.EditFieldNome()->setText(QString());
     w.EditFieldLatitudine()->setText(QString());
@@ -161,22 +162,25 @@ void EntryRow::buttonCercaIndirizzo_Action()
 
 void EntryRow::buttonMostraDpiVicino_Action()
 {
-    const QString latitudine = coordinateText(*w.EditFieldLatitudine());
-    const QString longitudine = coordinateText(*w.EditFieldLongitudine());
-    if (!IsNumeric(latitudine)) {
+    w.ListBox1()->CommitEdit();
+    const std::optional<QString> latitudine = coordinateText(*w.EditFieldLatitudine(), CoordinateRule::Axis::Latitude);
+    const std::optional<QString> longitudine =
+        coordinateText(*w.EditFieldLongitudine(), CoordinateRule::Axis::Longitude);
+    if (!latitudine) {
         w.EditFieldLatitudine()->SetFocus();
         return;
     }
-    if (!IsNumeric(longitudine)) {
+    if (!longitudine) {
         w.EditFieldLongitudine()->SetFocus();
         return;
     }
-    w.MostraPdiNelRaggio(Val(latitudine), Val(longitudine), kRadius);
+    w.MostraPdiNelRaggio(Val(*latitudine), Val(*longitudine), kRadius);
 }
 
 void EntryRow::markRows(Mark how)
 {
     Listbox& list = *w.ListBox1();
+    list.CommitEdit();
     list.BeginUpdate();
     for (int row = 0; row < list.ListCount(); ++row) {
         const bool marked = how == Mark::All || (how == Mark::Invert && !list.CellCheck(row, 0));
@@ -198,6 +202,7 @@ void EntryRow::ButtonTutti_Action()
 
 void EntryRow::ButtonElimina_Action()
 {
+    w.ListBox1()->CommitEdit();
     if (w.ListBox1()->ListCount() == 0)
         return;
     w.EliminaPdiDallaLista();
@@ -207,6 +212,7 @@ void EntryRow::ButtonElimina_Action()
 
 void EntryRow::buttonMostraDpiMappa_Action()
 {
+    w.ListBox1()->CommitEdit();
     w.CaricaPdiMappa();
 }
 

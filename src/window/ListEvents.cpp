@@ -1,6 +1,7 @@
 #include "window/ListEvents.h"
 
 #include "map/MapBridge.h"
+#include "platform/CoordinateRule.h"
 #include "platform/Listbox.h"
 #include "platform/TextFunctions.h"
 #include "window/Applicazione.h"
@@ -9,11 +10,14 @@
 #include <QAbstractItemView>
 #include <QTimer>
 
+#include <optional>
+
 namespace {
 
 constexpr int kDescription = 0;
 constexpr int kLatitude = 1;
 constexpr int kLongitude = 2;
+constexpr int kId = 3;
 constexpr int kMod = 4;
 // The visible columns are the only ones a user may edit.
 constexpr int kLastVisible = kLongitude;
@@ -103,15 +107,24 @@ void ListEvents::ListBox1_CellAction(int row, int column)
     w.AggiornaNumeroPdiSelezionati();
     w.setModificato(true);
 
+    const bool edited = EditEnded(row, column);
     if (column == kLatitude || column == kLongitude) {
-        QString text = list->Cell(row, column);
-        text.replace(u',', u'.');
-        list->setCell(row, column, text);
-        if (!IsNumeric(text))
-            list->setCell(row, column, QStringLiteral("0.000000"));
-    } else if (list->CellView(row, kDescription).isEmpty()) {
-        list->setCell(row, kDescription, QStringLiteral("Inserire il testo..."));
+        const auto axis = column == kLatitude ? CoordinateRule::Axis::Latitude : CoordinateRule::Axis::Longitude;
+        // What the rule refuses leaves the position the row had.
+        if (const std::optional<QString> accepted = CoordinateRule::Accepted(list->CellView(row, column), axis))
+            list->setCell(row, column, *accepted);
+        else if (edited)
+            list->setCell(row, column, mOpenEdit.text);
+    } else {
+        if (edited && column == kDescription) {
+            const QString line = SingleLine(list->CellView(row, kDescription));
+            if (line != list->CellView(row, kDescription))
+                list->setCell(row, kDescription, line);
+        }
+        if (list->CellView(row, kDescription).isEmpty())
+            list->setCell(row, kDescription, QStringLiteral("Inserire il testo..."));
     }
+    mOpenEdit = {};
 
     w.AggiornaIconaTelefono(list->Cell(row, kDescription), row);
 }
@@ -169,7 +182,13 @@ void ListEvents::EditRememberedCell()
     const int column = w.ColonnaSelezionata();
     if (row < 0 || row >= w.ListBox1()->ListCount() || column < 0 || column > kLastVisible)
         return;
+    mOpenEdit = {w.ListBox1()->Cell(row, kId), column, w.ListBox1()->Cell(row, column)};
     w.ListBox1()->EditCell(row, column);
+}
+
+bool ListEvents::EditEnded(int row, int column) const
+{
+    return column == mOpenEdit.column && w.ListBox1()->CellView(row, kId) == mOpenEdit.id;
 }
 
 double ListEvents::SortKey(int row, int column)

@@ -30,6 +30,8 @@ public:
 private:
     // Opens the remembered cell for editing, when it still exists.
     void EditRememberedCell();
+    // Whether the cell is the one whose edit was opened, so its action ends that edit.
+    bool EditEnded(int row, int column) const;
     // A new row order is what the next save writes.
     void OrderChanged();
     // The numeric value of a coordinate cell while the list sorts. A sort of a million
@@ -38,7 +40,15 @@ private:
     double SortKey(int row, int column);
     void DropSortKeys();
 
+    // The cell of the edit opened last, by row identifier, and the text it held.
+    struct OpenEdit {
+        QString id;
+        int column = -1;
+        QString text;
+    };
+
     Applicazione& w;
+    OpenEdit mOpenEdit;
     int mKeysColumn = -1;
     std::vector<double> mKeys;
     // The context of every handler this binds: declared last, so it goes first and no

@@ -53,6 +53,7 @@ void WindowCommands::AddMenuHandlers()
 
 void WindowCommands::Toolbar11_Action(QAction* item)
 {
+    w.ListBox1()->CommitEdit();
     const QString name = item->objectName();
     if (name == QLatin1String("ToolItemSvuota"))
         w.SvuotaElenco();
@@ -112,10 +113,13 @@ void WindowCommands::openSearch()
         return;
     SearchDialog dialog(&w);
     dialog.Lista = w.ListBox1();
+    // Replaced texts are saved with the document: a change from the first one on, so that
+    // quitting from another window while the dialog is open still asks.
+    QObject::connect(&dialog, &SearchDialog::cellChanged, &dialog, [this] {
+        if (!w.Modificato())
+            markModified();
+    });
     Services::instance().ShowModalWithin(dialog, &w);
-    // Replaced texts are saved with the document, so they count as a change.
-    if (dialog.changedCells())
-        markModified();
 }
 
 void WindowCommands::openDuplicates()

@@ -49,6 +49,7 @@ private slots:
     void callTexts();
     void callsReachThePage();
     void hostileTextsRunNothing();
+    void leadingZerosPlacedAsDecimals();
     void filter_data();
     void filter();
     void movedMarker();
@@ -69,9 +70,11 @@ void TestMapBridge::callTexts_data()
     QTest::newRow("MostraPunto") << MapBridge::MostraPuntoText("43.5", "-10.25", "Caff\u00e8 'Roma'", id)
                                  << "MostraPunto(43.5,-10.25,'Caff%C3%A8%20%27Roma%27','" + id + "')";
     QTest::newRow("AggiungiPdi") << MapBridge::AggiungiPdiText("43.123456", "10.000000", "a b", id)
-                                 << "AggiungiPdi(43.123456,10.000000,'a%20b','" + id + "')";
-    QTest::newRow("plain numbers as stored") << MapBridge::AggiungiPdiText(" +1.5", ".5e3", "", "X")
-                                             << "AggiungiPdi( +1.5,.5e3,'','X')";
+                                 << "AggiungiPdi(43.123456,10,'a%20b','" + id + "')";
+    QTest::newRow("numbers as plain decimals") << MapBridge::AggiungiPdiText(" +1.5", ".5e3", "", "X")
+                                               << "AggiungiPdi(1.5,500,'','X')";
+    QTest::newRow("leading zeros are not octal") << MapBridge::MostraPuntoText("010", "-07.5", "", "X")
+                                                 << "MostraPunto(10,-7.5,'','X')";
     QTest::newRow("script as coordinate") << MapBridge::AggiungiPdiText("alert(1)", "12.5);alert(2", "d", "X")
                                           << "AggiungiPdi(0,12.5,'d','X')";
     QTest::newRow("EliminaPdi") << MapBridge::EliminaPdiText(id) << "EliminaPdi('" + id + "')";
@@ -142,6 +145,27 @@ void TestMapBridge::hostileTextsRunNothing()
     QCOMPARE(f.services.messages, QStringList{"probe"});
 }
 
+// "010" in a script is octal 8 and "07.5" no number at all: the page must get 10 and 7.5.
+void TestMapBridge::leadingZerosPlacedAsDecimals()
+{
+    AppFixture f;
+    Applicazione* w = mapWindow(f, 0);
+    w->AggiungiPdiAllaLista("Octal", "010", "012", "1");
+    w->AggiungiPdiAllaLista("Broken", "07.5", "-09.25", "1");
+    w->Map().AggiungiPdi(0);
+    w->Map().AggiungiPdi(1);
+    w->ListBox1()->setListIndex(1);
+    const QVariantMap state = SettledState(*w->web1());
+    QCOMPARE(state.value("markers").toInt(), 2);
+    const QVariantMap octal = Evaluate(*w->web1(), "LumetraMap.marker('" + w->ListBox1()->Cell(0, Id) + "')").toMap();
+    QCOMPARE(octal.value("lat").toDouble(), 10.0);
+    QCOMPARE(octal.value("lng").toDouble(), 12.0);
+    const QVariantMap broken = Evaluate(*w->web1(), "LumetraMap.marker('" + w->ListBox1()->Cell(1, Id) + "')").toMap();
+    QCOMPARE(broken.value("lat").toDouble(), 7.5);
+    QCOMPARE(broken.value("lng").toDouble(), -9.25);
+    QCOMPARE(state.value("highlight").toMap().value("lat").toDouble(), 7.5);
+}
+
 void TestMapBridge::filter_data()
 {
     QTest::addColumn<QString>("url");
@@ -200,6 +224,13 @@ void TestMapBridge::movedMarker()
     w->Map().web1_CancelLoad("handler://CMD1" + doubleEncoded("NO-SUCH-ID|1,2"));
     QVERIFY(!w->Modificato());
     QCOMPARE(list.Cell(0, Latitude), QString("43.0"));
+
+    // A position that is no coordinate leaves the row where it was.
+    w->Map().web1_CancelLoad("handler://CMD1" + doubleEncoded(id + "|91,11.25"));
+    w->Map().web1_CancelLoad("handler://CMD1" + doubleEncoded(id + "|44.5,east"));
+    QCOMPARE(list.Cell(1, Latitude), QString("44.5"));
+    QCOMPARE(list.Cell(1, Longitude), QString("11.25"));
+    QVERIFY(!w->Modificato());
 }
 
 void TestMapBridge::chosenMarker()

@@ -39,6 +39,7 @@ private slots:
     void cleanup();
     void fullEntry();
     void emptySecondName();
+    void positionStoredAsItsNumber();
     void missingSecondNameIsAnError();
     void entryWithoutStreet();
     void noEntry();
@@ -92,6 +93,15 @@ void TestPhoneLookup::emptySecondName()
 {
     lookup({200, answer("<secondo/>", kStreet)});
     QCOMPARE(w->EditFieldNome()->Text(), QString("Rossi - Via del Corso 12 - 00100  Roma (RM)>39061234567"));
+}
+
+// "041.90" is 41.9, not an octal or a text the entry row would store as it stands.
+void TestPhoneLookup::positionStoredAsItsNumber()
+{
+    lookup({200, answer("<secondo/>", "<via nc=\"12\" y=\"041.900000\" x=\"-012.50\">Via del Corso</via>")});
+    QCOMPARE(w->EditFieldLatitudine()->Text(), QString("41.9"));
+    QCOMPARE(w->EditFieldLongitudine()->Text(), QString("-12.5"));
+    QVERIFY(f->services.messages.isEmpty());
 }
 
 void TestPhoneLookup::missingSecondNameIsAnError()

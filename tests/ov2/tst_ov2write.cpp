@@ -80,6 +80,7 @@ private slots:
     void failedWriteKeepsTheOldFile();
     void replacesExistingFileKeepingItsMode();
     void savesThroughALink();
+    void savesOverTheLongestName();
     void rejectsUnusableTargets();
 
 private:
@@ -333,6 +334,18 @@ void TestOv2Write::savesThroughALink()
     QCOMPARE(writeOv2(path8(path("link.ov2")).constData()), OV2_OK);
     QVERIFY(QFileInfo(path("link.ov2")).isSymLink());
     QCOMPARE(readFile(path("real.ov2")), poiRecord(100000, 100000, "through the link"));
+}
+
+// A name of 254 characters is legal; the temporary file beside it must still fit.
+void TestOv2Write::savesOverTheLongestName()
+{
+    const QString name = QString(250, QChar('n')) + ".ov2";
+    QVERIFY(writeFile(path(name), "old"));
+
+    addPois({{"kept under a long name", 1, 1}});
+    QCOMPARE(writeOv2(path8(path(name)).constData()), OV2_OK);
+    QCOMPARE(readFile(path(name)), poiRecord(100000, 100000, "kept under a long name"));
+    QCOMPARE(QDir(mDir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{name});
 }
 
 void TestOv2Write::rejectsUnusableTargets()

@@ -13,6 +13,7 @@ private slots:
     void numeric_data();
     void numeric();
     void valRoundsLikeTheLibrary();
+    void singleLine();
 };
 
 void TestTextFunctions::numeric_data()
@@ -74,6 +75,13 @@ void TestTextFunctions::valRoundsLikeTheLibrary()
         std::from_chars(text.constData(), text.constData() + text.size(), expected);
         QVERIFY2(Val(QString::fromLatin1(text)) == expected, text.constData());
     }
+}
+
+// A description is one line: every line break and tab becomes one blank, nothing else changes.
+void TestTextFunctions::singleLine()
+{
+    QCOMPARE(SingleLine(u"Bar\tRoma\r\nNord\r> 06 1\n"), QString("Bar Roma  Nord > 06 1 "));
+    QCOMPARE(SingleLine(u"  \u00c8 \"qui\", <b>&  "), QString("  \u00c8 \"qui\", <b>&  "));
 }
 
 QTEST_APPLESS_MAIN(TestTextFunctions)

@@ -1,5 +1,6 @@
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
+#include "poi/CsvFiles.h"
 #include "poi/PoiDocument.h"
 #include "support/AppFixture.h"
 #include "support/FileBytes.h"
@@ -7,6 +8,7 @@
 #include "window/Applicazione.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QDomDocument>
 #include <QProcess>
 #include <QStandardPaths>
@@ -23,17 +25,20 @@ private slots:
     void exportNames_data();
     void exportNames();
     void emptyListShowsNoDialog();
+    void exportsProposeFolderAndExtension();
     void exportReplacesWhatLatin1Lacks();
     void exportFailureIsReported();
     void importLines_data();
     void importLines();
     void importKeepsSpacesAndAddsToRows();
+    void importLeavesOutWhatIsNoPoi();
     void importFailureChangesNothing();
     void roundTrip();
     void kmlTree();
     void kmlUntitledNames();
     void kmlTextIsAlwaysWellFormed();
     void gdalReadsWhatWeWrite();
+    void kmlDriverReadsNumbersAndLineBreaks();
 
 private:
     void addRow(const QString& d, const QString& lat, const QString& lon) { w->AggiungiPdiAllaLista(d, lat, lon, "0"); }
@@ -124,6 +129,31 @@ void TestCsvKml::emptyListShowsNoDialog()
     QVERIFY(f->services.saveRequests.isEmpty());
 }
 
+// Both exports open where the document lives (home while untitled) and give a bare name
+// their extension.
+void TestCsvKml::exportsProposeFolderAndExtension()
+{
+    addRow("Bar Roma", "45.5", "9.25");
+    f->services.saveAnswers << dir->filePath("lista") << dir->filePath("mappa");
+    w->SalvaCsv();
+    w->SalvaKml();
+    QCOMPARE(FileBytes::Read(dir->filePath("lista.csv")), QByteArray("9.25,45.5,Bar Roma,\r\n"));
+    QVERIFY(FileBytes::Read(dir->filePath("mappa.kml")).contains("<coordinates>9.25,45.5,0</coordinates>"));
+    QCOMPARE(QDir(dir->path()).entryList(QDir::Files), (QStringList{"lista.csv", "mappa.kml"}));
+    for (const auto& request : f->services.saveRequests)
+        QCOMPARE(request.folder, QDir::homePath());
+    QCOMPARE(f->services.saveRequests[0].extension, QString(".csv"));
+    QCOMPARE(f->services.saveRequests[1].extension, QString(".kml"));
+
+    w->Document().setFileOv2Aperto(dir->filePath("sub/Roma.ov2"));
+    f->services.saveAnswers << dir->filePath("lista.txt") << QString();
+    w->SalvaCsv();
+    w->SalvaKml();
+    QCOMPARE(f->services.saveRequests[2].folder, dir->filePath("sub"));
+    QCOMPARE(f->services.saveRequests[3].folder, dir->filePath("sub"));
+    QVERIFY(QFile::exists(dir->filePath("lista.txt")));
+}
+
 void TestCsvKml::exportReplacesWhatLatin1Lacks()
 {
     addRow("\u0141\u00f3d\u017a", "51.7", "19.4");
@@ -188,6 +218,32 @@ void TestCsvKml::importKeepsSpacesAndAddsToRows()
     QCOMPARE(f->services.openRequests.first().filter.Name, QString("csv"));
 }
 
+// A byte-order mark, quoted coordinates and a header line, as spreadsheets write them.
+void TestCsvKml::importLeavesOutWhatIsNoPoi()
+{
+    importCsv("\xEF\xBB\xBFLongitude,Latitude,Name\r\n"
+              "9.25,\"45.5\",Bar\r\n"
+              "\"12.5\",41.9,\"Roma\"\r\n"
+              "\r\n"
+              "east,41.9,x\r\n"
+              "1,2\r\n");
+    Listbox& l = *w->ListBox1();
+    QCOMPARE(l.ListCount(), 2);
+    QCOMPARE(l.Cell(0, 0), QString("Bar"));
+    QCOMPARE(l.Cell(0, 1), QString("45.5"));
+    QCOMPARE(l.Cell(0, 2), QString("9.25"));
+    QCOMPARE(l.Cell(1, 0), QString("\"Roma\""));
+    QCOMPARE(l.Cell(1, 2), QString("12.5"));
+    QCOMPARE(f->services.messages, QStringList{CsvFiles::lkLinesSkipped().arg(3)});
+    QVERIFY(w->Modificato());
+
+    // With the mark alone before good lines, nothing is left out and nothing is said.
+    f->services.messages.clear();
+    importCsv("\xEF\xBB\xBF" "9.25,45.5,Bar\r\n");
+    QCOMPARE(l.Cell(2, 2), QString("9.25"));
+    QVERIFY(f->services.messages.isEmpty());
+}
+
 void TestCsvKml::importFailureChangesNothing()
 {
     f->services.openAnswers << dir->filePath("nowhere.csv");
@@ -240,7 +296,7 @@ void TestCsvKml::kmlTree()
     QCOMPARE(placemarks.size(), 2);
     QCOMPARE(placemarks.at(0).firstChildElement("name").text(), QString("A < B & \"C\""));
     QCOMPARE(placemarks.at(0).firstChildElement("Point").firstChildElement("coordinates").text(),
-             QString("9.25 , 45.5,0"));
+             QString("9.25,45.5,0"));
     QCOMPARE(placemarks.at(1).firstChildElement("Point").firstChildElement("coordinates").text(),
              QString("12.5,41.9,0"));
     QVERIFY(!w->Modificato());
@@ -300,6 +356,36 @@ void TestCsvKml::gdalReadsWhatWeWrite()
     QVERIFY(csvInfo.contains("field_1 (String) = 9.25"));
     QVERIFY(csvInfo.contains("field_2 (String) = 45.5"));
     QVERIFY(csvInfo.contains("field_3 (String) = Bar Roma"));
+}
+
+// GDAL's own KML driver reads a coordinate text with blanks or leading zeros as 0; an XML
+// reader turns a CR written as it is into a line feed.
+void TestCsvKml::kmlDriverReadsNumbersAndLineBreaks()
+{
+    const QString ogrinfo = QStandardPaths::findExecutable("ogrinfo");
+    if (ogrinfo.isEmpty())
+        QSKIP("ogrinfo (gdal-bin) is not installed");
+    addRow("Bar\r\nRoma", " 45.5", "9.25 ");
+    addRow("Zeros", "043.5", "-07.25");
+    const QString kml = dir->filePath("driver.kml");
+    f->services.saveAnswers << kml;
+    w->SalvaKml();
+    QVERIFY(FileBytes::Read(kml).contains("<coordinates>9.25,45.5,0</coordinates>"));
+    QDomDocument doc;
+    QVERIFY(doc.setContent(FileBytes::Read(kml)));
+    QCOMPARE(doc.documentElement().elementsByTagName("Placemark").at(0).firstChildElement("name").text(),
+             QString("Bar\r\nRoma"));
+
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("GDAL_SKIP", "LIBKML");
+    p.setProcessEnvironment(env);
+    p.start(ogrinfo, {"-ro", "-al", kml});
+    QVERIFY(p.waitForFinished(60000));
+    const QString info = QString::fromUtf8(p.readAllStandardOutput());
+    QVERIFY2(info.contains("INFO: Open of `" + kml + "'\n      using driver `KML' successful."), qPrintable(info));
+    QVERIFY2(info.contains("POINT Z (9.25 45.5 0)"), qPrintable(info));
+    QVERIFY2(info.contains("POINT Z (-7.25 43.5 0)"), qPrintable(info));
 }
 
 LUMETRA_TEST_MAIN(TestCsvKml)

@@ -1,5 +1,6 @@
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
+#include "poi/Ov2Files.h"
 #include "shell/App.h"
 #include "support/AppFixture.h"
 #include "support/FileBytes.h"
@@ -80,6 +81,9 @@ private slots:
     void saveWritesEveryRowAndClearsMarks();
     void saveRoundTripsBytes();
     void saveAsNamesAndTitles();
+    void saveRefusesRowsThatAreNoNumbers_data();
+    void saveRefusesRowsThatAreNoNumbers();
+    void saveAsProposesTheDocumentsFolder();
     void failedSaveKeepsEverything_data();
     void failedSaveKeepsEverything();
     void charactersLatin1Lacks();
@@ -364,7 +368,7 @@ void TestOv2Files::saveWritesEveryRowAndClearsMarks()
     const QString path = openThree();
     list().setCellCheck(1, Description, true);  // marks are not saved: every row is
     w->AggiungiPdiAllaLista("Pantheon", "41.898611", "12.476873", "1");
-    w->AggiungiPdiAllaLista("Comma", "43,5", " 10.25abc", "1");
+    w->AggiungiPdiAllaLista("Blanks", " 43.00001 ", "+10.25", "1");
     w->setModificato(true);
     w->SalvaOv2();
     QCOMPARE(column(Mod), (QStringList{"0", "0", "0", "0", "0"}));
@@ -380,7 +384,7 @@ void TestOv2Files::saveWritesEveryRowAndClearsMarks()
     QCOMPARE(read.Cell(3, Description), QString("Pantheon"));
     QCOMPARE(read.Cell(3, Latitude), QString("41.89861"));
     QCOMPARE(read.Cell(3, Longitude), QString("12.47687"));
-    QCOMPARE(read.Cell(4, Latitude), QString("43"));
+    QCOMPARE(read.Cell(4, Latitude), QString("43.00001"));
     QCOMPARE(read.Cell(4, Longitude), QString("10.25"));
 }
 
@@ -415,6 +419,62 @@ void TestOv2Files::saveAsNamesAndTitles()
     QCOMPARE(w->windowTitle(), QString("Lumetra 1.4.0.5 [Secondo.ov2]"));
     QCOMPARE(f->windowMenuTexts(), QStringList{"Secondo.ov2"});
     QCOMPARE(FileBytes::Read(second), FileBytes::Read(first));
+}
+
+void TestOv2Files::saveRefusesRowsThatAreNoNumbers_data()
+{
+    QTest::addColumn<bool>("saveAs");
+    QTest::newRow("save") << false;
+    QTest::newRow("save as") << true;
+}
+
+// A row whose coordinate text is no number would be written at 0: no save until it is one.
+void TestOv2Files::saveRefusesRowsThatAreNoNumbers()
+{
+    QFETCH(bool, saveAs);
+    const QString path = openThree();
+    const QByteArray before = FileBytes::Read(path);
+    w->AggiungiPdiAllaLista("Comma", "43,5", "10.25", "1");
+    w->AggiungiPdiAllaLista("Fine", "43.5", "10.25", "1");
+    w->AggiungiPdiAllaLista("Letters", "43.5", " 10.25abc", "1");
+    w->setModificato(true);
+    if (saveAs)
+        w->SalvaOv2ConNome();
+    else
+        w->SalvaOv2();
+    QVERIFY(f->services.saveRequests.isEmpty());
+    QCOMPARE(f->services.messages, QStringList{Ov2Files::lkNotNumbers().arg(2)});
+    QCOMPARE(list().ListIndex(), 3);
+    QCOMPARE(list().SelCount(), 1);
+    QCOMPARE(FileBytes::Read(path), before);
+    QVERIFY(w->Modificato());
+    QCOMPARE(column(Mod), (QStringList{"0", "0", "0", "1", "1", "1"}));
+
+    // Out of range is still a number: a file that holds such a position saves as it was.
+    list().setCell(3, Latitude, "43.5");
+    list().setCell(5, Longitude, "-200");
+    w->SalvaOv2();
+    QVERIFY(!w->Modificato());
+    QCOMPARE(f->services.messages.size(), 1);
+}
+
+// Save As opens where the document lives (home while untitled) and gives a bare name ".ov2".
+void TestOv2Files::saveAsProposesTheDocumentsFolder()
+{
+    w->AggiungiPdiAllaLista("Uno", "1", "2", "1");
+    f->services.saveAnswers << dir->filePath("Primo");
+    w->SalvaOv2ConNome();
+    QCOMPARE(f->services.saveRequests[0].folder, QDir::homePath());
+    QCOMPARE(f->services.saveRequests[0].extension, QString(".ov2"));
+    QCOMPARE(w->FileOv2Aperto(), dir->filePath("Primo.ov2"));
+    QVERIFY(QFile::exists(dir->filePath("Primo.ov2")));
+    QVERIFY(!QFile::exists(dir->filePath("Primo")));
+
+    f->services.saveAnswers << dir->filePath("Secondo.dat");
+    w->SalvaOv2ConNome();
+    QCOMPARE(f->services.saveRequests[1].folder, dir->path());
+    QCOMPARE(w->FileOv2Aperto(), dir->filePath("Secondo.dat"));
+    QCOMPARE(FileBytes::Read(dir->filePath("Secondo.dat")), FileBytes::Read(dir->filePath("Primo.ov2")));
 }
 
 void TestOv2Files::failedSaveKeepsEverything_data()

@@ -24,6 +24,8 @@ const QHash<QString, QString> kTexts{
     {"SearchDialog.lkWordNotFound", "Nessuna sostituzione"},
     {"SearchDialog.lkReplaceOk1", "Sostituito in un PDI"},
     {"SearchDialog.lkReplaceOk2", "Sostituito in [N] PDI ([N])"},
+    {"SearchDialog.lkCellsKept", "Invariate: [N] ([N])"},
+    {"SearchDialog.lkNotCoordinate", "Non una coordinata"},
 };
 
 // A window with one row per description (latitude and longitude from the table when
@@ -76,12 +78,16 @@ private slots:
     void replaceAll_data();
     void replaceAll();
     void replaceInFoundRow();
+    void replaceInCoordinates_data();
+    void replaceInCoordinates();
+    void replaceInFoundCoordinate();
     void replaceWithoutHit();
     void oneCaseRule_data();
     void oneCaseRule();
     void escapeDoesNotClose();
     void windowModifiedAfterChanges_data();
     void windowModifiedAfterChanges();
+    void quitAsksWhileOpen();
 };
 
 void TestSearchDialog::controlsAtOpen()
@@ -244,6 +250,8 @@ void TestSearchDialog::replaceAll_data()
                           << "Nessuna sostituzione";
     QTest::newRow("replacement holds the find text") << QStringList{"aa"} << "a" << "aa" << QStringList{"aaaa"}
                                                      << "Sostituito in un PDI";
+    QTest::newRow("a description stays one line") << QStringList{"Roma"} << "Roma" << "Via\tRoma\r\n1"
+                                                  << QStringList{"Via Roma  1"} << "Sostituito in un PDI";
 }
 
 void TestSearchDialog::replaceAll()
@@ -293,6 +301,67 @@ void TestSearchDialog::replaceInFoundRow()
     QCOMPARE(s.list().ListIndex(), 1);
     QVERIFY(s.f.services.messages.isEmpty());
     QVERIFY(d.changedCells());
+}
+
+void TestSearchDialog::replaceInCoordinates_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("find");
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<QString>("message");
+    // Latitudes 41.9, 40.49, 85.46; every longitude 11.0.
+    QTest::newRow("comma as point") << 1 << "." << "," << QStringList{"41.9", "40.49", "85.46"}
+                                    << "Sostituito in 3 PDI ([N])";
+    QTest::newRow("comma decimals") << 1 << "1.9" << "1,95" << QStringList{"41.95", "40.49", "85.46"}
+                                    << "Sostituito in un PDI";
+    QTest::newRow("letters") << 1 << "49" << "abc" << QStringList{"41.9", "40.49", "85.46"}
+                             << "Invariate: 1 ([N])";
+    QTest::newRow("past the pole, one kept in range") << 1 << "4" << "9"
+                                                      << QStringList{"41.9", "40.49", "85.96"}
+                                                      << "Sostituito in un PDI\nInvariate: 2 ([N])";
+    QTest::newRow("leading zeros") << 1 << "4" << "04" << QStringList{"41.9", "40.049", "85.046"}
+                                   << "Sostituito in 3 PDI ([N])";
+    QTest::newRow("past the date line") << 2 << "11" << "181" << QStringList{"11.0", "11.0", "11.0"}
+                                        << "Invariate: 3 ([N])";
+}
+
+// A replacement in a coordinate column follows the entry row's rule: "," is the point, and
+// a result that is no coordinate leaves its cell as it was, counted in the message.
+void TestSearchDialog::replaceInCoordinates()
+{
+    QFETCH(int, column);
+    QFETCH(QString, find);
+    QFETCH(QString, replacement);
+    QFETCH(QStringList, after);
+    QFETCH(QString, message);
+    SearchFixture s({"Roma", "Napoli", "Nord"}, {"41.9", "40.49", "85.46"});
+    SearchDialog& d = s.d();
+    d.PopupCampo->setCurrentIndex(column);
+    d.SostituisciParola(find, replacement);
+    QStringList texts;
+    for (int row = 0; row < s.list().ListCount(); ++row)
+        texts << s.cell(row, column);
+    QCOMPARE(texts, after);
+    QCOMPARE(s.f.services.messages, QStringList{message});
+}
+
+void TestSearchDialog::replaceInFoundCoordinate()
+{
+    SearchFixture s({"Roma", "Napoli"}, {"41.9", "40.49"});
+    SearchDialog& d = s.d();
+    d.PopupCampo->setCurrentIndex(1);
+    d.TrovaParola("49");
+    d.SostituisciParolaTrovata("49", "abc");
+    QCOMPARE(s.cell(1, 1), QString("40.49"));
+    QCOMPARE(d.labelErrore->text(), QString("Non una coordinata"));
+    QVERIFY(!d.changedCells());
+    d.SostituisciParolaTrovata("49", "4,9");
+    QCOMPARE(s.cell(1, 1), QString("40.49"));
+    d.SostituisciParolaTrovata(".49", ",5");
+    QCOMPARE(s.cell(1, 1), QString("40.5"));
+    QVERIFY(d.changedCells());
+    QVERIFY(s.f.services.messages.isEmpty());
 }
 
 void TestSearchDialog::replaceWithoutHit()
@@ -364,15 +433,15 @@ void TestSearchDialog::windowModifiedAfterChanges_data()
     QTest::newRow("find only") << QString() << false << false;
 }
 
-// Replaced texts are what a save writes: after the dialog the document counts as
-// modified when it changed a cell, and not otherwise.
+// Replaced texts are what a save writes: the document counts as modified from the first
+// changed cell on, while the dialog is still open, and not when no cell changed.
 void TestSearchDialog::windowModifiedAfterChanges()
 {
     QFETCH(QString, replacement);
     QFETCH(bool, replaceAll);
     QFETCH(bool, modified);
     SearchFixture s({"Roma", "Milano"});
-    bool modifiedWhileOpen = true;
+    bool modifiedWhileOpen = !modified;
     s.f.services.modalHandlers.enqueue([&](QDialog& dialog) {
         auto& d = static_cast<SearchDialog&>(dialog);
         d.EditFieldTrova->setText("roma");
@@ -388,9 +457,34 @@ void TestSearchDialog::windowModifiedAfterChanges()
     });
     s.w->Toolbar11()->Action(toolbarOf(*s.w).ToolItemTrova);
     QVERIFY(s.f.services.modalHandlers.isEmpty());
-    QVERIFY(!modifiedWhileOpen);
+    QCOMPARE(modifiedWhileOpen, modified);
     QCOMPARE(s.w->Modificato(), modified);
     QCOMPARE(s.w->windowTitle().contains(" *"), modified);
+}
+
+// Quit from another window while the dialog is still open over this one: the replaced
+// texts are unsaved changes, so quitting asks first.
+void TestSearchDialog::quitAsksWhileOpen()
+{
+    SearchFixture s({"Roma", "Milano"});
+    s.f.newWindow();
+    int questions = -1;
+    s.f.services.dialogAnswers.enqueue(MessageDialog::Pressed::Cancel);
+    s.f.services.modalHandlers.enqueue([&](QDialog& dialog) {
+        auto& d = static_cast<SearchDialog&>(dialog);
+        d.EditFieldTrova->setText("Roma");
+        d.EditFieldSostituisci->setText("Napoli");
+        d.BtnReplaceAll->click();
+        s.f.app.Quit();
+        questions = int(s.f.services.dialogs.size());
+        d.BtnCancel->click();
+        return d.result();
+    });
+    s.w->Toolbar11()->Action(toolbarOf(*s.w).ToolItemTrova);
+    QCOMPARE(questions, 1);
+    QVERIFY(s.f.services.dialogs.first().Message.contains(QLatin1String("senza nome")));
+    QVERIFY(s.f.services.quitCodes.isEmpty());
+    QCOMPARE(s.cell(0), QString("Napoli"));
 }
 
 LUMETRA_TEST_MAIN(TestSearchDialog)

@@ -1,11 +1,12 @@
 #include "support/AppFixture.h"
 
+#include "platform/Listbox.h"
 #include "platform/MenuItem.h"
 #include "shell/WindowMenuItem.h"
 #include "window/Applicazione.h"
-#include <QDir>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
 
 AppFixture::AppFixture()
@@ -18,8 +19,11 @@ AppFixture::~AppFixture()
     MenuItem* menu = app.MenuBar().Child(QStringLiteral("WindowMenu"));
     while (menu->Count() > 0) {
         auto* entry = qobject_cast<WindowMenuItem*>(menu->Item(0));
-        if (auto* w = qobject_cast<Applicazione*>(entry->window()))
+        if (auto* w = qobject_cast<Applicazione*>(entry->window())) {
+            // An edit left open would be stored on closing, and the document ask again.
+            w->ListBox1()->CommitEdit();
             w->setModificato(false);
+        }
         if (entry->window())
             app.CloseThisWindow(entry->window());
         else

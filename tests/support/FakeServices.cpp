@@ -37,7 +37,7 @@ MessageDialog::Pressed FakeServices::ShowMessageDialog(const MessageDialog& dial
 
 QString FakeServices::GetOpenFolderItem(const FileType& filter, QWidget*)
 {
-    openRequests << FileRequest{filter, QString()};
+    openRequests << FileRequest{filter, QString(), QString(), QString()};
     if (openAnswers.isEmpty()) {
         failUnscripted("open dialog");
         return QString();
@@ -45,9 +45,10 @@ QString FakeServices::GetOpenFolderItem(const FileType& filter, QWidget*)
     return openAnswers.dequeue();
 }
 
-QString FakeServices::GetSaveFolderItem(const FileType& filter, const QString& defaultName, QWidget*)
+QString FakeServices::GetSaveFolderItem(const FileType& filter, const QString& folder, const QString& defaultName,
+                                        const QString& extension, QWidget*)
 {
-    saveRequests << FileRequest{filter, defaultName};
+    saveRequests << FileRequest{filter, defaultName, folder, extension};
     if (saveAnswers.isEmpty()) {
         failUnscripted("save dialog");
         return QString();

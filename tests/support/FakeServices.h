@@ -15,6 +15,8 @@ public:
     struct FileRequest {
         FileType filter;
         QString defaultName;
+        QString folder;     // save dialogs only
+        QString extension;  // save dialogs only
     };
 
     FakeServices();
@@ -42,7 +44,8 @@ public:
     void MsgBox(const QString& text) override;
     MessageDialog::Pressed ShowMessageDialog(const MessageDialog& dialog, QWidget* parent) override;
     QString GetOpenFolderItem(const FileType& filter, QWidget* parent) override;
-    QString GetSaveFolderItem(const FileType& filter, const QString& defaultName, QWidget* parent) override;
+    QString GetSaveFolderItem(const FileType& filter, const QString& folder, const QString& defaultName,
+                              const QString& extension, QWidget* parent) override;
     int ShowModalWithin(QDialog& dialog, QWidget* parent) override;
     void ShowURL(const QString& url) override;
     bool Launch(const QString& path) override;

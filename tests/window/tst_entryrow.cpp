@@ -148,9 +148,12 @@ void TestEntryRow::addByHand_data()
 
     QTest::newRow("plain") << "Roma" << "41.9" << "12.5" << "Roma" << "41.9" << "12.5";
     QTest::newRow("comma as decimal point") << "Pisa" << "43,5" << "10,25" << "Pisa" << "43.5" << "10.25";
-    QTest::newRow("trimmed") << "  Torre > 050 12 " << " -43,5 " << " +10 " << "Torre > 050 12" << "-43.5" << "+10";
-    QTest::newRow("bare points") << "Lucca" << ".5" << "5." << "Lucca" << ".5" << "5.";
-    QTest::newRow("exponent, no range check") << "Far" << "1e3" << "-200" << "Far" << "1e3" << "-200";
+    QTest::newRow("trimmed") << "  Torre > 050 12 " << " -43,5 " << " +10 " << "Torre > 050 12" << "-43.5" << "10";
+    QTest::newRow("bare points") << "Lucca" << ".5" << "5." << "Lucca" << "0.5" << "5";
+    QTest::newRow("exponent") << "Far" << "1e1" << "-1.2e2" << "Far" << "10" << "-120";
+    QTest::newRow("leading zeros") << "Octal" << "010" << "07.50" << "Octal" << "10" << "7.5";
+    QTest::newRow("poles and date line") << "Edge" << "-90" << "180" << "Edge" << "-90" << "180";
+    QTest::newRow("line breaks and tabs") << "\tBar\r\nRoma\n" << "1" << "2" << "Bar  Roma" << "1" << "2";
 }
 
 void TestEntryRow::addByHand()
@@ -203,6 +206,11 @@ void TestEntryRow::rejectedEntry_data()
     QTest::newRow("two points") << "Roma" << "43.5.1" << "10.1" << "EditFieldLatitudine";
     QTest::newRow("no longitude") << "Roma" << "43.1" << "" << "EditFieldLongitudine";
     QTest::newRow("longitude a sign") << "Roma" << "43.1" << "-" << "EditFieldLongitudine";
+    QTest::newRow("latitude 999") << "Roma" << "999" << "10.1" << "EditFieldLatitudine";
+    QTest::newRow("latitude past the pole") << "Roma" << "-90.000001" << "10.1" << "EditFieldLatitudine";
+    QTest::newRow("longitude 1e5") << "Roma" << "43.1" << "1e5" << "EditFieldLongitudine";
+    QTest::newRow("longitude past the date line") << "Roma" << "43.1" << "180,5" << "EditFieldLongitudine";
+    QTest::newRow("longitude too large to read") << "Roma" << "43.1" << "1e400" << "EditFieldLongitudine";
 }
 
 void TestEntryRow::rejectedEntry()

@@ -1,9 +1,14 @@
+#include "ov2/Ov2Dylib.h"
+#include "platform/BevelButton.h"
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
+#include "poi/PoiDocument.h"
 #include "shell/Pictures.h"
+#include "shell/Toolbar1.h"
 #include "support/DocumentFixture.h"
 #include "support/PageProbe.h"
 #include "support/TestMain.h"
+#include "support/WindowRows.h"
 #include "window/Applicazione.h"
 
 #include <QAbstractItemView>
@@ -12,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -105,6 +111,7 @@ private slots:
     void editedCoordinate_data();
     void editedCoordinate();
     void clearedDescriptionGetsPlaceholder();
+    void editedDescriptionIsOneLine();
     void typingMarksRowBeforeEditEnds();
     void checkBoxToggleLeavesMod();
     void editedDescriptionSetsPhoneIcon_data();
@@ -113,6 +120,9 @@ private slots:
     void rowColours();
     void evenRowsTinted();
     void headingSortsNumerically();
+    void headingMarksOnlyANewOrder();
+    void openEditSurvivesCommands_data();
+    void openEditSurvivesCommands();
     void equalValuesCompareAsLesser();
     void sortWithManyEqualValues();
     void returnOpensRememberedCell();
@@ -131,10 +141,15 @@ void TestListEvents::editedCoordinate_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("stored");
     QTest::newRow("comma becomes point") << 1 << "12,5" << "12.5";
-    QTest::newRow("text") << 1 << "abc" << "0.000000";
-    QTest::newRow("two commas") << 1 << "1,2,3" << "0.000000";
-    QTest::newRow("negative longitude as typed") << 2 << "-7.250" << "-7.250";
-    QTest::newRow("emptied") << 2 << "" << "0.000000";
+    QTest::newRow("leading zero") << 1 << "012,50" << "12.5";
+    QTest::newRow("negative longitude as its number") << 2 << "-7.250" << "-7.25";
+    // What is no coordinate leaves the position the row had.
+    QTest::newRow("text") << 1 << "abc" << "45.46";
+    QTest::newRow("two commas") << 1 << "1,2,3" << "45.46";
+    QTest::newRow("emptied") << 2 << "" << "9.19";
+    QTest::newRow("latitude past the pole") << 1 << "90.5" << "45.46";
+    QTest::newRow("longitude 1e5") << 2 << "1e5" << "9.19";
+    QTest::newRow("latitude 999") << 1 << "999" << "45.46";
 }
 
 void TestListEvents::editedCoordinate()
@@ -171,6 +186,26 @@ void TestListEvents::clearedDescriptionGetsPlaceholder()
     QCOMPARE(d.list->Cell(0, 4), QString("1"));
     QCOMPARE(d.textColor(0, 0), Blue);
     QVERIFY(d.titleMarked());
+}
+
+// A pasted line break or tab becomes a blank; a file's own tab survives a mark toggled.
+void TestListEvents::editedDescriptionIsOneLine()
+{
+    Doc d;
+    d.add({"Roma", "41.9", "12.5", "0"});
+    d.add({"Tab\tfrom the file", "45.46", "9.19", "0"});
+    d.doubleClick(0, 0);
+    QLineEdit* editor = d.editor(0, 0);
+    QVERIFY(editor);
+    editor->setText("Bar\tRoma\r\nNord");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_VERIFY(!d.editing());
+    QCOMPARE(d.list->Cell(0, 0), QString("Bar Roma  Nord"));
+
+    d.list->setCellCheck(1, 0, true);
+    d.list->view()->model()->setData(d.list->view()->model()->index(1, 0), Qt::Unchecked, Qt::CheckStateRole);
+    QVERIFY(!d.list->CellCheck(1, 0));
+    QCOMPARE(d.list->Cell(1, 0), QString("Tab\tfrom the file"));
 }
 
 void TestListEvents::typingMarksRowBeforeEditEnds()
@@ -300,6 +335,78 @@ void TestListEvents::headingSortsNumerically()
     QCOMPARE(d.column(2), (QStringList{"-100", "3", "1e1", "20"}));
     // Whole rows move together.
     QCOMPARE(d.column(0), (QStringList{"c", "a", "d", "b"}));
+}
+
+// A click that leaves every row where it was changes nothing a save would write.
+void TestListEvents::headingMarksOnlyANewOrder()
+{
+    Doc d;
+    d.clickHeading(0);
+    QVERIFY(!d.w->Modificato());
+    d.add({"a", "1", "1", "0"});
+    d.add({"b", "2", "2", "0"});
+    d.clickHeading(1);
+    QCOMPARE(d.column(0), (QStringList{"a", "b"}));
+    QVERIFY(!d.w->Modificato());
+    QVERIFY(!d.titleMarked());
+    d.clickHeading(1);
+    QCOMPARE(d.column(0), (QStringList{"b", "a"}));
+    QVERIFY(d.titleMarked());
+}
+
+void TestListEvents::openEditSurvivesCommands_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("mark button") << "mark";
+    QTest::newRow("Ctrl+S") << "save";
+    QTest::newRow("heading click") << "heading";
+    QTest::newRow("toolbar") << "toolbar";
+    QTest::newRow("quit") << "quit";
+}
+
+// An edit in progress is stored, as Return stores it, before any command acts on the rows.
+void TestListEvents::openEditSurvivesCommands()
+{
+    QFETCH(QString, command);
+    QTemporaryDir folder;
+    const QString file = folder.filePath("kept.ov2");
+    Doc d;
+    d.add({"Roma", "41.9", "12.5", "0"});
+    d.add({"Milano", "45.46", "9.19", "0"});
+    d.w->Document().setFileOv2Aperto(file);
+    d.doubleClick(0, 0);
+    QLineEdit* editor = d.editor(0, 0);
+    QVERIFY(editor);
+    editor->end(false);
+    QTest::keyClicks(editor, "X");
+
+    if (command == "mark") {
+        d.w->ButtonTutti()->click();
+        QCOMPARE(WindowRows::MarkedRows(*d.list), (QList<int>{0, 1}));
+    } else if (command == "save") {
+        QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(!d.w->Modificato());
+        initOv2();
+        QCOMPARE(readOv2(QFile::encodeName(file).constData()), OV2_OK);
+        double latitude = 0;
+        double longitude = 0;
+        QCOMPARE(QString::fromLatin1(getOv2Poi(0, &latitude, &longitude)), QString("RomaX"));
+        deInitOv2();
+    } else if (command == "heading") {
+        d.clickHeading(0);
+        d.clickHeading(0);
+        QCOMPARE(d.column(0), (QStringList{"RomaX", "Milano"}));
+    } else if (command == "toolbar") {
+        d.f.services.saveAnswers.enqueue(QString());
+        d.w->Toolbar11()->Action(toolbarOf(*d.w).ToolItemEsportaCsv);
+    } else {
+        d.f.services.dialogAnswers.enqueue(MessageDialog::Pressed::Cancel);
+        d.f.app.Quit();
+        QCOMPARE(d.f.services.dialogs.size(), 1);
+        QVERIFY(d.f.services.quitCodes.isEmpty());
+    }
+    QVERIFY(!d.editing());
+    QCOMPARE(d.list->Cell(d.list->Cell(0, 0) == "Milano" ? 1 : 0, 0), QString("RomaX"));
 }
 
 void TestListEvents::equalValuesCompareAsLesser()

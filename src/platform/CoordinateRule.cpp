@@ -1,0 +1,89 @@
+#include "platform/CoordinateRule.h"
+
+#include "platform/TextFunctions.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+// Whether the digits before any exponent hold something other than zeros.
+bool hasNonZeroDigit(QStringView text)
+{
+    for (const QChar c : text) {
+        if (c == u'e' || c == u'E')
+            return false;
+        if (c >= u'1' && c <= u'9')
+            return true;
+    }
+    return false;
+}
+
+// Trailing zeros and a bare point dropped; "-0" is written "0".
+QString trimmedNumber(const char* begin, char* end, bool hasPoint)
+{
+    if (hasPoint) {
+        while (end[-1] == '0')
+            --end;
+        if (end[-1] == '.')
+            --end;
+    }
+    if (end - begin == 2 && begin[0] == '-' && begin[1] == '0')
+        ++begin;
+    return QString::fromLatin1(begin, end - begin);
+}
+
+}  // namespace
+
+QString CoordinateRule::Normalized(QStringView typed)
+{
+    QString text = typed.trimmed().toString();
+    text.replace(u',', u'.');
+    return text;
+}
+
+bool CoordinateRule::IsNumber(QStringView text)
+{
+    if (!IsNumeric(text))
+        return false;
+    const double value = Val(text);
+    return std::isfinite(value) && (value != 0.0 || !hasNonZeroDigit(text));
+}
+
+bool CoordinateRule::InRange(double degrees, Axis axis)
+{
+    const double limit = axis == Axis::Latitude ? 90.0 : 180.0;
+    return degrees >= -limit && degrees <= limit;
+}
+
+bool CoordinateRule::IsCoordinate(QStringView text, Axis axis)
+{
+    return IsNumber(text) && InRange(Val(text), axis);
+}
+
+std::optional<QString> CoordinateRule::Accepted(QStringView typed, Axis axis)
+{
+    const QString text = Normalized(typed);
+    if (!IsCoordinate(text, axis))
+        return std::nullopt;
+    return Formatted(Val(text));
+}
+
+QString CoordinateRule::Formatted(double degrees)
+{
+    if (!std::isfinite(degrees))
+        return QStringLiteral("0");
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, degrees, std::chars_format::fixed, 6);
+    return trimmedNumber(buffer, result.ptr, true);
+}
+
+QString CoordinateRule::Decimal(QStringView text)
+{
+    const double value = Val(text);
+    if (!std::isfinite(value))
+        return QStringLiteral("0");
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    return trimmedNumber(buffer, result.ptr, false);
+}

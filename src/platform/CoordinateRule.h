@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+// What a coordinate cell may hold, whichever road the text comes by: a number that `Val`
+// reads as the text means it, on the Earth, kept in the program's own coordinate text.
+class CoordinateRule {
+public:
+    enum class Axis { Latitude, Longitude };
+
+    // The typed text with every "," read as the decimal point, without blanks around.
+    static QString Normalized(QStringView typed);
+    // A whole number that `Val` reads as meant: not one so large or small that it reads as 0.
+    static bool IsNumber(QStringView text);
+    // -90..90 for a latitude, -180..180 for a longitude.
+    static bool InRange(double degrees, Axis axis);
+    // A number in range as the text stands, without normalising it.
+    static bool IsCoordinate(QStringView text, Axis axis);
+    // The coordinate text for what the user typed, or nothing when the rule refuses it.
+    static std::optional<QString> Accepted(QStringView typed, Axis axis);
+    // The program's coordinate text: at most six decimals, "." whatever the locale.
+    static QString Formatted(double degrees);
+    // The shortest decimal that reads back as the value `Val` reads from the text: no
+    // leading zeros, no exponent, no blanks; what a script or a KML reader takes as is.
+    static QString Decimal(QStringView text);
+};
