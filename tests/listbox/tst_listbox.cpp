@@ -90,6 +90,7 @@ private slots:
     void returnKeyIsPassedOn();
     void editingRaisesTextChangeAndAction();
     void escapeEndsEditWithoutAction();
+    void commitEditStoresAtOnce();
     void editCellOutOfRangeDoesNothing();
     void checkBoxToggleRaisesAction();
     void setListIndexRaisesChangeBeforeReturn();
@@ -365,6 +366,29 @@ void TestListbox::escapeEndsEditWithoutAction()
     QTest::keyClick(editor, Qt::Key_Escape);
     QCOMPARE(actions, 0);
     QCOMPARE(list->Cell(0, 0), QString("kept"));
+}
+
+// CommitEdit ends an open edit as Return does, but before it returns; without one it does nothing.
+void TestListbox::commitEditStoresAtOnce()
+{
+    auto list = makeList(2);
+    QVERIFY(activate(*list));
+    QStringList actions;
+    list->CellAction.connect(list.get(), [&](int row, int column) {
+        actions << QStringLiteral("%1,%2 %3").arg(row).arg(column).arg(list->Cell(row, column));
+    });
+    list->CommitEdit();
+    QVERIFY(actions.isEmpty());
+    list->EditCell(1, 1);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("typed"));
+    list->CommitEdit();
+    QCOMPARE(actions, QStringList{"1,1 typed"});
+    QVERIFY(!editorOpen(*list));
+    list->CommitEdit();
+    QCOMPARE(actions.size(), 1);
 }
 
 void TestListbox::editCellOutOfRangeDoesNothing()
