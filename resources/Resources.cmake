@@ -18,3 +18,5 @@ qt_add_resources(lumetra_core "leaflet" PREFIX "/map/leaflet" BASE ${LEAFLET_DIR
 
 file(GLOB TS_FILES CONFIGURE_DEPENDS ${RES}/translations/*.ts)
 qt_add_translations(lumetra_core TS_FILES ${TS_FILES} RESOURCE_PREFIX "/translations")
+
+qt_add_resources(lumetra_core "icons" PREFIX "/icons" BASE ${RES}/icons FILES ${RES}/icons/lumetra.svg)

@@ -7,6 +7,7 @@ packages=(
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
     libjs-leaflet libzip-dev
     gpsbabel gdal-bin
+    desktop-file-utils qt6-translations-l10n
 )
 missing=()
 for p in "${packages[@]}"; do

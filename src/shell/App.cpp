@@ -11,6 +11,7 @@
 #include "window/Applicazione.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QWidget>
 
 namespace {
@@ -22,6 +23,8 @@ App::App()
 {
     Q_ASSERT(!gApp);
     gApp = this;
+    // Every window of the program shows its own icon.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/lumetra.svg")));
     Pictures::RegisterAll();
     connect(mMenuBar.get(), &MenuItem::chosen, this, &App::DispatchMenu);
     connect(mMenuBar.get(), &MenuItem::aboutToShow, this, &App::EnableMenuItems);
