@@ -4,28 +4,15 @@
 #include "shell/App.h"
 #include "shell/Pictures.h"
 #include "shell/SingleInstance.h"
+#include "shell/Translations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
-#include <QTranslator>
 
 namespace {
-
-// The user's language when we have it, English otherwise; Qt's own texts (file dialogs,
-// standard buttons, text fields' menus) in the same language when they are installed.
-void installTranslations(QTranslator& program, QTranslator& qt)
-{
-    if (program.load(QLocale(), QStringLiteral("lumetra"), QStringLiteral("_"), QStringLiteral(":/translations")) ||
-        program.load(QStringLiteral("lumetra_en"), QStringLiteral(":/translations")))
-        QCoreApplication::installTranslator(&program);
-    if (qt.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&qt);
-}
 
 // Files named relative to where this start was made, which the running program may not share.
 QStringList absoluteFiles(const QStringList& files)
@@ -56,9 +43,7 @@ int main(int argc, char* argv[])
     // The program ends when its Window menu empties, not when Qt sees no window.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    QTranslator translator;
-    QTranslator qtTranslator;
-    installTranslations(translator, qtTranslator);
+    const Translations translations{QLocale()};
 
     QCommandLineParser parser;
     parser.addHelpOption();
