@@ -187,12 +187,19 @@ void Splitview::AdjustSubviews()
     }
 }
 
-void Splitview::paintEvent(QPaintEvent*)
+void Splitview::fitToSize()
 {
     // Only a change of the control's size fits the panes again; a paint at the same size
     // keeps what dragging, collapsing and expanding have set.
     if (width() != LastWidth || height() != LastHeight)
         AdjustSubviews();
+    LastWidth = width();
+    LastHeight = height();
+}
+
+void Splitview::paintEvent(QPaintEvent*)
+{
+    fitToSize();
 
     QPainter g(this);
     const int t = GetDividerThickness();
@@ -205,14 +212,14 @@ void Splitview::paintEvent(QPaintEvent*)
             DrawDivider(g, 0, p, width(), t);
         p += t;
     }
-
-    LastWidth = width();
-    LastHeight = height();
 }
 
 void Splitview::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    // Panes that cover the whole control keep paint events from it: a narrower control
+    // would never see one, so its size is taken here as well.
+    fitToSize();
     update();
 }
 

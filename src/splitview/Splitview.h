@@ -84,6 +84,8 @@ private:
     void MouseExit();
     void MouseUp();
 
+    // Lays the panes out again when the control's size is new.
+    void fitToSize();
     int size(const QWidget* v) const;
     int position(const QWidget* v) const;
     void setSize(QWidget* v, int s);

@@ -11,6 +11,8 @@ private slots:
     void oneOrNoSubview();
     void subviewsAndThickness();
     void paintKeepsDraggedSizes();
+    void resizeUnderCoveringPanes_data();
+    void resizeUnderCoveringPanes();
     void gripPictureAndDrawing();
 };
 
@@ -153,7 +155,7 @@ void TestSplitview::paintKeepsDraggedSizes()
     f.sv->grab();
     QCOMPARE(f.sizes(), (QList<int>{500, 368}));
 
-    // A new size of the control reaches the panes through the paint that follows.
+    // A new size of the control fits the panes again.
     f.sv->resize(1076, 556);
     QTRY_COMPARE(f.sizes(), (QList<int>{500, 568}));
 }
@@ -162,6 +164,51 @@ void TestSplitview::initTestCase()
 {
     // The split view finds its grip by name, as the program registers it at start-up.
     Pictures::RegisterAll();
+}
+
+void TestSplitview::resizeUnderCoveringPanes_data()
+{
+    QTest::addColumn<bool>("collapseList");
+    QTest::addColumn<int>("widenBy");
+    QTest::addColumn<int>("dragTo");
+    QTest::addColumn<int>("finalWidth");
+    QTest::addColumn<QList<int>>("expected");
+    QTest::newRow("list collapsed, narrowed by 46") << true << 0 << -1 << 930 << QList<int>{922, 0};
+    QTest::newRow("widened, map dragged wide, restored") << false << 200 << 1048 << 976 << QList<int>{968, 0};
+}
+
+void TestSplitview::resizeUnderCoveringPanes()
+{
+    // Opaque panes that cover the whole control keep every paint event from it.
+    QFETCH(bool, collapseList);
+    QFETCH(int, widenBy);
+    QFETCH(int, dragTo);
+    QFETCH(int, finalWidth);
+    QFETCH(QList<int>, expected);
+    SplitFixture f({403, 560});
+    f.documentWindowRules();
+    for (QWidget* pane : f.panes)
+        pane->setAutoFillBackground(true);
+    f.open();
+    if (collapseList) {
+        f.click(404, 1000);
+        f.click(404, 1010);
+        QVERIFY(f.sv->IsSubviewCollapsed(f.panes[1]));
+    }
+    if (widenBy > 0) {
+        f.sv->resize(976 + widenBy, 556);
+        QTest::qWait(50);
+        f.drag(404, dragTo + 1);  // grabbed one pixel into the divider
+        QCOMPARE(f.sizes(), (QList<int>{dragTo, 976 + widenBy - 8 - dragTo}));
+    }
+    f.sv->resize(finalWidth, 556);
+    QTest::qWait(50);
+
+    QCOMPARE(f.sizes(), expected);
+    const int divider = expected[0];
+    QCOMPARE(f.pos(1), divider + 8);
+    QCOMPARE(f.sv->MouseInDivider(divider + 4, 278), 1);
+    QVERIFY(!f.panes[0]->geometry().contains(divider + 4, 278));
 }
 
 void TestSplitview::gripPictureAndDrawing()
