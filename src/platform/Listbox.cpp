@@ -26,8 +26,9 @@ Listbox::Listbox(ListboxModel* rows, QWidget* parent)
     , mView(new ListboxView(*this))
     , mSortDirections(1, 1)
 {
+    // The design's "size 12" is pixels at 1x; points would grow with the screen's dpi.
     QFont f = font();
-    f.setPointSize(12);
+    f.setPixelSize(12);
     setFont(f);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

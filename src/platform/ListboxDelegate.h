@@ -5,8 +5,9 @@
 
 class Listbox;
 
-// Paints the cells of a Listbox (vertical grid lines, no focus frame) and gives them a
-// line editor whose keys and text changes become the list's events.
+// Paints the cells of a Listbox (vertical grid lines, no focus frame, decimal columns
+// lined up on their points) and gives them a line editor whose keys and text changes
+// become the list's events.
 class ListboxDelegate final : public QStyledItemDelegate {
     Q_OBJECT
 public:
@@ -25,6 +26,9 @@ protected:
     bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
+    // A cell of a decimal column: its text placed so that the points of the column line up.
+    void paintDecimal(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const;
+
     Listbox& mOwner;
     mutable QPointer<QWidget> mOpenEditor;
 };

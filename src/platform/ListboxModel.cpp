@@ -14,7 +14,7 @@ Qt::Alignment qtAlignment(int alignment)
     case 2:
         return Qt::AlignHCenter | Qt::AlignVCenter;
     case 3:
-    case 4:  // decimal: numbers line up on the right
+    case 4:  // decimal: the delegate lines the points up; editors and sizes go by the right
         return Qt::AlignRight | Qt::AlignVCenter;
     default:
         return Qt::AlignLeft | Qt::AlignVCenter;
