@@ -6,6 +6,7 @@
 #include "platform/ListboxSort.h"
 #include "platform/ListboxView.h"
 
+#include <QCollator>
 #include <QEvent>
 #include <QHeaderView>
 #include <QMenu>
@@ -393,11 +394,21 @@ bool Listbox::Sort()
         return false;
     const ListboxRows& rows = mModel->rows();
     rows.copyColumn(column);
+    // Texts compare as the user's language orders them, ignoring letter case. Each row's
+    // sort key is made once, when the first pair is left to the list.
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<QCollatorSortKey> keys;
     auto compare = [&](int a, int b) {
         int result = 0;
         if (CompareRows(a, b, column, result))
             return result;
-        return rows.text(a, column).compare(rows.text(b, column));
+        if (keys.empty()) {
+            keys.reserve(size_t(n));
+            for (int row = 0; row < n; ++row)
+                keys.push_back(collator.sortKey(rows.text(row, column).toString()));
+        }
+        return keys[size_t(a)].compare(keys[size_t(b)]);
     };
     std::vector<int> order(static_cast<size_t>(n));
     std::iota(order.begin(), order.end(), 0);

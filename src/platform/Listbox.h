@@ -87,7 +87,8 @@ public:
 
     // Sorting: on SortedColumn (-1: none) in that column's direction (1 ascending, the
     // default; -1 descending). Each pair is first offered to CompareRows, else the cell
-    // texts are compared. Selected rows stay selected at their new places.
+    // texts are compared in the order of the user's language, ignoring letter case.
+    // Selected rows stay selected at their new places.
     int SortedColumn() const;
     void setSortedColumn(int column);
     int ColumnSortDirection(int column) const;

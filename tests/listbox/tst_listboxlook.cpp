@@ -49,6 +49,8 @@ class TestListboxLook : public QObject {
 private slots:
     void decimalColumnsLineUpOnThePoint();
     void fontSizeInPixels();
+    void textOrderIgnoresCaseInTheUsersLanguage_data();
+    void textOrderIgnoresCaseInTheUsersLanguage();
 };
 
 void TestListboxLook::decimalColumnsLineUpOnThePoint()
@@ -80,6 +82,43 @@ void TestListboxLook::fontSizeInPixels()
     // "Size 12" is twelve pixels at 1x, whatever the screen's dots per inch.
     Listbox list;
     QCOMPARE(list.font().pixelSize(), 12);
+}
+
+void TestListboxLook::textOrderIgnoresCaseInTheUsersLanguage_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("english") << "en_GB" << 1 << QStringList{"alpha", "Apple", "ecole", "École", "XXX", "zeta"};
+    QTest::newRow("italian") << "it_IT" << 1 << QStringList{"alpha", "Apple", "ecole", "École", "XXX", "zeta"};
+    QTest::newRow("italian, descending") << "it_IT" << -1 << QStringList{"zeta", "XXX", "École", "ecole", "Apple", "alpha"};
+    // An accent counts after the letters; Swedish puts Ö after Z.
+    QTest::newRow("swedish") << "sv_SE" << 1 << QStringList{"alpha", "Apple", "ecole", "École", "XXX", "zeta", "Örebro"};
+}
+
+void TestListboxLook::textOrderIgnoresCaseInTheUsersLanguage()
+{
+    QFETCH(QString, locale);
+    QFETCH(int, direction);
+    QFETCH(QStringList, expected);
+    const QLocale before;
+    QLocale::setDefault(QLocale(locale));
+    QStringList texts{"Apple", "XXX", "École", "alpha", "zeta", "ecole"};
+    if (expected.contains("Örebro"))
+        texts.insert(2, "Örebro");
+    Listbox list;
+    list.setColumnCount(2);
+    for (const QString& text : texts)
+        list.AddRow(text);
+    list.setSortedColumn(0);
+    list.setColumnSortDirection(0, direction);
+    list.Sort();
+    QLocale::setDefault(before);
+
+    QStringList sorted;
+    for (int row = 0; row < list.ListCount(); ++row)
+        sorted << list.Cell(row, 0);
+    QCOMPARE(sorted, expected);
 }
 
 QTEST_MAIN(TestListboxLook)
