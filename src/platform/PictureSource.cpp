@@ -11,6 +11,8 @@ QHash<QString, Accessor>& accessors()
     return table;
 }
 
+IconMaker gIconMaker = nullptr;
+
 } // namespace
 
 void Register(const QString& name, Accessor accessor)
@@ -23,6 +25,16 @@ const QPixmap& Picture(const QString& name)
     static const QPixmap none;
     const Accessor accessor = accessors().value(name);
     return accessor ? accessor() : none;
+}
+
+void RegisterIconMaker(IconMaker maker)
+{
+    gIconMaker = maker;
+}
+
+QIcon Icon(const QPixmap& picture)
+{
+    return gIconMaker ? gIconMaker(picture) : QIcon(picture);
 }
 
 } // namespace PictureSource

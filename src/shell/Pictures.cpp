@@ -2,6 +2,8 @@
 
 #include "platform/PictureSource.h"
 
+#include <QFile>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -14,15 +16,24 @@ namespace {
 // Cached pictures by resource number 168..194; empty until first use.
 std::array<std::unique_ptr<QPixmap>, 27> gCache;
 
+QString svgPath(int number)
+{
+    return QStringLiteral(":/pictures/%1.svg").arg(number);
+}
+
+// Drawn at the highest pixel ratio of the screens, so a picture stays sharp on a HiDPI
+// screen; its size in layout units stays the design's.
 QPixmap loadResource(int number)
 {
-    QSvgRenderer renderer(QStringLiteral(":/pictures/%1.svg").arg(number));
+    QSvgRenderer renderer(svgPath(number));
     if (!renderer.isValid())
         return QPixmap(QStringLiteral(":/pictures/%1.png").arg(number));
-    QPixmap pixmap(renderer.defaultSize());
+    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+    QPixmap pixmap(renderer.defaultSize() * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
-    renderer.render(&painter);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(renderer.defaultSize())));
     return pixmap;
 }
 
@@ -90,6 +101,14 @@ const QPixmap& phone_none() { return picture(192); }
 const QPixmap& phone_error() { return picture(193); }
 const QPixmap& phone_ok() { return picture(194); }
 
+QIcon Icon(const QPixmap& picture)
+{
+    for (size_t i = 0; i < gCache.size(); ++i)
+        if (gCache[i].get() == &picture && QFile::exists(svgPath(int(168 + i))))
+            return QIcon(svgPath(int(168 + i)));
+    return QIcon(picture);
+}
+
 void RegisterAll()
 {
     PictureSource::Register(QStringLiteral("PicSeparatorDot"), &PicSeparatorDot);
@@ -116,6 +135,7 @@ void RegisterAll()
     PictureSource::Register(QStringLiteral("phone_none"), &phone_none);
     PictureSource::Register(QStringLiteral("phone_error"), &phone_error);
     PictureSource::Register(QStringLiteral("phone_ok"), &phone_ok);
+    PictureSource::RegisterIconMaker(&Icon);
 }
 
 void ReleaseAll()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 
 // The program's pictures, each loaded from the resources on its first use and then
@@ -30,7 +31,12 @@ const QPixmap& phone_none();
 const QPixmap& phone_error();
 const QPixmap& phone_ok();
 
-// Makes every picture above known to the platform's picture source under its name.
+// The picture as an icon drawn from its vector source at whatever size and pixel ratio a
+// button or toolbar asks for; a picture of no accessor becomes a plain icon.
+QIcon Icon(const QPixmap& picture);
+
+// Makes every picture above, and its icons, known to the platform's picture source
+// under its name.
 void RegisterAll();
 
 // Releases every cached picture; called once at shutdown, before the application object goes.

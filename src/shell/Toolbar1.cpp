@@ -65,7 +65,7 @@ QAction* Toolbar1::append(const char* name, int style, const QString& caption, c
     if (style == Separator) {
         item = addSeparator();
     } else if (style == PushButton) {
-        item = addAction(QIcon(*icon), caption);
+        item = addAction(Pictures::Icon(*icon), caption);
         item->setIconText(withoutMnemonic(caption));
     } else {
         auto* space = new QWidget(this);

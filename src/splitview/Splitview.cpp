@@ -225,8 +225,9 @@ void Splitview::resizeEvent(QResizeEvent* event)
 
 void Splitview::DrawDivider(QPainter& g, int x, int y, int w, int h)
 {
-    // The grip is square: its height serves for both directions.
-    const double s = mDotPicture.height();
+    // The grip is square: its height serves for both directions (in layout units: the
+    // picture has as many pixels more as the screen's pixel ratio asks).
+    const double s = mDotPicture.deviceIndependentSize().height();
     const int left = static_cast<int>(x + w / 2.0 - s / 2.0);
     const int top = static_cast<int>(y + h / 2.0 - s / 2.0);
     g.drawPixmap(left, top, mDotPicture);
@@ -236,6 +237,7 @@ void Splitview::CreateDividerImage()
 {
     // The source holds the grip in its left square and, in its right square, the mask
     // whose grey level is the grip's opacity (white opaque, black transparent).
+    // Squares are taken in the source's own pixels, so the grip keeps its sharpness.
     const QPixmap& source = PictureSource::Picture(QStringLiteral("PicSeparatorDot"));
     const int h = source.height();
     QImage grip(h, h, QImage::Format_ARGB32_Premultiplied);
@@ -249,6 +251,7 @@ void Splitview::CreateDividerImage()
         painter.drawImage(0, 0, opacity);
     }
     mDotPicture = QPixmap::fromImage(grip);
+    mDotPicture.setDevicePixelRatio(source.devicePixelRatio());
 }
 
 int Splitview::MouseInDivider(int x, int y)

@@ -53,7 +53,7 @@ BevelButton* makePictureButton(QWidget* parent, const QString& helpTag, const QP
 {
     auto* button = new BevelButton(parent);
     button->setToolTip(helpTag);
-    button->setIcon(QIcon(picture));
+    button->setIcon(PictureSource::Icon(picture));
     button->setIconSize(QSize(20, 20));
     return button;
 }
