@@ -1,7 +1,37 @@
 #include "platform/LockLayout.h"
 
 #include <QEvent>
+#include <QLabel>
+#include <QStyle>
 #include <QWidget>
+
+namespace {
+
+// A label never clips its text: where its design rectangle is too small for its font, it
+// grows away from the side its text keeps to, and in height about its middle.
+QRect fitted(const QWidget* control, QRect r)
+{
+    const auto* label = qobject_cast<const QLabel*>(control);
+    if (!label || label->wordWrap())
+        return r;
+    const QSize need = label->sizeHint();
+    const int wider = need.width() - r.width();
+    if (wider > 0) {
+        const Qt::Alignment align = QStyle::visualAlignment(label->layoutDirection(), label->alignment());
+        if (align & Qt::AlignRight)
+            r.setLeft(r.left() - wider);
+        else if (align & Qt::AlignHCenter)
+            r.adjust(-wider / 2, 0, wider - wider / 2, 0);
+        else
+            r.setRight(r.right() + wider);
+    }
+    const int taller = need.height() - r.height();
+    if (taller > 0)
+        r.adjust(0, -taller / 2, 0, taller - taller / 2);
+    return r;
+}
+
+}  // namespace
 
 LockLayout::LockLayout(QWidget* container, QSize designSize)
     : QObject(container), mContainer(container), mDesign(designSize)
@@ -17,7 +47,8 @@ void LockLayout::add(QWidget* control, QRect design, int locks)
 
 bool LockLayout::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == mContainer && event->type() == QEvent::Resize)
+    // A label's new text asks its container for a layout: it may need more room.
+    if (watched == mContainer && (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest))
         apply();
     return false;
 }
@@ -37,6 +68,6 @@ void LockLayout::apply()
             r.setHeight(r.height() + dh);
         else if (e.locks & Bottom)
             r.moveTop(r.top() + dh);
-        e.control->setGeometry(r);
+        e.control->setGeometry(fitted(e.control, r));
     }
 }

@@ -9,7 +9,8 @@
 class QWidget;
 
 // Keeps controls at their design geometry, moving and stretching each with the window
-// edges it is locked to when the container is resized.
+// edges it is locked to when the container is resized. A label whose text does not fit
+// its design rectangle grows to its text.
 class LockLayout final : public QObject {
     Q_OBJECT
 public:

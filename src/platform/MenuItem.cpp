@@ -111,11 +111,19 @@ QMenu* MenuItem::menu()
     return mMenu.get();
 }
 
+void MenuItem::setLiteralText(bool literal)
+{
+    mLiteralText = literal;
+    syncAction();
+}
+
 void MenuItem::syncAction()
 {
+    // Qt takes "&" for an access key and "&&" for one "&".
+    const QString shown = mLiteralText ? QString(mText).replace(u'&', QLatin1String("&&")) : mText;
     mAction->setSeparator(isSeparator());
     if (!isSeparator())
-        mAction->setText(mText);
+        mAction->setText(shown);
     if (mMenu)
-        mMenu->setTitle(mText);
+        mMenu->setTitle(shown);
 }

@@ -39,7 +39,9 @@ public:
     void Append(std::unique_ptr<MenuItem> item);
     void Remove(int index); // deletes the item
 
-    bool isSeparator() const { return mText == QLatin1String("-"); }
+    // A literal text is shown as it stands: no "&" marks an access key, and "-" is no separator.
+    void setLiteralText(bool literal);
+    bool isSeparator() const { return !mLiteralText && mText == QLatin1String("-"); }
 
     // The item's own action event, raised before any window or application handler;
     // true ends the search for a handler.
@@ -64,6 +66,7 @@ private:
     QString mText;
     QString mShortcut;
     bool mAutoEnable = false;
+    bool mLiteralText = false;
     // Declared in this order so that the children go first, then the menu, then the action.
     std::unique_ptr<QAction> mAction;
     std::unique_ptr<QMenu> mMenu;

@@ -1,6 +1,7 @@
 #include "shell/AboutDialog.h"
 
 #include "map/MakerServer.h"
+#include "platform/LockLayout.h"
 #include "platform/Services.h"
 #include "shell/Pictures.h"
 
@@ -12,15 +13,23 @@ namespace {
 
 QPointer<AboutDialog> gCurrent;
 
-QLabel* canvasText(QWidget* canvas, const QString& text, QRect windowRect, int pixelSize, Qt::Alignment align)
+// Positions are the window's; the canvas stands at (7, 8).
+QRect onCanvas(QRect windowRect)
+{
+    return windowRect.translated(-7, -8);
+}
+
+QLabel* canvasText(QWidget* canvas, LockLayout& locks, const QString& text, QRect windowRect, int pixelSize, Qt::Alignment align,
+                   const QString& family = QString())
 {
     auto* label = new QLabel(text, canvas);
-    // Positions are the window's; the canvas stands at (7, 8).
-    label->setGeometry(windowRect.translated(-7, -8));
     QFont font = label->font();
     font.setPixelSize(pixelSize);
+    if (!family.isEmpty())
+        font.setFamily(family);
     label->setFont(font);
     label->setAlignment(align | Qt::AlignVCenter);
+    locks.add(label, onCanvas(windowRect), 0);
     return label;
 }
 
@@ -67,23 +76,22 @@ AboutDialog::AboutDialog()
     Canvas1->setGeometry(7, 8, 532, 290);
     Canvas1->setPixmap(Pictures::splash());
 
-    StaticText3 = canvasText(Canvas1, lkVersion() + QStringLiteral(" 1.4.0.5"), QRect(29, 257, 269, 20), 23,
-                             Qt::AlignLeft);
-    QFont arial = StaticText3->font();
-    arial.setFamily(QStringLiteral("Arial"));
-    StaticText3->setFont(arial);
+    // Texts wider than their places in the design (another font, another language) grow.
+    auto* locks = new LockLayout(Canvas1, Canvas1->size());
+    StaticText3 = canvasText(Canvas1, *locks, lkVersion() + QStringLiteral(" 1.4.0.5"), QRect(29, 257, 269, 20), 23,
+                             Qt::AlignLeft, QStringLiteral("Arial"));
 
     StaticText7 = new AboutLink(MakerServer::WebSite(), Canvas1);
-    StaticText7->setGeometry(QRect(373, 239, 147, 20).translated(-7, -8));
+    locks->add(StaticText7, onCanvas(QRect(373, 239, 147, 20)), 0);
 
     BevelButton1 = new QPushButton(lkClose(), this);
     BevelButton1->setGeometry(441, 310, 91, 20);
     BevelButton1->setDefault(true);
     connect(BevelButton1, &QPushButton::clicked, this, &QDialog::accept);
 
-    StaticText8 = canvasText(Canvas1, QStringLiteral("Map data \u00a9 OpenStreetMap contributors"),
+    StaticText8 = canvasText(Canvas1, *locks, QStringLiteral("Map data \u00a9 OpenStreetMap contributors"),
                              QRect(351, 271, 169, 13), 10, Qt::AlignRight);
-    StaticText9 = canvasText(Canvas1, QStringLiteral("\u00a9 2026 Lumetra developers"), QRect(351, 257, 169, 13), 10,
+    StaticText9 = canvasText(Canvas1, *locks, QStringLiteral("\u00a9 2026 Lumetra developers"), QRect(351, 257, 169, 13), 10,
                              Qt::AlignRight);
 }
 

@@ -32,8 +32,13 @@ QString withoutMnemonic(const QString& text)
 Toolbar1::Toolbar1(QWidget* parent)
     : Toolbar(parent)
 {
+    // Part of the window: it neither moves nor hides, and offers no menu to hide it.
     setMovable(false);
     setFloatable(false);
+    setAllowedAreas(Qt::TopToolBarArea);
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    toggleViewAction()->setEnabled(false);
+    toggleViewAction()->setVisible(false);
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     setIconSize(QSize(32, 32));
 

@@ -1,5 +1,11 @@
 #include "shell/WindowMenuItem.h"
 
+WindowMenuItem::WindowMenuItem()
+{
+    // The entry is a file's name: an "&" in it is a character, not an access key.
+    setLiteralText(true);
+}
+
 void WindowMenuItem::Constructor(QWidget* w)
 {
     mWnd = w;
@@ -13,6 +19,8 @@ bool WindowMenuItem::IsWindow(const QWidget* w) const
 bool WindowMenuItem::Action()
 {
     if (mWnd) {
+        // Minimized, the window would stay in the taskbar; maximized, it stays so.
+        mWnd->setWindowState(mWnd->windowState() & ~Qt::WindowMinimized);
         mWnd->show();
         mWnd->raise();
         mWnd->activateWindow();

@@ -9,13 +9,13 @@
 class WindowMenuItem final : public MenuItem {
     Q_OBJECT
 public:
-    WindowMenuItem() = default;
+    WindowMenuItem();
 
     void Constructor(QWidget* w);
     bool IsWindow(const QWidget* w) const;
     QWidget* window() const { return mWnd; }
 
-    // Brings the window to the front.
+    // Brings the window to the front, restored when it was minimized.
     bool Action() override;
 
 private:

@@ -27,6 +27,7 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -115,7 +116,17 @@ void Applicazione::Layout()
     content->setMinimumSize(800, 500);
     content->setMaximumSize(32000, 32000);
     setCentralWidget(content);
-    resize(996, 667);
+    // Qt's menu of toolbars to hide has no place here: the toolbar is fixed.
+    setContextMenuPolicy(Qt::NoContextMenu);
+}
+
+void Applicazione::fitContentArea()
+{
+    // The design's size is the content area's, below the menu bar and the toolbar.
+    const QSize design(996, 667);
+    resize(design);
+    layout()->activate();
+    resize(size() + design - centralWidget()->size());
 }
 
 void Applicazione::_CreateControls0()
@@ -219,6 +230,7 @@ void Applicazione::_CreateControls0()
     mButtonTutti1
         = makePictureButton(content, kbl_markinverse(), PictureSource::Picture(QStringLiteral("check_invert")));
     locks->add(mButtonTutti1, QRect(929, 51, 24, 24), R);
+    fitContentArea();
 }
 
 void Applicazione::Splitview1_Open()

@@ -178,6 +178,7 @@ protected:
 private:
     void Layout();
     void _CreateControls0();
+    void fitContentArea();
     bool Splitview1_CanCollapseSubview(QWidget* subview);
     bool Splitview1_MinSizeOfSubview(QWidget* subview, int& minSize);
     void Splitview1_Open();
