@@ -409,4 +409,62 @@
         <translation>Rows whose latitude or longitude is not a number: %1. The file was not saved; the first of those rows is selected.</translation>
     </message>
 </context>
+<context>
+    <name>Ov2Reason</name>
+    <message>
+        <source>lkArgument</source>
+        <translation>a description is too long for a record, or a position lies beyond what an OV2 file holds</translation>
+    </message>
+    <message>
+        <source>lkOpen</source>
+        <translation>the file cannot be opened (it is missing, not a regular file or not readable)</translation>
+    </message>
+    <message>
+        <source>lkRead</source>
+        <translation>reading the file failed part way</translation>
+    </message>
+    <message>
+        <source>lkRecordType</source>
+        <translation>unknown record type at byte %1</translation>
+    </message>
+    <message>
+        <source>lkTruncated</source>
+        <translation>the record at byte %1 runs past the end of the file</translation>
+    </message>
+    <message>
+        <source>lkLength</source>
+        <translation>the record at byte %1 is too short for its type</translation>
+    </message>
+    <message>
+        <source>lkUnterminated</source>
+        <translation>the description of the record at byte %1 does not end inside its record</translation>
+    </message>
+    <message>
+        <source>lkWrite</source>
+        <translation>writing failed; the file that was there is unchanged</translation>
+    </message>
+    <message>
+        <source>lkIncomplete</source>
+        <translation>some POIs could not be stored, so the file would lack them</translation>
+    </message>
+    <message>
+        <source>lkNoMemory</source>
+        <translation>not enough memory</translation>
+    </message>
+    <message>
+        <source>lkLimit</source>
+        <translation>more than 2147483647 POIs</translation>
+    </message>
+    <message>
+        <source>lkUnknown</source>
+        <translation>error %1</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>lkFilesArgument</source>
+        <translation>OV2 files to open, one window each.</translation>
+    </message>
+</context>
 </TS>

@@ -409,4 +409,62 @@
         <translation>Righe con una latitudine o una longitudine che non è un numero: %1. Il file non è stato salvato; la prima di queste righe è selezionata.</translation>
     </message>
 </context>
+<context>
+    <name>Ov2Reason</name>
+    <message>
+        <source>lkArgument</source>
+        <translation>una descrizione è troppo lunga per un record, o una posizione è oltre quanto un file OV2 può contenere</translation>
+    </message>
+    <message>
+        <source>lkOpen</source>
+        <translation>impossibile aprire il file (non esiste, non è un file normale o non è leggibile)</translation>
+    </message>
+    <message>
+        <source>lkRead</source>
+        <translation>la lettura del file si è interrotta</translation>
+    </message>
+    <message>
+        <source>lkRecordType</source>
+        <translation>tipo di record sconosciuto al byte %1</translation>
+    </message>
+    <message>
+        <source>lkTruncated</source>
+        <translation>il record al byte %1 va oltre la fine del file</translation>
+    </message>
+    <message>
+        <source>lkLength</source>
+        <translation>il record al byte %1 è troppo corto per il suo tipo</translation>
+    </message>
+    <message>
+        <source>lkUnterminated</source>
+        <translation>la descrizione del record al byte %1 non termina all'interno del record</translation>
+    </message>
+    <message>
+        <source>lkWrite</source>
+        <translation>la scrittura non è riuscita; il file che c'era non è stato modificato</translation>
+    </message>
+    <message>
+        <source>lkIncomplete</source>
+        <translation>alcuni punti di interesse non sono stati accettati e il file ne sarebbe privo</translation>
+    </message>
+    <message>
+        <source>lkNoMemory</source>
+        <translation>memoria insufficiente</translation>
+    </message>
+    <message>
+        <source>lkLimit</source>
+        <translation>più di 2147483647 punti di interesse</translation>
+    </message>
+    <message>
+        <source>lkUnknown</source>
+        <translation>errore %1</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>lkFilesArgument</source>
+        <translation>File OV2 da aprire, una finestra ciascuno.</translation>
+    </message>
+</context>
 </TS>

@@ -19,11 +19,13 @@ namespace {
 // The one list the library keeps between calls, and what the last call said.
 ov2::PoiStore gStore;
 std::string gLastError;
+int64_t gLastOffset = -1;
 // POIs that addOv2Poi refused since the list was last emptied or replaced.
 size_t gRefused = 0;
 
 int32_t report(const Ov2Status& status)
 {
+    gLastOffset = status.offset;
     try {
         gLastError = status.message;
     } catch (...) {
@@ -135,6 +137,11 @@ double DistLatLong(double lat1, double lon1, double lat2, double lon2)
 const char* ov2LastError(void)
 {
     return gLastError.c_str();
+}
+
+int64_t ov2LastErrorOffset(void)
+{
+    return gLastOffset;
 }
 
 } // extern "C"

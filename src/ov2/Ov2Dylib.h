@@ -88,6 +88,11 @@ OV2_API double DistLatLong(double lat1, double lon1, double lat2, double lon2);
  * succeeded. */
 OV2_API const char* ov2LastError(void);
 
+/* For a malformed file, the byte offset (counted from 0) of the record that the
+ * last failed status call stopped at; -1 after any other result. Lets a caller
+ * word the reason in its own language. */
+OV2_API int64_t ov2LastErrorOffset(void);
+
 #ifdef __cplusplus
 }
 #endif

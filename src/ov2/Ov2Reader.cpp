@@ -63,18 +63,18 @@ Ov2Status walkRecords(const unsigned char* bytes, size_t size, OnPoi&& onPoi)
     while (pos < size) {
         unsigned type = bytes[pos];
         if (type > kExtendedPoi)
-            return Ov2Status::failure(OV2_ERROR_RECORD_TYPE, "unknown record type " + std::to_string(type) + at(pos));
+            return Ov2Status::failureAt(OV2_ERROR_RECORD_TYPE, pos, "unknown record type " + std::to_string(type) + at(pos));
         size_t left = size - pos;
         if (left < kRecordHeaderSize)
-            return Ov2Status::failure(OV2_ERROR_TRUNCATED, "truncated record" + at(pos) + ": "
+            return Ov2Status::failureAt(OV2_ERROR_TRUNCATED, pos, "truncated record" + at(pos) + ": "
                     + std::to_string(left) + " bytes left, too few for its length");
         int64_t length = readInt32(bytes + pos + 1);
         if (length < int64_t(minimumLength(type)))
-            return Ov2Status::failure(OV2_ERROR_LENGTH, "record" + at(pos) + " too short for type "
+            return Ov2Status::failureAt(OV2_ERROR_LENGTH, pos, "record" + at(pos) + " too short for type "
                     + std::to_string(type) + ": length " + std::to_string(length) + ", at least "
                     + std::to_string(minimumLength(type)));
         if (uint64_t(length) > left)
-            return Ov2Status::failure(OV2_ERROR_TRUNCATED, "truncated record" + at(pos) + ": type "
+            return Ov2Status::failureAt(OV2_ERROR_TRUNCATED, pos, "truncated record" + at(pos) + ": type "
                     + std::to_string(type) + ", length " + std::to_string(length) + ", only "
                     + std::to_string(left) + " bytes left");
         if (type == kSkipper) {
@@ -89,7 +89,7 @@ Ov2Status walkRecords(const unsigned char* bytes, size_t size, OnPoi&& onPoi)
         const unsigned char* text = bytes + pos + kPoiHeaderSize;
         const void* nul = std::memchr(text, 0, size_t(length) - kPoiHeaderSize);
         if (!nul)
-            return Ov2Status::failure(OV2_ERROR_UNTERMINATED, "description" + at(pos + kPoiHeaderSize)
+            return Ov2Status::failureAt(OV2_ERROR_UNTERMINATED, pos, "description" + at(pos + kPoiHeaderSize)
                     + " has no NUL inside its record of " + std::to_string(length) + " bytes" + at(pos));
         onPoi(readInt32(bytes + pos + kLatitudeAt), readInt32(bytes + pos + kLongitudeAt), text,
             size_t(static_cast<const unsigned char*>(nul) - text));

@@ -7,6 +7,7 @@
 #include "platform/Services.h"
 #include "platform/TextFunctions.h"
 #include "poi/ExportName.h"
+#include "poi/Ov2Reason.h"
 #include "poi/PoiDocument.h"
 #include "poi/PoiRows.h"
 
@@ -28,9 +29,10 @@ QByteArray libraryPath(const QString& file)
     return QFile::encodeName(file);
 }
 
-QString libraryError()
+// The library's failure in the user's words.
+QString libraryError(int32_t code)
 {
-    return QString::fromUtf8(ov2LastError());
+    return Ov2Reason::Text(code, ov2LastErrorOffset());
 }
 
 }  // namespace
@@ -110,9 +112,10 @@ bool Ov2Files::allRowsHoldNumbers()
 bool Ov2Files::readIntoLibrary(const QString& file)
 {
     initOv2();
-    if (readOv2(libraryPath(file).constData()) == OV2_OK)
+    const int32_t code = readOv2(libraryPath(file).constData());
+    if (code == OV2_OK)
         return true;
-    const QString reason = libraryError();
+    const QString reason = libraryError(code);
     deInitOv2();
     Services::instance().MsgBox(PoiDocument::lkReadError().arg(file, reason));
     return false;
@@ -158,15 +161,19 @@ bool Ov2Files::writeFile(const QString& file)
         bool lost = false;
         Latin1Codec::fromUnicode(d.CellView(row, Description), text, &lost);
         replaced += lost ? 1 : 0;
-        if (addOv2Poi(text.constData(), Val(d.CellView(row, Latitude)), Val(d.CellView(row, Longitude))) !=
-            OV2_OK) {
-            error = libraryError();
+        const int32_t code =
+            addOv2Poi(text.constData(), Val(d.CellView(row, Latitude)), Val(d.CellView(row, Longitude)));
+        if (code != OV2_OK) {
+            error = libraryError(code);
             break;
         }
     }
     // The library writes beside the file and replaces it only when every byte is down.
-    if (error.isEmpty() && writeOv2(libraryPath(file).constData()) != OV2_OK)
-        error = libraryError();
+    if (error.isEmpty()) {
+        const int32_t code = writeOv2(libraryPath(file).constData());
+        if (code != OV2_OK)
+            error = libraryError(code);
+    }
     deInitOv2();
     Services& services = Services::instance();
     if (!error.isEmpty()) {

@@ -101,6 +101,7 @@ void TestOv2::readsRecords()
     loadGoodFile();
     QCOMPARE(readOv2(fixture(bytes).toLocal8Bit().constData()), OV2_OK);
     QCOMPARE(ov2LastError(), "");
+    QCOMPARE(ov2LastErrorOffset(), -1);
     QCOMPARE(listedPois(), pois);
 }
 
@@ -158,6 +159,10 @@ void TestOv2::rejectsMalformedFiles()
     loadGoodFile();
     QCOMPARE(readOv2(fixture(bytes).toLocal8Bit().constData()), code);
     QVERIFY2(QString::fromLatin1(ov2LastError()).contains(message), ov2LastError());
+    // The offset on its own is the record's that the message names.
+    QVERIFY(ov2LastErrorOffset() >= 0);
+    QVERIFY2(QString::fromLatin1(ov2LastError()).contains(QStringLiteral("at byte %1").arg(ov2LastErrorOffset())),
+             ov2LastError());
     QCOMPARE(getOv2PoiCount(), 0);
     double latitude = 1;
     double longitude = 1;
@@ -184,6 +189,7 @@ void TestOv2::rejectsWhatIsNotAReadableFile()
     QString full = mDir.filePath(path);
     QCOMPARE(readOv2(QFile::encodeName(full).constData()), code);
     QVERIFY2(QString::fromLocal8Bit(ov2LastError()).contains(QDir::cleanPath(full)), ov2LastError());
+    QCOMPARE(ov2LastErrorOffset(), -1);
     QCOMPARE(getOv2PoiCount(), 0);
 
     loadGoodFile();
