@@ -34,6 +34,7 @@ SingleInstance::Role SingleInstance::Start(const QStringList& files)
     // Two starts at the same moment must not both find nobody and take the name in turn.
     QLockFile lock(mName + QStringLiteral(".lock"));
     lock.setStaleLockTime(0);
+    // A lock held past the wait is another start stuck: better to go on than not to start.
     lock.tryLock(handOverMilliseconds);
     if (HandOver(files))
         return Role::HandedOver;
