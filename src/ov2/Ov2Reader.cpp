@@ -63,7 +63,8 @@ Ov2Status walkRecords(const unsigned char* bytes, size_t size, OnPoi&& onPoi)
     while (pos < size) {
         unsigned type = bytes[pos];
         if (type > kExtendedPoi)
-            return Ov2Status::failureAt(OV2_ERROR_RECORD_TYPE, pos, "unknown record type " + std::to_string(type) + at(pos));
+            return Ov2Status::failureAt(OV2_ERROR_RECORD_TYPE, pos,
+                    "unknown record type " + std::to_string(type) + at(pos));
         size_t left = size - pos;
         if (left < kRecordHeaderSize)
             return Ov2Status::failureAt(OV2_ERROR_TRUNCATED, pos, "truncated record" + at(pos) + ": "

@@ -19,9 +19,8 @@ const char* const CellProperty = "listboxCell";
 constexpr int kDecimalPlaces = 6;
 
 // Where a decimal cell's text starts so that its point (or, without one, its end) stands
-// where every other cell of the column has its own.
-// Worked in fractions of a pixel: glyphs stand at fractional places, and rounded widths
-// would let points drift apart by a pixel.
+// where every other cell of the column has its own. Worked in fractions of a pixel: glyphs
+// stand at fractional places, and rounded widths would let points drift apart by one.
 qreal decimalTextLeft(const QFontMetricsF& metrics, const QRectF& room, const QString& text)
 {
     const qsizetype point = text.indexOf(u'.');

@@ -19,8 +19,8 @@ QRect onCanvas(QRect windowRect)
     return windowRect.translated(-7, -8);
 }
 
-QLabel* canvasText(QWidget* canvas, LockLayout& locks, const QString& text, QRect windowRect, int pixelSize, Qt::Alignment align,
-                   const QString& family = QString())
+QLabel* canvasText(QWidget* canvas, LockLayout& locks, const QString& text, QRect windowRect, int pixelSize,
+                   Qt::Alignment align, const QString& family = QString())
 {
     auto* label = new QLabel(text, canvas);
     QFont font = label->font();
@@ -91,8 +91,8 @@ AboutDialog::AboutDialog()
 
     StaticText8 = canvasText(Canvas1, *locks, QStringLiteral("Map data \u00a9 OpenStreetMap contributors"),
                              QRect(351, 271, 169, 13), 10, Qt::AlignRight);
-    StaticText9 = canvasText(Canvas1, *locks, QStringLiteral("\u00a9 2026 Lumetra developers"), QRect(351, 257, 169, 13), 10,
-                             Qt::AlignRight);
+    StaticText9 = canvasText(Canvas1, *locks, QStringLiteral("\u00a9 2026 Lumetra developers"),
+                             QRect(351, 257, 169, 13), 10, Qt::AlignRight);
 }
 
 AboutDialog* AboutDialog::Current()

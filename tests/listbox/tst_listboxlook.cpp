@@ -91,9 +91,11 @@ void TestListboxLook::textOrderIgnoresCaseInTheUsersLanguage_data()
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("english") << "en_GB" << 1 << QStringList{"alpha", "Apple", "ecole", "École", "XXX", "zeta"};
     QTest::newRow("italian") << "it_IT" << 1 << QStringList{"alpha", "Apple", "ecole", "École", "XXX", "zeta"};
-    QTest::newRow("italian, descending") << "it_IT" << -1 << QStringList{"zeta", "XXX", "École", "ecole", "Apple", "alpha"};
+    QTest::newRow("italian, descending")
+        << "it_IT" << -1 << QStringList{"zeta", "XXX", "École", "ecole", "Apple", "alpha"};
     // An accent counts after the letters; Swedish puts Ö after Z.
-    QTest::newRow("swedish") << "sv_SE" << 1 << QStringList{"alpha", "Apple", "ecole", "École", "XXX", "zeta", "Örebro"};
+    QTest::newRow("swedish")
+        << "sv_SE" << 1 << QStringList{"alpha", "Apple", "ecole", "École", "XXX", "zeta", "Örebro"};
 }
 
 void TestListboxLook::textOrderIgnoresCaseInTheUsersLanguage()

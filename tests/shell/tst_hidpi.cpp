@@ -48,7 +48,8 @@ void expectSharp(const QImage& shown, int number, QSize logical)
     const QImage target = sharp(number, logical, 2);
     QCOMPARE(shown.size(), target.size());
     QVERIFY2(largestDifference(shown, target) <= 8, qPrintable(QString::number(largestDifference(shown, target))));
-    const QImage enlarged = sharp(number, logical, 1).scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage enlarged
+        = sharp(number, logical, 1).scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     QVERIFY(largestDifference(enlarged, target) > 32);
 }
 

@@ -136,7 +136,8 @@ void TestDesktop::labelsGrowToTheirTexts()
     QVERIFY(QTest::qWaitForWindowExposed(w));
     w->LabelSelezionati()->setText(QStringLiteral("Marked:  1000000 / 1000000"));
     QCoreApplication::sendPostedEvents();
-    for (const QLabel* label : {w->StaticText1(), w->StaticText2(), w->StaticText3(), w->LabelSelezionati(), w->LabelCharLeft()})
+    for (const QLabel* label :
+         {w->StaticText1(), w->StaticText2(), w->StaticText3(), w->LabelSelezionati(), w->LabelCharLeft()})
         QVERIFY2(textFits(label), qPrintable(label->text()));
     // They grow from where the design puts them: left-aligned ones to the right.
     const int dx = w->centralWidget()->width() - 996;
