@@ -3,6 +3,7 @@
 #include "platform/CoordinateRule.h"
 #include "platform/EditField.h"
 #include "platform/Listbox.h"
+#include "platform/LockLayout.h"
 #include "platform/Services.h"
 #include "platform/TextFunctions.h"
 
@@ -79,11 +80,13 @@ QPushButton* makeButton(QWidget* parent, const QString& caption, const QRect& ge
     return button;
 }
 
-QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry)
+// Placed by the dialog's lock layout, so a text longer than its place (another language)
+// grows to the left instead of being cut.
+QLabel* makeLabel(QWidget* parent, LockLayout& locks, const QString& text, const QRect& geometry)
 {
     auto* label = new QLabel(text, parent);
-    label->setGeometry(geometry);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    locks.add(label, geometry, 0);
     return label;
 }
 
@@ -107,14 +110,15 @@ void SearchDialog::Layout()
 
 void SearchDialog::_CreateControls0()
 {
+    auto* locks = new LockLayout(this, size());
     EditFieldTrova = new EditField(this);
     EditFieldTrova->setGeometry(118, 22, 286, 22);
     EditFieldTrova->GotFocus.connect(this, [this] { EditFieldTrova->SelectAll(); });
     EditFieldTrova->TextChange.connect(this, [this] { EditFieldTrova_TextChange(); });
 
-    StaticText1 = makeLabel(this, lkFind(), QRect(20, 23, 90, 20));
+    StaticText1 = makeLabel(this, *locks, lkFind(), QRect(20, 23, 90, 20));
 
-    labelErrore = makeLabel(this, QString(), QRect(251, 90, 298, 20));
+    labelErrore = makeLabel(this, *locks, QString(), QRect(251, 90, 298, 20));
     QPalette palette = labelErrore->palette();
     palette.setColor(QPalette::WindowText, QColor(127, 0, 127));
     labelErrore->setPalette(palette);
@@ -124,7 +128,7 @@ void SearchDialog::_CreateControls0()
     EditFieldSostituisci->GotFocus.connect(this, [this] { EditFieldSostituisci->SelectAll(); });
     EditFieldSostituisci->TextChange.connect(this, [this] { labelErrore->clear(); });
 
-    StaticText2 = makeLabel(this, lkReplaceWith(), QRect(20, 58, 90, 20));
+    StaticText2 = makeLabel(this, *locks, lkReplaceWith(), QRect(20, 58, 90, 20));
 
     BtnReplaceAll = makeButton(this, lkReplaceAll(), QRect(162, 154, 121, 20), false);
     connect(BtnReplaceAll, &QPushButton::clicked, this,

@@ -1,6 +1,8 @@
 #include "platform/Listbox.h"
+#include "search/SearchDialog.h"
 #include "shell/AboutDialog.h"
 #include "shell/Toolbar1.h"
+#include "shell/Translations.h"
 #include "shell/WindowMenuItem.h"
 #include "splitview/Splitview.h"
 #include "support/AppFixture.h"
@@ -54,6 +56,7 @@ private slots:
     void windowMenuShowsAmpersands();
     void labelsGrowToTheirTexts();
     void aboutBoxNoticesShowWhole();
+    void searchLabelsShowWholeInItalian();
 };
 
 void TestDesktop::contentAreaBelowMenuAndToolbar()
@@ -159,6 +162,17 @@ void TestDesktop::aboutBoxNoticesShowWhole()
     // Right-aligned notices keep their right edge at the design's.
     QCOMPARE(box.StaticText8->geometry().right(), 351 + 169 - 7 - 1);
     QCOMPARE(box.StaticText9->geometry().right(), 351 + 169 - 7 - 1);
+}
+
+void TestDesktop::searchLabelsShowWholeInItalian()
+{
+    const Translations italian{QLocale(QLocale::Italian)};
+    SearchDialog dialog;
+    QCOMPARE(dialog.StaticText2->text(), QString("Sostituisci con:"));
+    for (const QLabel* label : {dialog.StaticText1, dialog.StaticText2})
+        QVERIFY2(textFits(label), qPrintable(label->text()));
+    // Right-aligned before their fields, they keep their right edge.
+    QCOMPARE(dialog.StaticText2->geometry().right(), 20 + 90 - 1);
 }
 
 LUMETRA_TEST_MAIN(TestDesktop)
