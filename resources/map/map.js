@@ -22,29 +22,14 @@
         unreachable: "Il servizio di ricerca degli indirizzi non \u00e8 raggiungibile."
     };
 
-    // Callbacks travel as text through the web channel's "host" object; a browser
-    // without the channel gets the navigation itself.
-    var host = null;
-    var waiting = null;
-
+    // Callbacks travel as text through the bridge the program puts into every page
+    // ("LumetraHost"); a browser without it gets the navigation itself.
     function deliver(url) {
-        if (host) {
-            host.navigate(url);
-        } else if (waiting) {
-            waiting.push(url);
+        if (window.LumetraHost) {
+            window.LumetraHost.navigate(url);
         } else {
             window.location.href = url;
         }
-    }
-
-    if (window.qt && window.qt.webChannelTransport && window.QWebChannel) {
-        waiting = [];
-        new window.QWebChannel(window.qt.webChannelTransport, function (channel) {
-            host = channel.objects.host;
-            var queued = waiting;
-            waiting = null;
-            queued.forEach(function (url) { host.navigate(url); });
-        });
     }
 
     // The program decodes CMD1 and CMD3 twice, CMD0 and CMD2 once.
@@ -326,7 +311,7 @@
                 search: place(search),
                 center: [center.lat, center.lng],
                 zoom: map.getZoom(),
-                channel: host !== null
+                channel: !!(window.LumetraHost && window.LumetraHost.ready())
             };
         }
     };

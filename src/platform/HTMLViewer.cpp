@@ -1,11 +1,12 @@
 #include "platform/HTMLViewer.h"
 
+#include "platform/CallbackSchemeHandler.h"
 #include "platform/HTMLViewerHost.h"
 #include "platform/HTMLViewerPage.h"
+#include "platform/NetworkText.h"
+#include "platform/PageBridge.h"
 #include "platform/ResourceSchemeHandler.h"
 
-#include <QFile>
-#include <QTextDocumentFragment>
 #include <QUrl>
 #include <QWebChannel>
 #include <QWebEngineLoadingInfo>
@@ -18,40 +19,28 @@
 namespace {
 
 const char* const kScheme = "lumetra";
+const char* const kCallbackScheme = "handler";
 
 // Chromium's code for a load that was stopped or replaced: no failure of the page.
 constexpr int kAborted = -3;
 
-void installSchemeHandler(QWebEngineProfile* profile)
+// Callback navigations ("handler://...") are handed to us instead of to the system; their
+// text reaches the program through the page's bridge (PageBridge).
+void installSchemeHandlers(QWebEngineProfile* profile)
 {
     if (!profile->urlSchemeHandler(kScheme))
         profile->installUrlSchemeHandler(kScheme, new ResourceSchemeHandler(profile));
+    if (!profile->urlSchemeHandler(kCallbackScheme))
+        profile->installUrlSchemeHandler(kCallbackScheme, new CallbackSchemeHandler(profile));
 }
 
-// Every page gets Qt's web channel client before its own scripts run, whatever its origin.
-QWebEngineScript webChannelScript()
+// A failed load in words, with the address: the web view's own texts are fragments of
+// its error page ("is currently unable to handle this request.") or codes.
+QString ErrorText(const QWebEngineLoadingInfo& info, const QString& url)
 {
-    static const QString source = [] {
-        QFile file(QStringLiteral(":/qtwebchannel/qwebchannel.js"));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }();
-    QWebEngineScript script;
-    script.setName(QStringLiteral("qwebchannel"));
-    script.setSourceCode(source);
-    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    script.setWorldId(QWebEngineScript::MainWorld);
-    script.setRunsOnSubFrames(false);
-    return script;
-}
-
-// WebEngine's texts for some failures are templates of its error page, markup and a
-// hole where the address goes: the user gets the words, with the address.
-QString ErrorText(const QString& errorString, const QString& url)
-{
-    QString text = QTextDocumentFragment::fromHtml(errorString).toPlainText().trimmed();
-    if (text.endsWith(QLatin1Char(':')))
-        text += QLatin1Char(' ') + url;
-    return text.isEmpty() ? url : text;
+    if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
+        return NetworkText::PageFailed(url, NetworkText::ServerAnswered(info.errorCode()));
+    return NetworkText::PageFailed(url, NetworkText::Chromium(info.errorCode(), info.errorString()));
 }
 
 }  // namespace
@@ -60,13 +49,13 @@ HTMLViewer::HTMLViewer(QWidget* parent)
     : QWebEngineView(parent)
     , mPage(new HTMLViewerPage(this))
 {
-    installSchemeHandler(mPage->profile());
+    installSchemeHandlers(mPage->profile());
     mPage->AcceptNavigation.connect(this, [this](const QUrl& url) { return !Filter(url.toString()); });
 
     auto* channel = new QWebChannel(mPage);
     channel->registerObject(QStringLiteral("host"), new HTMLViewerHost(*this));
     mPage->setWebChannel(channel);
-    mPage->scripts().insert(webChannelScript());
+    mPage->scripts().insert(PageBridge::Script());
 
     connect(mPage, &QWebEnginePage::loadingChanged, this, &HTMLViewer::OnLoadingChanged);
     connect(mPage, &QWebEnginePage::loadProgress, this,
@@ -87,6 +76,10 @@ void HTMLViewer::RegisterSchemes()
     scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::LocalAccessAllowed |
                     QWebEngineUrlScheme::CorsEnabled);
     QWebEngineUrlScheme::registerScheme(scheme);
+
+    QWebEngineUrlScheme callbacks(kCallbackScheme);
+    callbacks.setSyntax(QWebEngineUrlScheme::Syntax::Path);
+    QWebEngineUrlScheme::registerScheme(callbacks);
 }
 
 QString HTMLViewer::SchemeName()
@@ -173,7 +166,7 @@ void HTMLViewer::OnLoadingChanged(const QWebEngineLoadingInfo& info)
         break;
     case QWebEngineLoadingInfo::LoadFailedStatus:
         if (info.errorCode() != kAborted && Error)
-            Error(info.errorCode(), ErrorText(info.errorString(), url));
+            Error(info.errorCode(), ErrorText(info, url));
         [[fallthrough]];
     case QWebEngineLoadingInfo::LoadStoppedStatus:
     case QWebEngineLoadingInfo::LoadSucceededStatus:

@@ -11,6 +11,10 @@ HTMLViewerPage::HTMLViewerPage(QObject* parent)
 
 bool HTMLViewerPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame)
 {
+    // A callback reaches the program through the page's bridge, with its text intact; one
+    // that got past the bridge arrives here mangled by QUrl and is dropped.
+    if (url.scheme() == QLatin1String("handler"))
+        return false;
     if (!isMainFrame || !AcceptNavigation)
         return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
     return AcceptNavigation(url);

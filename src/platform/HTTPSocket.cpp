@@ -1,5 +1,8 @@
 #include "platform/HTTPSocket.h"
 
+#include "platform/InputBlock.h"
+#include "platform/NetworkText.h"
+
 #include <QEventLoop>
 #include <QFile>
 #include <QNetworkAccessManager>
@@ -8,6 +11,19 @@
 #include <QTimer>
 #include <QUrl>
 
+namespace {
+
+// Words for a request that ended: the HTTP status when the server sent an error one,
+// else the reason it got no answer.
+QString failureText(QNetworkReply* reply, int status)
+{
+    if (status >= 400)
+        return NetworkText::ServerAnswered(status);
+    return NetworkText::Reply(reply->error(), reply->errorString());
+}
+
+}  // namespace
+
 HTTPSocket::HTTPSocket(QObject* parent)
     : QObject(parent), mNetwork(std::make_unique<QNetworkAccessManager>())
 {
@@ -15,25 +31,26 @@ HTTPSocket::HTTPSocket(QObject* parent)
 
 HTTPSocket::~HTTPSocket()
 {
-    // Aborting finishes the download at once: its owner, maybe half destroyed, hears nothing.
-    ReceiveProgress.disconnect();
-    DownloadComplete.disconnect();
-    Error.disconnect();
-    if (mDownload)
-        mDownload->abort();
+    // Aborting raises the reply's signals at once: our owner may already be half gone.
+    Cancel();
 }
 
 QByteArray HTTPSocket::GetBytes(const QString& url, int timeoutSeconds, qint64 maxBytes)
 {
     mLastStatus = 0;
+    mLastError.clear();
     QNetworkRequest request{QUrl(url)};
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     QNetworkReply* reply = mNetwork->get(request);
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
+    bool timedOut = false;
     bool tooLarge = false;
-    connect(&timer, &QTimer::timeout, reply, &QNetworkReply::abort);
+    connect(&timer, &QTimer::timeout, reply, [&] {
+        timedOut = true;
+        reply->abort();
+    });
     connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     if (maxBytes >= 0)
         connect(reply, &QNetworkReply::downloadProgress, reply, [&](qint64 received, qint64) {
@@ -43,10 +60,19 @@ QByteArray HTTPSocket::GetBytes(const QString& url, int timeoutSeconds, qint64 m
             }
         });
     timer.start(timeoutSeconds * 1000);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    {
+        InputBlock block;
+        loop.exec();
+    }
     mLastStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     QByteArray body;
-    if (reply->error() == QNetworkReply::NoError && !tooLarge)
+    if (timedOut)
+        mLastError = NetworkText::NoAnswerWithin(timeoutSeconds);
+    else if (tooLarge)
+        mLastError = NetworkText::lkTooLarge();
+    else if (reply->error() != QNetworkReply::NoError)
+        mLastError = failureText(reply, mLastStatus);
+    else
         body = reply->readAll();
     reply->deleteLater();
     return body;
@@ -59,9 +85,12 @@ QString HTTPSocket::Get(const QString& url, int timeoutSeconds)
 
 void HTTPSocket::Get(const QString& url, const QString& filePath)
 {
+    mLastStatus = 0;
+    mLastError.clear();
     mFile = std::make_unique<QFile>(filePath);
     if (!mFile->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         mFile.reset();
+        mLastError = NetworkText::lkCannotWrite().arg(filePath);
         QTimer::singleShot(0, this, [this] { Error(-int(QFileDevice::OpenError)); });
         return;
     }
@@ -74,9 +103,25 @@ void HTTPSocket::Get(const QString& url, const QString& filePath)
     connect(mDownload, &QNetworkReply::finished, this, &HTTPSocket::finishDownload);
 }
 
+void HTTPSocket::Cancel()
+{
+    if (!mDownload)
+        return;
+    QNetworkReply* reply = mDownload;
+    mDownload = nullptr;
+    reply->disconnect(this);
+    reply->abort();
+    reply->deleteLater();
+    if (mFile) {
+        mFile->remove();
+        mFile.reset();
+    }
+}
+
 void HTTPSocket::finishDownload()
 {
     QNetworkReply* reply = mDownload;
+    mDownload = nullptr;
     mFile->write(reply->readAll());
     const bool written = mFile->flush();
     const QString path = mFile->fileName();
@@ -84,13 +129,18 @@ void HTTPSocket::finishDownload()
     mFile.reset();
     mLastStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const QNetworkReply::NetworkError error = reply->error();
+    if (error != QNetworkReply::NoError)
+        mLastError = failureText(reply, mLastStatus);
     reply->deleteLater();
     // A failed request reports its error; an answer whatever its status is the caller's to judge.
     if (error != QNetworkReply::NoError && mLastStatus == 0) {
+        QFile::remove(path);
         Error(int(error));
         return;
     }
     if (!written) {
+        QFile::remove(path);
+        mLastError = NetworkText::lkCannotWrite().arg(path);
         Error(-int(QFileDevice::WriteError));
         return;
     }

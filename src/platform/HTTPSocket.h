@@ -13,8 +13,9 @@ class QFile;
 class QNetworkAccessManager;
 class QNetworkReply;
 
-// The framework's HTTP client: a synchronous get with a time-out that keeps the window
-// painting while it waits, and an asynchronous get into a file with progress events.
+// The framework's HTTP client: a synchronous get with a time-out that keeps the windows
+// painting while it waits (the user's input meanwhile is dropped), and an asynchronous
+// get into a file with progress events.
 class HTTPSocket final : public QObject {
     Q_OBJECT
 public:
@@ -27,12 +28,16 @@ public:
     QString Get(const QString& url, int timeoutSeconds);
     // The HTTP status of the last answer, 0 when none came.
     int LastStatus() const { return mLastStatus; }
+    // Why the last request failed, in words; empty when it did not.
+    QString LastErrorText() const { return mLastError; }
 
     // Starts downloading url into the file; the events below report how it goes.
     void Get(const QString& url, const QString& filePath);
     Event<void(qint64 received, qint64 total)> ReceiveProgress;
     Event<void(int status, const QString& filePath)> DownloadComplete;
     Event<void(int code)> Error;
+    // Stops the download under way, raising no event, and removes what it wrote.
+    void Cancel();
 
 private:
     void finishDownload();
@@ -41,4 +46,5 @@ private:
     QPointer<QNetworkReply> mDownload;
     std::unique_ptr<QFile> mFile;
     int mLastStatus = 0;
+    QString mLastError;
 };
