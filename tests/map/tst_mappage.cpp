@@ -32,7 +32,11 @@ private slots:
     void addressSearch();
     void linksPassTheFilter();
     void newWindowRequest();
-    void failedAndCancelledLoads();
+    void remotePageCallsBack_data();
+    void remotePageCallsBack();
+    void failedLoads_data();
+    void failedLoads();
+    void cancelledLoad();
 
 private:
     void loadPage();
@@ -380,22 +384,98 @@ void TestMapPage::newWindowRequest()
     QVERIFY(events.filter("error").isEmpty());
 }
 
-void TestMapPage::failedAndCancelledLoads()
+void TestMapPage::remotePageCallsBack_data()
+{
+    // Each script runs from the page's own code; "go()" runs either as the page loads or
+    // from a click on the page.
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<bool>("click");
+    QTest::addColumn<QStringList>("expected");
+    const QString position = "handler://CMD2" + EncodeURLComponent("43.500000,11.250000");
+    const QString message = "handler://CMD0" + EncodeURLComponent("50% | Caff\u00e8, Via ROMA");
+    const QString twice = "location.href = 'handler://CMD2' + encodeURIComponent('43.500000,11.250000');"
+                          "setTimeout(function () { location.href = 'handler://CMD0' + "
+                          "encodeURIComponent('50% | Caff\u00e8, Via ROMA'); }, 5);";
+    const QString sameTurn = "location.href = 'handler://CMD2' + encodeURIComponent('43.500000,11.250000');"
+                             "location.href = 'handler://CMD0' + encodeURIComponent('50% | Caff\u00e8, Via ROMA');";
+    const QString bridge = "LumetraHost.navigate('handler://CMD2' + encodeURIComponent('43.500000,11.250000'));"
+                           "LumetraHost.navigate('handler://CMD0' + encodeURIComponent('50% | Caff\u00e8, Via ROMA'));";
+    const QStringList both{position, message};
+    QTest::newRow("navigations 5 ms apart") << twice << false << both;
+    QTest::newRow("navigations 5 ms apart, clicked") << twice << true << both;
+    QTest::newRow("navigations in one turn") << sameTurn << false << both;
+    QTest::newRow("navigations in one turn, clicked") << sameTurn << true << both;
+    QTest::newRow("bridge") << bridge << false << both;
+    QTest::newRow("bridge, clicked") << bridge << true << both;
+    QTest::newRow("window.open") << "window.open('handler://CMD3' + encodeURIComponent('A|1,2'));" << false
+                                 << QStringList{"handler://CMD3A%7C1%2C2"};
+}
+
+// A page of the maker's server reaches the program by both roads, with the callback's
+// text exactly as the page wrote it (case and percent-encoding included).
+void TestMapPage::remotePageCallsBack()
+{
+    QFETCH(QString, script);
+    QFETCH(bool, click);
+    QFETCH(QStringList, expected);
+    TestHttpServer server;
+    const QByteArray page = "<!DOCTYPE html><html><head><meta charset='utf-8'></head><body style='margin:0'>"
+                            "<button id='b' style='width:300px;height:200px' onclick='go()'>go</button><script>"
+                            "function go() {" + script.toUtf8() + "}" +
+                            (click ? QByteArray() : QByteArray("window.addEventListener('load', go);")) +
+                            "</script></body></html>";
+    server.route("/maps/lumetra/default.aspx", {200, page, "text/html; charset=utf-8"});
+    qputenv("LUMETRA_SERVER", server.address().toUtf8());
+    view->LoadURL(MakerServer::MapPageAddress());
+    QTRY_VERIFY_WITH_TIMEOUT(!events.isEmpty() && events.last().startsWith("complete"), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(Evaluate(*view, "!!(window.LumetraHost && LumetraHost.ready())").toBool(), 30000);
+    if (click)
+        QTest::mouseClick(view->focusProxy(), Qt::LeftButton, {}, QPoint(100, 100));
+    QTRY_COMPARE_WITH_TIMEOUT(callbacks().size(), expected.size(), 30000);
+    QTest::qWait(100);
+    qputenv("LUMETRA_SERVER", "");
+    QCOMPARE(callbacks(), expected);
+    // The page itself stays.
+    QCOMPARE(Evaluate(*view, "document.getElementById('b').textContent").toString(), QString("go"));
+    QVERIFY(events.filter("error").isEmpty());
+}
+
+void TestMapPage::failedLoads_data()
+{
+    QTest::addColumn<int>("status");  // 0: nobody listens
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("not found") << 404 << "the server answered with HTTP status 404";
+    QTest::newRow("server error") << 500 << "the server answered with HTTP status 500";
+    QTest::newRow("refused") << 0 << "the server refused the connection";
+}
+
+// A failed load says what failed, in words, with the address.
+void TestMapPage::failedLoads()
+{
+    QFETCH(int, status);
+    QFETCH(QString, reason);
+    auto server = std::make_unique<TestHttpServer>();
+    server->route("/page", {status, "<html><body>oops</body></html>", "text/html"});
+    const QString url = server->address() + "/page";
+    if (status == 0)
+        server.reset();
+    cancelAll = false;
+    view->LoadURL(url);
+    QTRY_VERIFY_WITH_TIMEOUT(!events.isEmpty() && events.last().startsWith("complete"), 30000);
+    const QStringList errors = events.filter("error");
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors[0].endsWith("The page " + url + " could not be loaded: " + reason + "."), qPrintable(errors[0]));
+}
+
+void TestMapPage::cancelledLoad()
 {
     view->LoadURL("lumetra://map/missing.html");
     QTRY_VERIFY(!events.isEmpty() && events.last().startsWith("complete"));
     QCOMPARE(events.filter("error").size(), 1);
 
-    // A server's error page is a failed load too, reported in words.
     events.clear();
     TestHttpServer server;
     cancelAll = false;
-    view->LoadURL(server.address() + "/missing");
-    QTRY_VERIFY(!events.isEmpty() && events.last().startsWith("complete"));
-    QCOMPARE(events.filter("error"),
-             QStringList{"error 404 No webpage was found for the web address: " + server.address() + "/missing"});
-
-    events.clear();
     server.route("/slow", {200, "", "text/html", true});
     view->LoadURL(server.address() + "/slow");
     QTRY_VERIFY(events.contains("begin " + server.address() + "/slow"));
