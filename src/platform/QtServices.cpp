@@ -9,16 +9,31 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
 #include <QNetworkInformation>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QUrl>
 
+namespace {
+
+// Texts come from pages, servers and files as well as from us: they show as written,
+// never as markup.
+void showPlain(QMessageBox& box)
+{
+    box.setTextFormat(Qt::PlainText);
+    for (QLabel* label : box.findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
+}
+
+}  // namespace
+
 void QtServices::MsgBox(const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
                     QApplication::activeWindow());
+    showPlain(box);
     box.exec();
 }
 
@@ -39,6 +54,7 @@ MessageDialog::Pressed QtServices::ShowMessageDialog(const MessageDialog& dialog
     if (dialog.AlternateActionButton.Visible)
         alternate = box.addButton(dialog.AlternateActionButton.Caption, QMessageBox::DestructiveRole);
     box.setDefaultButton(action);
+    showPlain(box);
     box.exec();
     if (cancel && box.clickedButton() == cancel)
         return MessageDialog::Pressed::Cancel;
@@ -66,9 +82,7 @@ QString QtServices::GetSaveFolderItem(const FileType& filter, const QString& fol
 
 int QtServices::ShowModalWithin(QDialog& dialog, QWidget* parent)
 {
-    if (parent && dialog.parentWidget() != parent)
-        dialog.setParent(parent, dialog.windowFlags() | Qt::Sheet);
-    dialog.setWindowModality(Qt::WindowModal);
+    PrepareModal(dialog, parent);
     return dialog.exec();
 }
 

@@ -1,5 +1,6 @@
 #include "platform/Services.h"
 
+#include <QDialog>
 #include <QtGlobal>
 
 namespace {
@@ -15,4 +16,12 @@ Services& Services::instance()
 void Services::install(Services* services)
 {
     gServices = services;
+}
+
+void Services::PrepareModal(QDialog& dialog, QWidget* parent)
+{
+    if (parent && dialog.parentWidget() != parent)
+        dialog.setParent(parent, dialog.windowFlags() | Qt::Sheet);
+    // Window modality without a parent window would block nothing.
+    dialog.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
 }

@@ -42,6 +42,10 @@ public:
     // Ends the event loop with the exit code.
     virtual void Quit(int code) = 0;
 
+    // Makes the dialog modal over its parent window, or over the whole program when it has
+    // none; both implementations of ShowModalWithin start with this.
+    static void PrepareModal(QDialog& dialog, QWidget* parent);
+
     // The services in force; the program installs QtServices at start-up, tests their double.
     static Services& instance();
     static void install(Services* services);

@@ -56,8 +56,11 @@ bool Expand(const QString& archivePath, const QString& folder, QString* reason, 
         if (zip_stat_index(archive.get(), zip_uint64_t(i), 0, &st) != 0)
             return fail(reason, QStringLiteral("unreadable entry"));
         const QString name = QString::fromUtf8(st.name);
-        if (safeTarget(target, name).isEmpty())
+        const QString path = safeTarget(target, name);
+        if (path.isEmpty())
             return fail(reason, QStringLiteral("entry outside the folder: %1").arg(name));
+        if (!name.endsWith('/') && QFileInfo::exists(path))
+            return fail(reason, QStringLiteral("entry would replace %1").arg(name));
         total += qint64(st.size);
         if (total > maxBytes)
             return fail(reason, QStringLiteral("archive too large"));

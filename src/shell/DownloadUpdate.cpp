@@ -2,22 +2,32 @@
 
 #include "platform/Events.h"
 #include "platform/HTTPSocket.h"
+#include "platform/NetworkText.h"
 #include "platform/Services.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QThread>
+#include <QUrl>
 
 #include <limits>
 
 namespace {
 
-QString desktopFile(const char* name)
+// "<Desktop>/lumetra", or "lumetra 2", "lumetra 3"... when the name is taken: the update
+// never lands among, or over, the user's own files.
+QString newFolder(const QString& desktop, const QString& name)
 {
-    return QDir(Services::instance().DesktopFolder()).filePath(QLatin1String(name));
+    const QDir parent(desktop);
+    QString candidate = parent.filePath(name);
+    for (int n = 2; QFileInfo::exists(candidate); ++n)
+        candidate = parent.filePath(name + QLatin1Char(' ') + QString::number(n));
+    return parent.mkdir(QFileInfo(candidate).fileName()) ? candidate : QString();
 }
 
 }  // namespace
@@ -27,7 +37,7 @@ DownloadUpdate::DownloadUpdate(const QString& url, QWidget* parent)
 {
     setWindowTitle(lkTitle());
     setFixedSize(297, 74);
-    // No close button while the download runs; an error makes the window closable.
+    // No close button: the window's own button stops the download or closes it.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
     ProgressWheel1 = new QProgressBar(this);
@@ -49,9 +59,19 @@ DownloadUpdate::DownloadUpdate(const QString& url, QWidget* parent)
 
     StaticText1 = new QLabel(lkProgress(), this);
     StaticText1->setGeometry(17, 11, 167, 20);
+
+    ButtonCancel = new QPushButton(lkCancel(), this);
+    ButtonCancel->setGeometry(189, 9, 66, 24);
+    ButtonCancel->setAutoDefault(false);
+    connect(ButtonCancel, &QPushButton::clicked, this, &DownloadUpdate::reject);
 }
 
-DownloadUpdate::~DownloadUpdate() = default;
+DownloadUpdate::~DownloadUpdate()
+{
+    // Whatever was under way goes with the window, and leaves nothing behind.
+    delete DSocket;
+    RemoveFolderIfEmpty();
+}
 
 void DownloadUpdate::ShowModal()
 {
@@ -69,9 +89,13 @@ void DownloadUpdate::showEvent(QShowEvent* event)
 
 void DownloadUpdate::reject()
 {
-    // Escape closes the window only once the download has failed.
-    if (mFailed)
-        QDialog::reject();
+    // While the archive expands the window waits for it; otherwise leaving stops the
+    // download and removes what it wrote.
+    if (mExpanding)
+        return;
+    DSocket->Cancel();
+    RemoveFolderIfEmpty();
+    QDialog::reject();
 }
 
 void DownloadUpdate::Event_Open()
@@ -84,7 +108,15 @@ void DownloadUpdate::Event_Open()
 void DownloadUpdate::Download()
 {
     ProgressBar1->show();
-    DSocket->Get(mUrl, desktopFile("lumetra.zip"));
+    const QString desktop = Services::instance().DesktopFolder();
+    const QString name = QFileInfo(QUrl(mUrl).path()).fileName();
+    if (desktop.isEmpty() || !QDir().mkpath(desktop) ||
+        (mFolder = newFolder(desktop, QFileInfo(name).completeBaseName())).isEmpty()) {
+        Fail(lkNoFolder().arg(QDir::toNativeSeparators(desktop)));
+        return;
+    }
+    mArchive = QDir(mFolder).filePath(name);
+    DSocket->Get(mUrl, mArchive);
 }
 
 void DownloadUpdate::DSocket_ReceiveProgress(qint64 received, qint64 total)
@@ -99,40 +131,55 @@ void DownloadUpdate::DSocket_ReceiveProgress(qint64 received, qint64 total)
 
 void DownloadUpdate::DSocket_DownloadComplete(int status)
 {
-    const QString zip = desktopFile("lumetra.zip");
     if (status != 200) {
-        QFile::remove(zip);
-        DSocket_Error(status);
+        QFile::remove(mArchive);
+        Fail(NetworkText::ServerAnswered(status));
         return;
     }
     ProgressBar1->setMaximum(0);
-    const QString dmg = desktopFile("lumetra.dmg");
-    const QString pkg = desktopFile("lumetra.pkg");
-    if (!Services::instance().Launch(zip)) {
-        QFile::remove(zip);
-        DSocket_Error(-1);
-        return;
-    }
+    const QDir folder(mFolder);
+    const QString dmg = folder.filePath(QStringLiteral("lumetra.dmg"));
+    const QString pkg = folder.filePath(QStringLiteral("lumetra.pkg"));
+    mExpanding = true;
+    ButtonCancel->setEnabled(false);
+    const bool expanded = Services::instance().Launch(mArchive);
     QElapsedTimer waited;
     waited.start();
-    while (!QFile::exists(dmg) && !QFile::exists(pkg) && waited.elapsed() < mExpandWaitMs) {
+    while (expanded && !QFile::exists(dmg) && !QFile::exists(pkg) && waited.elapsed() < mExpandWaitMs) {
         Events::DoEvents();
         QThread::msleep(20);
     }
+    mExpanding = false;
+    ButtonCancel->setEnabled(true);
+    QFile::remove(mArchive);
+    if (!expanded) {
+        Fail(lkNotExpanded());
+        return;
+    }
     const bool found = QFile::exists(dmg) || QFile::exists(pkg);
-    QFile::remove(zip);
     ProgressBar1->hide();
-    Services::instance().MsgBox(found ? lkDownloadCompleted() : lkDownloadMissing());
+    const QString where = lkSavedIn().arg(QDir::toNativeSeparators(mFolder));
+    Services::instance().MsgBox((found ? lkDownloadCompleted() : lkDownloadMissing()) + QLatin1Char('\n') + where);
     done(found ? QDialog::Accepted : QDialog::Rejected);
 }
 
-void DownloadUpdate::DSocket_Error(int code)
+void DownloadUpdate::DSocket_Error(int)
 {
-    mFailed = true;
-    setWindowFlags(windowFlags() | Qt::WindowCloseButtonHint);
-    show();
-    Services::instance().MsgBox(lkDownloadError() + QStringLiteral(": (") + QString::number(code) +
-                                QStringLiteral(")."));
+    Fail(DSocket->LastErrorText());
+}
+
+void DownloadUpdate::Fail(const QString& reason)
+{
+    // The window stays open, its button now closing it.
+    RemoveFolderIfEmpty();
+    ButtonCancel->setText(lkClose());
+    Services::instance().MsgBox(lkDownloadError() + QStringLiteral(": ") + reason + QLatin1Char('.'));
+}
+
+void DownloadUpdate::RemoveFolderIfEmpty()
+{
+    if (!mFolder.isEmpty() && QDir(mFolder).isEmpty())
+        QDir().rmdir(mFolder);
 }
 
 LOCALIZED_TEXT(DownloadUpdate, lkTitle, "")
@@ -140,3 +187,8 @@ LOCALIZED_TEXT(DownloadUpdate, lkProgress, "")
 LOCALIZED_TEXT(DownloadUpdate, lkDownloadCompleted, "")
 LOCALIZED_TEXT(DownloadUpdate, lkDownloadError, "")
 LOCALIZED_TEXT(DownloadUpdate, lkDownloadMissing, "The update holds no disk image or installer package.")
+LOCALIZED_TEXT(DownloadUpdate, lkSavedIn, "It is in the folder %1.")
+LOCALIZED_TEXT(DownloadUpdate, lkCancel, "Cancel")
+LOCALIZED_TEXT(DownloadUpdate, lkClose, "Close")
+LOCALIZED_TEXT(DownloadUpdate, lkNoFolder, "no folder for it can be made in %1")
+LOCALIZED_TEXT(DownloadUpdate, lkNotExpanded, "the archive could not be expanded")

@@ -3,6 +3,7 @@
 #include "map/MakerServer.h"
 #include "platform/HTTPSocket.h"
 #include "platform/MessageDialog.h"
+#include "platform/NetworkText.h"
 #include "platform/Services.h"
 #include "shell/App.h"
 #include "shell/DownloadUpdate.h"
@@ -40,6 +41,13 @@ MessageDialog baseDialog()
 
 }  // namespace
 
+bool UpdateCheck::IsVersionText(const QString& body)
+{
+    bool ok = false;
+    versionParts(body.trimmed(), &ok);
+    return ok;
+}
+
 bool UpdateCheck::IsNewerVersion(const QString& body, const QString& current)
 {
     bool bodyOk = false;
@@ -71,7 +79,21 @@ void UpdateCheck::ControllaAggiornamenti()
 
     HTTPSocket socket;
     const QString body = socket.Get(server + QStringLiteral("/public/software/lumetra.txt"), timeoutSeconds);
-    if (socket.LastStatus() == 200 && IsNewerVersion(body, QLatin1String(kVersion))) {
+    // "Up to date" only from a server that answered with a version; anything else is a
+    // failed check, said as such.
+    QString failure = socket.LastErrorText();
+    if (failure.isEmpty() && socket.LastStatus() != 200)
+        failure = NetworkText::ServerAnswered(socket.LastStatus());
+    if (failure.isEmpty() && !IsVersionText(body))
+        failure = lkNotAVersion();
+    if (!failure.isEmpty()) {
+        dialog.AlternateActionButton.Visible = false;
+        dialog.Message = lkCheckFailed();
+        dialog.Explanation = failure + QLatin1Char('.');
+        services.ShowMessageDialog(dialog, nullptr);
+        return;
+    }
+    if (IsNewerVersion(body, QLatin1String(kVersion))) {
         dialog.AlternateActionButton = {App::lkCancel(), true};
         dialog.Message = App::lkUpdates1();
         dialog.Explanation = App::lkUpdates2();
@@ -87,3 +109,6 @@ void UpdateCheck::ControllaAggiornamenti()
     dialog.Explanation = App::lkUpdates4();
     services.ShowMessageDialog(dialog, nullptr);
 }
+
+LOCALIZED_TEXT(UpdateCheck, lkCheckFailed, "The check for updates failed.")
+LOCALIZED_TEXT(UpdateCheck, lkNotAVersion, "the server's answer is not a version number")

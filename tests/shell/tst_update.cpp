@@ -1,4 +1,6 @@
+#include "platform/EditField.h"
 #include "platform/HTMLViewer.h"
+#include "platform/HTTPSocket.h"
 #include "platform/ZipArchive.h"
 #include "shell/AboutDialog.h"
 #include "shell/DownloadUpdate.h"
@@ -7,6 +9,7 @@
 #include "support/TableTranslator.h"
 #include "support/TestHttpServer.h"
 #include "support/TestMain.h"
+#include "window/Applicazione.h"
 
 #include <QApplication>
 #include <QDir>
@@ -56,14 +59,21 @@ private slots:
     void noServerAsksNobody();
     void versions_data();
     void versions();
+    void failedChecks_data();
+    void failedChecks();
     void dialogSetUp();
     void timeOut();
     void alternateButtonOpensNothing();
     void download_data();
     void download();
+    void missingDesktop();
     void downloadErrors_data();
     void downloadErrors();
     void closingDuringDownloadReportsNothing();
+    void stalledDownloadCancelled();
+    void teardownWhileDownloading();
+    void socketTeardownRaisesNothing();
+    void modalWindowsBlockTheDocument();
     void aboutBox();
 
 private:
@@ -82,7 +92,7 @@ void TestUpdate::initTestCase()
                                                                        {"DownloadUpdate.lkDownloadError", "failed"},
                                                                        {"DownloadUpdate.lkDownloadCompleted", "done"}});
     QCoreApplication::installTranslator(mTexts.get());
-    UpdateCheck::timeoutSeconds = 2;
+    UpdateCheck::timeoutSeconds = 60;
     UpdateCheck::expandWaitMilliseconds = 300;
 }
 
@@ -95,8 +105,8 @@ void TestUpdate::init()
     f->services.onLaunch = [](const QString& path) {
         return ZipArchive::Expand(path, QFileInfo(path).absolutePath(), nullptr);
     };
-    for (const QString& name : QDir(desktop.path()).entryList(QDir::Files | QDir::NoDotAndDotDot))
-        QFile::remove(desktop.filePath(name));
+    QDir(desktop.path()).removeRecursively();
+    QDir().mkpath(desktop.path());
     qputenv("LUMETRA_SERVER", server->address().toUtf8());
 }
 
@@ -129,8 +139,6 @@ void TestUpdate::versions_data()
     QTest::newRow("major") << QByteArray("2") << "available";
     QTest::newRow("same with line break") << QByteArray("1.4.0.5\r\n") << "none";
     QTest::newRow("older") << QByteArray("1.3.9") << "none";
-    QTest::newRow("error page") << QByteArray("<html><body>2.0</body></html>") << "none";
-    QTest::newRow("empty") << QByteArray() << "none";
 }
 
 void TestUpdate::versions()
@@ -143,6 +151,36 @@ void TestUpdate::versions()
     QCOMPARE(server->requests, QStringList{"/public/software/lumetra.txt"});
     QCOMPARE(f->services.dialogs.size(), 1);
     QCOMPARE(f->services.dialogs[0].Message, message);
+}
+
+void TestUpdate::failedChecks_data()
+{
+    QTest::addColumn<int>("status");  // 0: nobody listens
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("not found") << 404 << QByteArray("1.4.0.9") << "the server answered with HTTP status 404.";
+    QTest::newRow("server error") << 500 << QByteArray("oops") << "the server answered with HTTP status 500.";
+    QTest::newRow("server down") << 0 << QByteArray() << "the server refused the connection.";
+    QTest::newRow("error page") << 200 << QByteArray("<html><body>2.0</body></html>")
+                                << "the server's answer is not a version number.";
+    QTest::newRow("empty") << 200 << QByteArray() << "the server's answer is not a version number.";
+}
+
+// A check that got no version says it failed, and why; never that all is up to date.
+void TestUpdate::failedChecks()
+{
+    QFETCH(int, status);
+    QFETCH(QByteArray, body);
+    QFETCH(QString, why);
+    server->route("/public/software/lumetra.txt", {status, body});
+    if (status == 0)
+        server.reset();
+    f->services.dialogAnswers << MessageDialog::Pressed::Action;
+    UpdateCheck::ControllaAggiornamenti();
+    QCOMPARE(f->services.dialogs.size(), 1);
+    QCOMPARE(f->services.dialogs[0].Message, UpdateCheck::lkCheckFailed());
+    QCOMPARE(f->services.dialogs[0].Explanation, why);
+    QVERIFY(!f->services.dialogs[0].AlternateActionButton.Visible);
 }
 
 void TestUpdate::dialogSetUp()
@@ -170,8 +208,11 @@ void TestUpdate::timeOut()
     silent.silent = true;
     server->route("/public/software/lumetra.txt", silent);
     f->services.dialogAnswers << MessageDialog::Pressed::Action;
+    UpdateCheck::timeoutSeconds = 1;
     UpdateCheck::ControllaAggiornamenti();
-    QCOMPARE(f->services.dialogs[0].Message, QString("none"));
+    UpdateCheck::timeoutSeconds = 60;
+    QCOMPARE(f->services.dialogs[0].Message, UpdateCheck::lkCheckFailed());
+    QCOMPARE(f->services.dialogs[0].Explanation, QString("the server gave no answer within 1 seconds."));
 }
 
 void TestUpdate::alternateButtonOpensNothing()
@@ -191,11 +232,23 @@ void TestUpdate::download_data()
     QTest::newRow("neither") << "readme.txt" << DownloadUpdate::lkDownloadMissing();
 }
 
+// The update goes into a folder of its own, named after the archive: the user's files on
+// the Desktop, an old disk image among them, stay as they were and count for nothing.
 void TestUpdate::download()
 {
     QFETCH(QString, entry);
     QFETCH(QString, message);
-    const QByteArray archive = makeZip({{entry, QByteArray(100000, 'x')}});
+    const QDir home(desktop.path());
+    home.mkpath("Notes");
+    home.mkpath("lumetra");
+    const QList<QPair<QString, QByteArray>> mine{
+        {"readme.txt", "mine"}, {"Notes/todo.txt", "my list"}, {"lumetra.dmg", "old"}, {"lumetra/lumetra.pkg", "older"}};
+    for (const auto& [name, content] : mine) {
+        QFile file(home.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    const QByteArray archive = makeZip({{entry, QByteArray(100000, 'x')}, {"Notes/todo.txt", "theirs"}});
     server->route("/public/software/lumetra.txt", {200, "1.4.1"});
     server->route("/public/software/lumetra.zip", {200, archive, "application/zip"});
     f->services.dialogAnswers << MessageDialog::Pressed::Action;
@@ -206,7 +259,9 @@ void TestUpdate::download()
         int maximum = -1;
         bool hiddenAtEnd = false;
     } seen;
+    QString folder;
     f->services.modalHandlers << [&](QDialog& d) {
+        folder = static_cast<DownloadUpdate&>(d).Folder();
         QProgressBar* bar = static_cast<DownloadUpdate&>(d).ProgressBar1;
         connect(bar, &QProgressBar::valueChanged, &d, [&seen, &d, bar](int value) {
             seen.shown = seen.shown && bar->isVisibleTo(&d);
@@ -219,46 +274,176 @@ void TestUpdate::download()
     };
     UpdateCheck::ControllaAggiornamenti();
     QCOMPARE(server->requests.last(), QString("/public/software/lumetra.zip"));
-    QCOMPARE(f->services.messages, QStringList{message});
-    QVERIFY(QFile::exists(desktop.filePath(entry)));
-    QVERIFY(!QFile::exists(desktop.filePath("lumetra.zip")));
+    QCOMPARE(folder, home.filePath("lumetra 2"));
+    QCOMPARE(f->services.messages, QStringList{message + "\nIt is in the folder " + folder + "."});
+    QVERIFY(QFile::exists(QDir(folder).filePath(entry)));
+    QVERIFY(!QFile::exists(QDir(folder).filePath("lumetra.zip")));
+    for (const auto& [name, content] : mine) {
+        QFile file(home.filePath(name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), content);
+    }
+    QCOMPARE(home.entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase),
+             (QStringList{"lumetra", "lumetra 2", "lumetra.dmg", "Notes", "readme.txt"}));
     QVERIFY(seen.shown);
     QCOMPARE(seen.value, int(archive.size()));
     QCOMPARE(seen.maximum, int(archive.size()));
     QVERIFY(seen.hiddenAtEnd);
 }
 
-void TestUpdate::downloadErrors_data()
+// With no Desktop folder the download makes one and says where the update went.
+void TestUpdate::missingDesktop()
 {
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QByteArray>("archive");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("not found") << 404 << QByteArray("gone") << "failed: (404).";
-    QTest::newRow("zip slip") << 200 << makeZip({{"../evil.pkg", "x"}, {"lumetra.pkg", "x"}}) << "failed: (-1).";
-    QTest::newRow("not an archive") << 200 << QByteArray("<html>") << "failed: (-1).";
+    const QString missing = desktop.filePath("home/Desktop");
+    f->services.desktopFolder = missing;
+    server->route("/public/software/lumetra.txt", {200, "1.4.1"});
+    server->route("/public/software/lumetra.zip", {200, makeZip({{"lumetra.pkg", "x"}}), "application/zip"});
+    f->services.dialogAnswers << MessageDialog::Pressed::Action;
+    f->services.modalHandlers << runUntilClosed;
+    UpdateCheck::ControllaAggiornamenti();
+    const QString folder = missing + "/lumetra";
+    QCOMPARE(f->services.messages, QStringList{"done\nIt is in the folder " + folder + "."});
+    QVERIFY(QFile::exists(folder + "/lumetra.pkg"));
 }
 
+void TestUpdate::downloadErrors_data()
+{
+    QTest::addColumn<int>("status");  // 0: nobody listens
+    QTest::addColumn<QByteArray>("archive");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("not found") << 404 << QByteArray("gone") << "failed: the server answered with HTTP status 404.";
+    QTest::newRow("zip slip") << 200 << makeZip({{"../evil.pkg", "x"}, {"lumetra.pkg", "x"}})
+                              << "failed: the archive could not be expanded.";
+    QTest::newRow("not an archive") << 200 << QByteArray("<html>") << "failed: the archive could not be expanded.";
+    QTest::newRow("server gone") << 0 << QByteArray() << "failed: the server refused the connection.";
+}
+
+// A failed download says why in words and leaves the window open, still modal, until
+// the user closes it with its button; nothing of the download stays behind.
 void TestUpdate::downloadErrors()
 {
     QFETCH(int, status);
     QFETCH(QByteArray, archive);
     QFETCH(QString, message);
-    server->route("/public/software/lumetra.txt", {200, "1.4.1"});
+    auto update = std::make_unique<DownloadUpdate>(server->address() + "/public/software/lumetra.zip");
     server->route("/public/software/lumetra.zip", {status, archive});
-    f->services.dialogAnswers << MessageDialog::Pressed::Action;
+    if (status == 0)
+        server.reset();
     bool stayedOpen = false;
+    bool modal = false;
+    QString button;
     f->services.modalHandlers << [&](QDialog& d) {
-        d.show();
-        (void)QTest::qWaitFor([&] { return !f->services.messages.isEmpty(); }, 15000);
+        auto& window = static_cast<DownloadUpdate&>(d);
+        (void)QTest::qWaitFor([&] { return !f->services.messages.isEmpty(); }, 30000);
+        QTest::qWait(50);
         stayedOpen = d.isVisible();
-        d.reject();  // Escape closes the window once the download failed
-        return d.result();
+        modal = QApplication::activeModalWidget() == &d;
+        button = window.ButtonCancel->text();
+        window.ButtonCancel->click();
+        return int(QDialog::Accepted);
     };
-    UpdateCheck::ControllaAggiornamenti();
+    update->ShowModal();
     QCOMPARE(f->services.messages, QStringList{message});
     QVERIFY(stayedOpen);
+    QVERIFY(modal);
+    QCOMPARE(button, DownloadUpdate::lkClose());
+    QCOMPARE(update->result(), int(QDialog::Rejected));
     QVERIFY(!QFile::exists(QDir(desktop.path()).absoluteFilePath("../evil.pkg")));
-    QVERIFY(!QFile::exists(desktop.filePath("lumetra.pkg")));
+    QCOMPARE(QDir(desktop.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+}
+
+namespace {
+
+// An archive's first bytes, then silence.
+TestHttpServer::Reply stalling()
+{
+    TestHttpServer::Reply reply{200, QByteArray(200000, 'z'), "application/zip"};
+    reply.stallAfter = 50000;
+    return reply;
+}
+
+}  // namespace
+
+void TestUpdate::stalledDownloadCancelled()
+{
+    server->route("/public/software/lumetra.zip", stalling());
+    DownloadUpdate update(server->address() + "/public/software/lumetra.zip");
+    qint64 partial = 0;
+    f->services.modalHandlers << [&](QDialog& d) {
+        auto& window = static_cast<DownloadUpdate&>(d);
+        const QString file = QDir(window.Folder()).filePath("lumetra.zip");
+        (void)QTest::qWaitFor([&] { return QFileInfo(file).size() >= 50000; }, 30000);
+        partial = QFileInfo(file).size();
+        window.ButtonCancel->click();
+        return int(QDialog::Accepted);
+    };
+    update.ShowModal();
+    QCOMPARE(partial, qint64(50000));
+    QCOMPARE(update.result(), int(QDialog::Rejected));
+    QVERIFY(f->services.messages.isEmpty());
+    QCOMPARE(QDir(desktop.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+}
+
+// The window goes while its download runs: nothing of it runs afterwards (the sanitizer
+// build sees any use of the half-destroyed window) and the partial file goes too.
+void TestUpdate::teardownWhileDownloading()
+{
+    server->route("/public/software/lumetra.zip", stalling());
+    auto update = std::make_unique<DownloadUpdate>(server->address() + "/public/software/lumetra.zip");
+    update->show();
+    const QString file = QDir(update->Folder()).filePath("lumetra.zip");
+    QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(file).size(), qint64(50000), 30000);
+    update.reset();
+    QTest::qWait(50);
+    QVERIFY(f->services.messages.isEmpty());
+    QCOMPARE(QDir(desktop.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+}
+
+void TestUpdate::socketTeardownRaisesNothing()
+{
+    server->route("/file", stalling());
+    const QString path = desktop.filePath("part");
+    int raised = 0;
+    {
+        HTTPSocket socket;
+        socket.DownloadComplete = [&](int, const QString&) { ++raised; };
+        socket.Error = [&](int) { ++raised; };
+        socket.Get(server->address() + "/file", path);
+        QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(path).size(), qint64(50000), 30000);
+    }
+    QTest::qWait(50);
+    QCOMPARE(raised, 0);
+    QVERIFY(!QFile::exists(path));
+}
+
+// The about box and the download window hold the whole program: typing into the document
+// window does nothing while either is open.
+void TestUpdate::modalWindowsBlockTheDocument()
+{
+    qputenv("LUMETRA_SERVER", "");
+    Applicazione* w = f->newWindow();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    w->EditFieldNome->setFocus();
+    w->EditFieldNome->setText("");
+    QTest::keyClick(w->windowHandle(), Qt::Key_A);
+    QCOMPARE(w->EditFieldNome->text(), QString("a"));
+
+    QStringList blocked;
+    auto tryTyping = [&](QDialog& d) {
+        const bool modal = QApplication::activeModalWidget() == &d;
+        QTest::keyClick(w->windowHandle(), Qt::Key_B);
+        blocked << QString("%1 %2 %3").arg(d.metaObject()->className()).arg(modal).arg(w->EditFieldNome->text());
+        return int(QDialog::Rejected);
+    };
+    f->services.modalHandlers << tryTyping;
+    AboutDialog::ShowModal();
+
+    server->route("/public/software/lumetra.zip", stalling());
+    f->services.modalHandlers << tryTyping;
+    DownloadUpdate update(server->address() + "/public/software/lumetra.zip");
+    update.ShowModal();
+    QCOMPARE(blocked, (QStringList{"AboutDialog 1 a", "DownloadUpdate 1 a"}));
 }
 
 void TestUpdate::closingDuringDownloadReportsNothing()

@@ -2,8 +2,32 @@
 
 #include <QTest>
 #include <QDir>
+#include <QEvent>
+#include <QTimer>
 
 namespace {
+
+// Sees a dialog hidden and shown again: hiding ends a dialog's exec() for good, so the
+// window the user sees then is modal no more and nobody waits for its result.
+class HideWatch final : public QObject {
+public:
+    explicit HideWatch(QWidget& widget) { widget.installEventFilter(this); }
+    bool reopened = false;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide)
+            mHidden = true;
+        else if (event->type() == QEvent::Show && mHidden)
+            reopened = true;
+        return false;
+    }
+
+private:
+    bool mHidden = false;
+};
+
 void failUnscripted(const char* what)
 {
     QTest::qFail(qPrintable(QStringLiteral("unscripted %1").arg(QLatin1String(what))), __FILE__, __LINE__);
@@ -56,13 +80,35 @@ QString FakeServices::GetSaveFolderItem(const FileType& filter, const QString& f
     return saveAnswers.dequeue();
 }
 
-int FakeServices::ShowModalWithin(QDialog& dialog, QWidget*)
+int FakeServices::ShowModalWithin(QDialog& dialog, QWidget* parent)
 {
     if (modalHandlers.isEmpty()) {
         failUnscripted("modal dialog");
         return QDialog::Rejected;
     }
-    return modalHandlers.dequeue()(dialog);
+    const std::function<int(QDialog&)> script = modalHandlers.dequeue();
+    PrepareModal(dialog, parent);
+    // The script acts from inside the dialog's own exec(), once it is shown, as a user
+    // would; what it leaves open it closes with its result.
+    bool ran = false;
+    QTimer step;
+    step.setSingleShot(true);
+    bool reopened = false;
+    QObject::connect(&step, &QTimer::timeout, &dialog, [&] {
+        ran = true;
+        HideWatch watch(dialog);
+        const int result = script(dialog);
+        reopened = watch.reopened;
+        if (dialog.isVisible())
+            dialog.done(result);
+    });
+    step.start(0);
+    const int result = dialog.exec();
+    if (!ran)
+        QTest::qFail("the modal dialog closed before its script ran", __FILE__, __LINE__);
+    if (reopened)
+        QTest::qFail("the modal dialog was hidden while open, which ended its exec()", __FILE__, __LINE__);
+    return result;
 }
 
 void FakeServices::ShowURL(const QString& url)

@@ -26,7 +26,9 @@ public:
     QQueue<QString> openAnswers;   // paths for GetOpenFolderItem; "" = cancel
     QQueue<QString> saveAnswers;   // paths for GetSaveFolderItem; "" = cancel
     QQueue<MessageDialog::Pressed> dialogAnswers;
-    QQueue<std::function<int(QDialog&)>> modalHandlers;  // each drives one ShowModalWithin
+    // Each drives one ShowModalWithin: it runs inside the dialog's real exec() and returns
+    // the result to close it with, if it is still open.
+    QQueue<std::function<int(QDialog&)>> modalHandlers;
     bool networkConnected = true;
     std::function<bool(const QString&)> onLaunch;  // what opening a file does; recorded only when unset
     QString desktopFolder;

@@ -2,6 +2,7 @@
 
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 TestHttpServer::TestHttpServer()
     : mServer(new QTcpServer(this))
@@ -46,9 +47,21 @@ void TestHttpServer::serve(QTcpSocket* socket)
         reply = Reply{404, "not found"};
     if (reply.silent)
         return;
+    if (reply.delayMs > 0)
+        QTimer::singleShot(reply.delayMs, socket, [this, socket, reply] { answer(socket, reply); });
+    else
+        answer(socket, reply);
+}
+
+void TestHttpServer::answer(QTcpSocket* socket, const Reply& reply)
+{
     QByteArray head = "HTTP/1.0 " + QByteArray::number(reply.status) + " X\r\nContent-Type: " + reply.contentType +
                       "\r\nContent-Length: " + QByteArray::number(reply.body.size()) + "\r\nConnection: close\r\n" +
                       reply.headers + "\r\n";
+    if (reply.stallAfter >= 0) {
+        socket->write(head + reply.body.left(reply.stallAfter));
+        return;
+    }
     socket->write(head + reply.body);
     socket->disconnectFromHost();
 }

@@ -19,6 +19,8 @@ public:
         QByteArray contentType = "text/plain";
         bool silent = false;  // never answers: for time-outs
         QByteArray headers = {};  // further header lines, each ending in "\r\n"
+        qint64 stallAfter = -1;  // sends only this much of the body, then nothing more
+        int delayMs = 0;  // answers after this long, as a slow server does
     };
 
     TestHttpServer();
@@ -32,6 +34,7 @@ public:
 
 private:
     void serve(QTcpSocket* socket);
+    void answer(QTcpSocket* socket, const Reply& reply);
 
     QTcpServer* mServer;
     QHash<QString, Reply> mRoutes;
