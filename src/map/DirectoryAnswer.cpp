@@ -1,49 +1,22 @@
 #include "map/DirectoryAnswer.h"
 
-#include <QDomDocument>
+#include "map/DirectoryTree.h"
+
 #include <QRegularExpression>
 
 namespace {
 
-// Child i of a node, counting elements and text that is not only blanks.
-QDomNode childAt(const QDomNode& node, int index)
+int require(int node)
 {
-    if (node.isNull())
-        return QDomNode();
-    if (node.isDocument())
-        return index == 0 ? QDomNode(node.toDocument().documentElement()) : QDomNode();
-    int seen = 0;
-    for (QDomNode c = node.firstChild(); !c.isNull(); c = c.nextSibling()) {
-        const bool counts = c.isElement() || ((c.isText() || c.isCDATASection()) && !c.nodeValue().trimmed().isEmpty());
-        if (counts && seen++ == index)
-            return c;
-    }
-    return QDomNode();
-}
-
-QDomNode require(const QDomNode& node)
-{
-    if (node.isNull())
+    if (node == DirectoryTree::None)
         throw DirectoryAnswer::Unusable("missing node");
     return node;
 }
 
-QString valueOf(const QDomNode& node)
-{
-    if (node.isElement())
-        return node.toElement().text();
-    return node.nodeValue();
-}
-
 // The value of the node's first child; a node without one cannot be read.
-QString firstChildValue(const QDomNode& node)
+QString firstChildValue(const DirectoryTree& tree, int node)
 {
-    return valueOf(require(childAt(require(node), 0)));
-}
-
-QString attribute(const QDomNode& node, const char* name)
-{
-    return node.toElement().attribute(QLatin1String(name));
+    return tree.valueOf(require(tree.childAt(require(node), 0)));
 }
 
 void requirePlainNumber(const QString& text)
@@ -57,37 +30,31 @@ void requirePlainNumber(const QString& text)
 
 std::optional<DirectoryEntry> DirectoryAnswer::FirstEntry(const QByteArray& answer)
 {
-    // No document type declarations: nothing from the network expands entities here.
-    if (answer.trimmed().isEmpty() || answer.toLower().contains("<!doctype"))
-        throw Unusable("malformed answer");
-    QDomDocument document;
-    if (!document.setContent(answer))
-        throw Unusable("malformed answer");
-
-    const QDomNode e = childAt(childAt(childAt(childAt(document, 0), 0), 1), 0);
-    if (e.isNull())
+    const DirectoryTree tree(answer);
+    const int e = tree.childAt(tree.childAt(tree.childAt(tree.childAt(0, 0), 0), 1), 0);
+    if (e == DirectoryTree::None)
         return std::nullopt;
 
     DirectoryEntry entry;
-    entry.name = firstChildValue(childAt(e, 1));
-    const QDomNode second = require(childAt(e, 2));
-    const QDomNode secondValue = childAt(second, 0);
-    entry.secondName = secondValue.isNull() ? QString() : valueOf(secondValue);
-    const QDomNode address = require(childAt(e, 3));
-    const QDomNode place = require(childAt(address, 0));
-    entry.province = attribute(place, "pr");
-    entry.postcode = attribute(place, "cap");
-    entry.city = firstChildValue(place);
+    entry.name = firstChildValue(tree, tree.childAt(e, 1));
+    const int second = require(tree.childAt(e, 2));
+    const int secondValue = tree.childAt(second, 0);
+    entry.secondName = secondValue == DirectoryTree::None ? QString() : tree.valueOf(secondValue);
+    const int address = require(tree.childAt(e, 3));
+    const int place = require(tree.childAt(address, 0));
+    entry.province = tree.attribute(place, "pr");
+    entry.postcode = tree.attribute(place, "cap");
+    entry.city = firstChildValue(tree, place);
 
-    const QDomNode street = childAt(address, 1);
-    if (street.isNull())
+    const int street = tree.childAt(address, 1);
+    if (street == DirectoryTree::None)
         return entry;
     entry.hasStreet = true;
-    entry.houseNumber = attribute(street, "nc");
-    entry.latitude = attribute(street, "y");
-    entry.longitude = attribute(street, "x");
-    entry.street = firstChildValue(street);
-    QString telephone = firstChildValue(childAt(require(childAt(address, 2)), 0));
+    entry.houseNumber = tree.attribute(street, "nc");
+    entry.latitude = tree.attribute(street, "y");
+    entry.longitude = tree.attribute(street, "x");
+    entry.street = firstChildValue(tree, street);
+    QString telephone = firstChildValue(tree, tree.childAt(require(tree.childAt(address, 2)), 0));
     telephone.remove(' ');
     entry.telephone = QStringLiteral("39") + telephone;
     requirePlainNumber(entry.latitude);

@@ -8,7 +8,9 @@
 #include "window/Applicazione.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -46,6 +48,7 @@ private slots:
     void unusableAnswers_data();
     void unusableAnswers();
     void timeOut();
+    void waitKeepsTheWindowAlive();
     void noDirectoryConfigured();
 
 private:
@@ -62,7 +65,7 @@ void TestPhoneLookup::init()
     qputenv("LUMETRA_DIRECTORY", server->address().toUtf8());
     f = std::make_unique<AppFixture>();
     w = f->newWindow();
-    PhoneLookup::timeoutSeconds = 2;
+    PhoneLookup::timeoutSeconds = 60;
 }
 
 void TestPhoneLookup::cleanup()
@@ -142,6 +145,14 @@ void TestPhoneLookup::unusableAnswers_data()
     QTest::newRow("script as latitude")
         << answer("<s/>", "<via nc=\"1\" y=\"alert(1)\" x=\"12.5\">Via</via>");
     QTest::newRow("too large") << QByteArray(2 << 20, ' ') + answer("<s/>", kStreet);
+    QByteArray unclosed;
+    while (unclosed.size() < 1000000)
+        unclosed += "<a>";
+    QTest::newRow("1 MB of unclosed nesting") << unclosed;
+    QTest::newRow("100,000 nested elements")
+        << QByteArray("<a>").repeated(100000) + QByteArray("</a>").repeated(100000);
+    QTest::newRow("entry nested past the limit")
+        << QByteArray("<x>").repeated(20) + answer("<s/>", kStreet).mid(39) + QByteArray("</x>").repeated(20);
 }
 
 void TestPhoneLookup::unusableAnswers()
@@ -158,8 +169,70 @@ void TestPhoneLookup::timeOut()
 {
     TestHttpServer::Reply silent;
     silent.silent = true;
+    PhoneLookup::timeoutSeconds = 1;
     lookup(silent);
     QCOMPARE(f->services.messages, QStringList{"Si \u00e8 verificato un errore nella ricerca."});
+}
+
+namespace {
+
+// Counts the paint events a widget gets.
+class PaintCount final : public QObject {
+public:
+    explicit PaintCount(QWidget& widget) { widget.installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+}  // namespace
+
+// While the directory takes its time the window paints, the cursor says the program is
+// busy, and what the user types meanwhile is dropped, not replayed into the fields later.
+// A hostile answer is then refused at once.
+void TestPhoneLookup::waitKeepsTheWindowAlive()
+{
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    w->EditFieldLatitudine->setFocus();
+    w->EditFieldLatitudine->setText("");
+    PaintCount count(*w->EditFieldLatitudine);
+    struct Seen {
+        bool busy = false;
+        int paints = 0;
+        QString typed;
+    } seen;
+    QTimer::singleShot(300, w, [&] {
+        seen.busy = QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::BusyCursor;
+        QTest::keyClick(w->windowHandle(), Qt::Key_7);
+        count.paints = 0;
+        w->EditFieldLatitudine->update();
+    });
+    QTimer::singleShot(600, w, [&] {
+        seen.paints = count.paints;
+        seen.typed = w->EditFieldLatitudine->text();
+    });
+    TestHttpServer::Reply slow{200, QByteArray("<a>").repeated(340000), "text/xml"};
+    slow.delayMs = 1000;
+    QElapsedTimer clock;
+    clock.start();
+    lookup(slow);
+    const qint64 elapsed = clock.elapsed();
+    QTest::qWait(100);
+    QCOMPARE(seen.typed, QString());
+    QCOMPARE(w->EditFieldLatitudine->text(), QString());
+    QVERIFY(seen.busy);
+    QVERIFY(seen.paints > 0);
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QCOMPARE(f->services.messages, QStringList{"Si \u00e8 verificato un errore nella ricerca."});
+    // The answer came after a second; reading and refusing it takes well under one more.
+    QVERIFY2(elapsed < 2000, qPrintable(QString::number(elapsed)));
 }
 
 void TestPhoneLookup::noDirectoryConfigured()
