@@ -297,6 +297,26 @@
         <source>lkDownloadMissing</source>
         <translation>The update holds no disk image or installer package.</translation>
     </message>
+    <message>
+        <source>lkSavedIn</source>
+        <translation>It is in the folder %1.</translation>
+    </message>
+    <message>
+        <source>lkCancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>lkClose</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>lkNoFolder</source>
+        <translation>no folder for it can be made in %1</translation>
+    </message>
+    <message>
+        <source>lkNotExpanded</source>
+        <translation>the archive could not be expanded</translation>
+    </message>
 </context>
 <context>
     <name>AboutDialog</name>
@@ -465,6 +485,60 @@
     <message>
         <source>lkFilesArgument</source>
         <translation>OV2 files to open, one window each.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateCheck</name>
+    <message>
+        <source>lkCheckFailed</source>
+        <translation>The check for updates failed.</translation>
+    </message>
+    <message>
+        <source>lkNotAVersion</source>
+        <translation>the server&apos;s answer is not a version number</translation>
+    </message>
+</context>
+<context>
+    <name>NetworkText</name>
+    <message>
+        <source>lkPageFailed</source>
+        <translation>The page %1 could not be loaded: %2.</translation>
+    </message>
+    <message>
+        <source>lkServerAnswered</source>
+        <translation>the server answered with HTTP status %1</translation>
+    </message>
+    <message>
+        <source>lkNoAnswer</source>
+        <translation>the server gave no answer within %1 seconds</translation>
+    </message>
+    <message>
+        <source>lkRefused</source>
+        <translation>the server refused the connection</translation>
+    </message>
+    <message>
+        <source>lkHostNotFound</source>
+        <translation>the server&apos;s name is unknown</translation>
+    </message>
+    <message>
+        <source>lkClosed</source>
+        <translation>the server closed the connection before the answer was complete</translation>
+    </message>
+    <message>
+        <source>lkTimedOut</source>
+        <translation>the server did not answer in time</translation>
+    </message>
+    <message>
+        <source>lkOffline</source>
+        <translation>there is no network connection</translation>
+    </message>
+    <message>
+        <source>lkTooLarge</source>
+        <translation>the answer is too large</translation>
+    </message>
+    <message>
+        <source>lkCannotWrite</source>
+        <translation>the file %1 cannot be written</translation>
     </message>
 </context>
 </TS>

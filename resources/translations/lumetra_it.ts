@@ -297,6 +297,26 @@
         <source>lkDownloadMissing</source>
         <translation>L&apos;aggiornamento non contiene né un&apos;immagine disco né un pacchetto di installazione.</translation>
     </message>
+    <message>
+        <source>lkSavedIn</source>
+        <translation>Si trova nella cartella %1.</translation>
+    </message>
+    <message>
+        <source>lkCancel</source>
+        <translation>Annulla</translation>
+    </message>
+    <message>
+        <source>lkClose</source>
+        <translation>Chiudi</translation>
+    </message>
+    <message>
+        <source>lkNoFolder</source>
+        <translation>non è possibile creare una cartella in %1</translation>
+    </message>
+    <message>
+        <source>lkNotExpanded</source>
+        <translation>non è stato possibile estrarre l&apos;archivio</translation>
+    </message>
 </context>
 <context>
     <name>AboutDialog</name>
@@ -465,6 +485,60 @@
     <message>
         <source>lkFilesArgument</source>
         <translation>File OV2 da aprire, una finestra ciascuno.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateCheck</name>
+    <message>
+        <source>lkCheckFailed</source>
+        <translation>La verifica degli aggiornamenti non è riuscita.</translation>
+    </message>
+    <message>
+        <source>lkNotAVersion</source>
+        <translation>la risposta del server non è un numero di versione</translation>
+    </message>
+</context>
+<context>
+    <name>NetworkText</name>
+    <message>
+        <source>lkPageFailed</source>
+        <translation>Impossibile caricare la pagina %1: %2.</translation>
+    </message>
+    <message>
+        <source>lkServerAnswered</source>
+        <translation>il server ha risposto con lo stato HTTP %1</translation>
+    </message>
+    <message>
+        <source>lkNoAnswer</source>
+        <translation>il server non ha risposto entro %1 secondi</translation>
+    </message>
+    <message>
+        <source>lkRefused</source>
+        <translation>il server ha rifiutato la connessione</translation>
+    </message>
+    <message>
+        <source>lkHostNotFound</source>
+        <translation>il nome del server è sconosciuto</translation>
+    </message>
+    <message>
+        <source>lkClosed</source>
+        <translation>il server ha chiuso la connessione prima della fine della risposta</translation>
+    </message>
+    <message>
+        <source>lkTimedOut</source>
+        <translation>il server non ha risposto in tempo</translation>
+    </message>
+    <message>
+        <source>lkOffline</source>
+        <translation>non c&apos;è connessione di rete</translation>
+    </message>
+    <message>
+        <source>lkTooLarge</source>
+        <translation>la risposta è troppo grande</translation>
+    </message>
+    <message>
+        <source>lkCannotWrite</source>
+        <translation>impossibile scrivere il file %1</translation>
     </message>
 </context>
 </TS>
