@@ -67,6 +67,7 @@ private slots:
     void download_data();
     void download();
     void missingDesktop();
+    void expandNeverReplacesFiles();
     void downloadErrors_data();
     void downloadErrors();
     void closingDuringDownloadReportsNothing();
@@ -304,6 +305,26 @@ void TestUpdate::missingDesktop()
     const QString folder = missing + "/lumetra";
     QCOMPARE(f->services.messages, QStringList{"done\nIt is in the folder " + folder + "."});
     QVERIFY(QFile::exists(folder + "/lumetra.pkg"));
+}
+
+// An archive that would replace a file already there is refused before anything is written.
+void TestUpdate::expandNeverReplacesFiles()
+{
+    const QDir home(desktop.path());
+    QFile mine(home.filePath("notes.txt"));
+    QVERIFY(mine.open(QIODevice::WriteOnly));
+    mine.write("mine");
+    mine.close();
+    QFile archive(home.filePath("a.zip"));
+    QVERIFY(archive.open(QIODevice::WriteOnly));
+    archive.write(makeZip({{"new.txt", "new"}, {"notes.txt", "theirs"}}));
+    archive.close();
+    QString reason;
+    QVERIFY(!ZipArchive::Expand(archive.fileName(), home.path(), &reason));
+    QCOMPARE(reason, QString("entry would replace notes.txt"));
+    QVERIFY(mine.open(QIODevice::ReadOnly));
+    QCOMPARE(mine.readAll(), QByteArray("mine"));
+    QVERIFY(!QFile::exists(home.filePath("new.txt")));
 }
 
 void TestUpdate::downloadErrors_data()
