@@ -9,6 +9,8 @@
 class CallbackSchemeHandler final : public QWebEngineUrlSchemeHandler {
     Q_OBJECT
 public:
+    static constexpr const char* kScheme = "handler";
+
     explicit CallbackSchemeHandler(QObject* parent = nullptr);
 
     void requestStarted(QWebEngineUrlRequestJob* job) override;

@@ -19,7 +19,6 @@
 namespace {
 
 const char* const kScheme = "lumetra";
-const char* const kCallbackScheme = "handler";
 
 // Chromium's code for a load that was stopped or replaced: no failure of the page.
 constexpr int kAborted = -3;
@@ -30,8 +29,8 @@ void installSchemeHandlers(QWebEngineProfile* profile)
 {
     if (!profile->urlSchemeHandler(kScheme))
         profile->installUrlSchemeHandler(kScheme, new ResourceSchemeHandler(profile));
-    if (!profile->urlSchemeHandler(kCallbackScheme))
-        profile->installUrlSchemeHandler(kCallbackScheme, new CallbackSchemeHandler(profile));
+    if (!profile->urlSchemeHandler(CallbackSchemeHandler::kScheme))
+        profile->installUrlSchemeHandler(CallbackSchemeHandler::kScheme, new CallbackSchemeHandler(profile));
 }
 
 // A failed load in words, with the address: the web view's own texts are fragments of
@@ -77,7 +76,7 @@ void HTMLViewer::RegisterSchemes()
                     QWebEngineUrlScheme::CorsEnabled);
     QWebEngineUrlScheme::registerScheme(scheme);
 
-    QWebEngineUrlScheme callbacks(kCallbackScheme);
+    QWebEngineUrlScheme callbacks(CallbackSchemeHandler::kScheme);
     callbacks.setSyntax(QWebEngineUrlScheme::Syntax::Path);
     QWebEngineUrlScheme::registerScheme(callbacks);
 }

@@ -15,8 +15,9 @@ class HTMLViewer final : public QWebEngineView {
 public:
     explicit HTMLViewer(QWidget* parent = nullptr);
 
-    // Our own URL scheme, "lumetra://map/index.html" serving :/map/index.html.
-    // Must run before the QApplication is created.
+    // Our own URL schemes: "lumetra://map/index.html" serves :/map/index.html, and
+    // "handler:" keeps the map page's callbacks from going to the system. Must run
+    // before the QApplication is created.
     static void RegisterSchemes();
     static QString SchemeName();
 

@@ -1,5 +1,6 @@
 #include "platform/HTMLViewerPage.h"
 
+#include "platform/CallbackSchemeHandler.h"
 #include "platform/Services.h"
 
 #include <QWebEngineProfile>
@@ -13,7 +14,7 @@ bool HTMLViewerPage::acceptNavigationRequest(const QUrl& url, NavigationType typ
 {
     // A callback reaches the program through the page's bridge, with its text intact; one
     // that got past the bridge arrives here mangled by QUrl and is dropped.
-    if (url.scheme() == QLatin1String("handler"))
+    if (url.scheme() == QLatin1String(CallbackSchemeHandler::kScheme))
         return false;
     if (!isMainFrame || !AcceptNavigation)
         return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
