@@ -427,8 +427,8 @@ void TestUpdate::socketTeardownRaisesNothing()
     int raised = 0;
     {
         HTTPSocket socket;
-        socket.DownloadComplete = [&](int, const QString&) { ++raised; };
-        socket.Error = [&](int) { ++raised; };
+        socket.DownloadComplete.connect(this, [&](int, const QString&) { ++raised; });
+        socket.Error.connect(this, [&](int) { ++raised; });
         socket.Get(server->address() + "/file", path);
         QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(path).size(), qint64(50000), 30000);
     }
