@@ -1,11 +1,13 @@
 #include "platform/InputBlock.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QWindow>
 
 InputBlock::InputBlock()
+    : mModal(QApplication::activeModalWidget())
 {
     QCoreApplication::instance()->installEventFilter(this);
     QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
@@ -16,8 +18,22 @@ InputBlock::~InputBlock()
     QGuiApplication::restoreOverrideCursor();
 }
 
-bool InputBlock::eventFilter(QObject*, QEvent* event)
+bool InputBlock::ForNewModalWindow(QObject* watched) const
 {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || modal == mModal)
+        return false;
+    if (auto* widget = qobject_cast<QWidget*>(watched))
+        return widget->window() == modal;
+    if (auto* window = qobject_cast<QWindow*>(watched))
+        return window == modal->windowHandle();
+    return false;
+}
+
+bool InputBlock::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->spontaneous() && ForNewModalWindow(watched))
+        return false;
     switch (event->type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:

@@ -1,10 +1,14 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 
-// While it lives, the user's input to every window is dropped (not deferred, so nothing
-// typed meanwhile is replayed later) and the cursor shows that the program is busy;
-// everything else, painting included, goes on. For waits that run their own event loop.
+// While it lives, the user's input to the windows open when it began is dropped (not
+// deferred, so nothing typed meanwhile is replayed later) and the cursor shows that the
+// program is busy; everything else, painting included, goes on. For waits that run their
+// own event loop. A modal window opened during the wait (a message from the map page, say)
+// still takes input, or nobody could close it.
 class InputBlock final : public QObject {
     Q_OBJECT
 public:
@@ -13,4 +17,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool ForNewModalWindow(QObject* watched) const;
+
+    QPointer<QWidget> mModal;
 };

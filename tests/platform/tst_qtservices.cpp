@@ -1,4 +1,6 @@
+#include "platform/HTTPSocket.h"
 #include "platform/QtServices.h"
+#include "support/TestHttpServer.h"
 #include "support/TestMain.h"
 
 #include <QApplication>
@@ -15,6 +17,7 @@ private slots:
     void init();
     void cleanup();
     void messagesShowTheirTextAsWritten();
+    void messageDuringAWaitTakesInput();
 
 private:
     struct Seen {
@@ -73,6 +76,40 @@ void TestQtServices::messagesShowTheirTextAsWritten()
     Services::instance().ShowMessageDialog(d, nullptr);
     QCOMPARE(dialog.texts, (QStringList{"<h1>big</h1>", "<a href='x'>link</a>"}));
     QCOMPARE(dialog.formats, (QList<Qt::TextFormat>{Qt::PlainText, Qt::PlainText}));
+}
+
+// A message box opened while a request waits (as a map page's message may) answers the
+// keyboard, though the windows behind it take no input until the wait ends.
+void TestQtServices::messageDuringAWaitTakesInput()
+{
+    TestHttpServer server;
+    TestHttpServer::Reply slow{200, "body"};
+    slow.delayMs = 1000;
+    server.route("/slow", slow);
+    bool pressed = false;
+    bool forced = false;
+    QTimer::singleShot(100, this, [] { Services::instance().MsgBox("hello"); });
+    auto* poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, this, [poll, &pressed] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        QTest::keyClick(box->windowHandle(), Qt::Key_Return);
+        pressed = !box->isVisible();
+        poll->deleteLater();
+    });
+    poll->start(50);
+    QTimer::singleShot(20000, this, [&forced] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            forced = true;
+            box->done(0);
+        }
+    });
+    HTTPSocket socket;
+    const QByteArray body = socket.GetBytes(server.address() + "/slow", 60);
+    QVERIFY(!forced);
+    QVERIFY(pressed);
+    QCOMPARE(body, QByteArray("body"));
 }
 
 LUMETRA_TEST_MAIN(TestQtServices)
