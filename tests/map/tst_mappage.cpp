@@ -103,6 +103,7 @@ void TestMapPage::init()
 
 void TestMapPage::cleanup()
 {
+    qputenv("LUMETRA_SERVER", "");
     view.reset();
     services.reset();
 }
@@ -433,7 +434,6 @@ void TestMapPage::remotePageCallsBack()
         QTest::mouseClick(view->focusProxy(), Qt::LeftButton, {}, QPoint(100, 100));
     QTRY_COMPARE_WITH_TIMEOUT(callbacks().size(), expected.size(), 30000);
     QTest::qWait(100);
-    qputenv("LUMETRA_SERVER", "");
     QCOMPARE(callbacks(), expected);
     // The page itself stays.
     QCOMPARE(Evaluate(*view, "document.getElementById('b').textContent").toString(), QString("go"));
