@@ -200,9 +200,9 @@ void TestPhoneLookup::waitKeepsTheWindowAlive()
 {
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
-    w->EditFieldLatitudine->setFocus();
-    w->EditFieldLatitudine->setText("");
-    PaintCount count(*w->EditFieldLatitudine);
+    w->EditFieldLatitudine()->setFocus();
+    w->EditFieldLatitudine()->setText("");
+    PaintCount count(*w->EditFieldLatitudine());
     struct Seen {
         bool busy = false;
         int paints = 0;
@@ -212,11 +212,11 @@ void TestPhoneLookup::waitKeepsTheWindowAlive()
         seen.busy = QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::BusyCursor;
         QTest::keyClick(w->windowHandle(), Qt::Key_7);
         count.paints = 0;
-        w->EditFieldLatitudine->update();
+        w->EditFieldLatitudine()->update();
     });
     QTimer::singleShot(600, w, [&] {
         seen.paints = count.paints;
-        seen.typed = w->EditFieldLatitudine->text();
+        seen.typed = w->EditFieldLatitudine()->text();
     });
     TestHttpServer::Reply slow{200, QByteArray("<a>").repeated(340000), "text/xml"};
     slow.delayMs = 1000;
@@ -226,7 +226,7 @@ void TestPhoneLookup::waitKeepsTheWindowAlive()
     const qint64 elapsed = clock.elapsed();
     QTest::qWait(100);
     QCOMPARE(seen.typed, QString());
-    QCOMPARE(w->EditFieldLatitudine->text(), QString());
+    QCOMPARE(w->EditFieldLatitudine()->text(), QString());
     QVERIFY(seen.busy);
     QVERIFY(seen.paints > 0);
     QVERIFY(!QGuiApplication::overrideCursor());

@@ -445,16 +445,16 @@ void TestUpdate::modalWindowsBlockTheDocument()
     Applicazione* w = f->newWindow();
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
-    w->EditFieldNome->setFocus();
-    w->EditFieldNome->setText("");
+    w->EditFieldNome()->setFocus();
+    w->EditFieldNome()->setText("");
     QTest::keyClick(w->windowHandle(), Qt::Key_A);
-    QCOMPARE(w->EditFieldNome->text(), QString("a"));
+    QCOMPARE(w->EditFieldNome()->text(), QString("a"));
 
     QStringList blocked;
     auto tryTyping = [&](QDialog& d) {
         const bool modal = QApplication::activeModalWidget() == &d;
         QTest::keyClick(w->windowHandle(), Qt::Key_B);
-        blocked << QString("%1 %2 %3").arg(d.metaObject()->className()).arg(modal).arg(w->EditFieldNome->text());
+        blocked << QString("%1 %2 %3").arg(d.metaObject()->className()).arg(modal).arg(w->EditFieldNome()->text());
         return int(QDialog::Rejected);
     };
     f->services.modalHandlers << tryTyping;
