@@ -1,64 +1,49 @@
-// libFuzzer target: any bytes read as an OV2 file. A damaged file must fail
-// cleanly; a file that reads must write, and read back as the same POIs.
+// libFuzzer target: any bytes read as an OV2 file, in memory. A damaged file must
+// fail cleanly; a file that reads must write, and read back as the same POIs.
 
-#include "ov2/Ov2Dylib.h"
+#include "ov2/Distance.h"
+#include "ov2/Ov2Reader.h"
+#include "ov2/Ov2Writer.h"
+#include "ov2/PoiStore.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <vector>
-
-#include <unistd.h>
 
 namespace {
 
-struct Poi {
-    std::string description;
-    double latitude;
-    double longitude;
-};
-
-void check(bool condition, const char* what)
+void check(bool condition, const char* what, const ov2::Ov2Status& status = {})
 {
     if (!condition) {
-        std::fprintf(stderr, "fuzz_ov2: %s (last error: %s)\n", what, ov2LastError());
+        std::fprintf(stderr, "fuzz_ov2: %s (status %d: %s)\n", what, status.code, status.message.c_str());
         std::abort();
     }
 }
 
-std::string workFolder()
+void checkPois(const ov2::PoiStore& store)
 {
-    const char* base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : (std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp");
-    std::string folder = std::string(base) + "/fuzz_ov2.XXXXXX";
-    check(mkdtemp(folder.data()) != nullptr, "cannot make a work folder");
-    return folder;
-}
-
-std::vector<Poi> listed()
-{
-    std::vector<Poi> pois;
-    int32_t count = getOv2PoiCount();
-    check(count >= 0, "negative count");
-    for (int32_t i = 0; i < count; ++i) {
-        Poi poi;
-        poi.description = getOv2Poi(i, &poi.latitude, &poi.longitude);
+    for (size_t i = 0; i < store.count(); ++i) {
+        const ov2::PoiEntry& poi = store.entry(i);
         check(std::isfinite(poi.latitude) && std::isfinite(poi.longitude), "position not finite");
-        pois.push_back(std::move(poi));
+        check(std::strlen(store.description(i)) == store.descriptionLength(i), "description length");
     }
-    double latitude = 1;
-    double longitude = 1;
-    check(*getOv2Poi(count, &latitude, &longitude) == '\0' && latitude == 0 && longitude == 0, "index past the end");
-    return pois;
+    if (store.count() > 1) {
+        const ov2::PoiEntry& first = store.entry(0);
+        const ov2::PoiEntry& last = store.entry(store.count() - 1);
+        double distance = ov2::greatCircleKm(first.latitude, first.longitude, last.latitude, last.longitude);
+        check(std::isfinite(distance) && distance >= 0, "distance not a finite number");
+    }
 }
 
-bool same(const std::vector<Poi>& a, const std::vector<Poi>& b)
+bool same(const ov2::PoiStore& a, const ov2::PoiStore& b)
 {
-    if (a.size() != b.size())
+    if (a.count() != b.count())
         return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (a[i].description != b[i].description || a[i].latitude != b[i].latitude || a[i].longitude != b[i].longitude)
+    for (size_t i = 0; i < a.count(); ++i) {
+        if (std::strcmp(a.description(i), b.description(i)) != 0 || a.entry(i).latitude != b.entry(i).latitude
+            || a.entry(i).longitude != b.entry(i).longitude)
             return false;
     }
     return true;
@@ -68,33 +53,22 @@ bool same(const std::vector<Poi>& a, const std::vector<Poi>& b)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const std::string folder = workFolder();
-    static const std::string input = folder + "/input.ov2";
-    static const std::string output = folder + "/output.ov2";
-
-    FILE* file = std::fopen(input.c_str(), "wb");
-    check(file != nullptr, "cannot write the input");
-    check(size == 0 || std::fwrite(data, 1, size, file) == size, "cannot write the input");
-    std::fclose(file);
-
-    int32_t result = readOv2(input.c_str());
-    if (result != OV2_OK) {
-        check(result < 0, "error code not negative");
-        check(getOv2PoiCount() == 0, "a failed read left POIs");
-        check(*ov2LastError() != '\0', "a failed read without a message");
+    ov2::PoiStore pois;
+    ov2::Ov2Status status = ov2::Ov2Reader::parse(data, size, pois);
+    if (!status.ok()) {
+        check(status.code < 0, "error code not negative", status);
+        check(pois.count() == 0, "a failed read left POIs", status);
+        check(!status.message.empty(), "a failed read without a message", status);
         return 0;
     }
-    const std::vector<Poi> pois = listed();
-    if (pois.size() > 1) {
-        double distance = DistLatLong(pois.front().latitude, pois.front().longitude, pois.back().latitude, pois.back().longitude);
-        check(std::isfinite(distance) && distance >= 0, "distance not a finite number");
-    }
+    checkPois(pois);
 
-    initOv2();
-    for (const Poi& poi : pois)
-        check(addOv2Poi(poi.description.c_str(), poi.latitude, poi.longitude) == OV2_OK, "a POI read was refused");
-    check(writeOv2(output.c_str()) == OV2_OK, "cannot write what was read");
-    check(readOv2(output.c_str()) == OV2_OK, "cannot read what was written");
-    check(same(listed(), pois), "what was written reads differently");
+    std::string written;
+    status = ov2::Ov2Writer::encode(pois, written);
+    check(status.ok(), "cannot write what was read", status);
+    ov2::PoiStore again;
+    status = ov2::Ov2Reader::parse(reinterpret_cast<const unsigned char*>(written.data()), written.size(), again);
+    check(status.ok(), "cannot read what was written", status);
+    check(same(again, pois), "what was written reads differently");
     return 0;
 }

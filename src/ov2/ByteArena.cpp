@@ -52,22 +52,6 @@ void ByteArena::appendString(const char* bytes, size_t count)
     mSize += count + 1;
 }
 
-void ByteArena::truncate(size_t size)
-{
-    if (size >= mSize)
-        return;
-    mSize = size;
-    if (size == 0) {
-        release();
-        return;
-    }
-    // Shrinking in place never fails in practice; keep the old block if it does.
-    if (void* shrunk = std::realloc(mData, size)) {
-        mData = static_cast<char*>(shrunk);
-        mCapacity = size;
-    }
-}
-
 void ByteArena::release()
 {
     std::free(mData);

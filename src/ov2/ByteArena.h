@@ -19,8 +19,6 @@ public:
     void allocate(size_t size);
     // Appends count bytes and a NUL after them; throws std::bad_alloc.
     void appendString(const char* bytes, size_t count);
-    // Drops every byte past size and gives back the room they took.
-    void truncate(size_t size);
     void release();
 
     char* data() { return mData; }

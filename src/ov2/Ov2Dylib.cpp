@@ -7,6 +7,7 @@
 #include "Ov2Writer.h"
 #include "PoiStore.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -105,6 +106,18 @@ const char* getOv2Poi(int32_t index, double* latitude, double* longitude)
     if (longitude)
         *longitude = inRange ? gStore.entry(size_t(index)).longitude : 0.0;
     return inRange ? gStore.description(size_t(index)) : "";
+}
+
+int32_t getOv2Pois(int32_t first, int32_t count, Ov2PoiRef* out)
+{
+    if (!out || first < 0 || count < 1 || size_t(first) >= gStore.count())
+        return 0;
+    size_t end = std::min(gStore.count(), size_t(first) + size_t(count));
+    for (size_t i = size_t(first); i < end; ++i) {
+        const ov2::PoiEntry& entry = gStore.entry(i);
+        *out++ = {gStore.description(i), int32_t(gStore.descriptionLength(i)), entry.latitude, entry.longitude};
+    }
+    return int32_t(end - size_t(first));
 }
 
 int32_t deInitOv2(void)

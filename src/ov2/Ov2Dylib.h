@@ -67,6 +67,19 @@ OV2_API int32_t getOv2PoiCount(void);
  * gives an empty text and both positions 0. */
 OV2_API const char* getOv2Poi(int32_t index, double* latitude, double* longitude);
 
+/* One POI as getOv2Pois hands it over; the text belongs to the library, as
+ * getOv2Poi's does. */
+typedef struct Ov2PoiRef {
+    const char* description;
+    int32_t length; /* bytes before the NUL */
+    double latitude;
+    double longitude;
+} Ov2PoiRef;
+
+/* Many POIs in one call: up to count of them from index first on, into out.
+ * Returns how many were filled; 0 when first is out of range or count < 1. */
+OV2_API int32_t getOv2Pois(int32_t first, int32_t count, Ov2PoiRef* out);
+
 /* Empties the list and releases its memory. Returns OV2_OK. */
 OV2_API int32_t deInitOv2(void);
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,8 +55,7 @@ size_t minimumLength(unsigned type)
 }
 
 // Checks every record and hands each POI to onPoi(latitude units, longitude
-// units, description, its length). onPoi may overwrite the bytes of the
-// record it is given and of those before it, never those after.
+// units, description, its length).
 template <typename OnPoi>
 Ov2Status walkRecords(const unsigned char* bytes, size_t size, OnPoi&& onPoi)
 {
@@ -106,15 +106,6 @@ Ov2Status Ov2Reader::read(const char* path, PoiStore& store)
     store.release();
     if (!path)
         return Ov2Status::failure(OV2_ERROR_ARGUMENT, "no file name given");
-    ByteArena bytes;
-    Ov2Status status = load(path, bytes);
-    if (!status.ok())
-        return status;
-    return parse(std::move(bytes), store);
-}
-
-Ov2Status Ov2Reader::load(const char* path, ByteArena& bytes)
-{
     // Non-blocking, so that a FIFO given by mistake cannot hang the open.
     FileHandle file(::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.fd() < 0)
@@ -125,46 +116,44 @@ Ov2Status Ov2Reader::load(const char* path, ByteArena& bytes)
     if (!S_ISREG(info.st_mode))
         return Ov2Status::failure(OV2_ERROR_OPEN, std::string("cannot open ") + path + ": not a regular file");
     size_t size = size_t(info.st_size);
-    bytes.allocate(size);
-    size_t done = 0;
-    while (done < size) {
-        constexpr size_t kMostPerCall = size_t(1) << 30;
-        ssize_t got = ::read(file.fd(), bytes.data() + done, size - done < kMostPerCall ? size - done : kMostPerCall);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return Ov2Status::systemFailure(OV2_ERROR_READ, std::string("cannot read ") + path, errno);
-        }
-        if (got == 0)
-            break;
-        done += size_t(got);
-    }
-    bytes.truncate(done);
-    return Ov2Status::success();
+    if (size == 0)
+        return parse(nullptr, 0, store);
+    // The file's pages are read where the system caches them: no copy of the whole
+    // file, only of the descriptions the store keeps.
+    void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, file.fd(), 0);
+    if (mapped == MAP_FAILED)
+        return Ov2Status::systemFailure(OV2_ERROR_READ, std::string("cannot read ") + path, errno);
+    ::madvise(mapped, size, MADV_SEQUENTIAL);
+    Ov2Status status = parse(static_cast<const unsigned char*>(mapped), size, store);
+    ::munmap(mapped, size);
+    return status;
 }
 
-Ov2Status Ov2Reader::parse(ByteArena&& bytes, PoiStore& store)
+Ov2Status Ov2Reader::parse(const unsigned char* bytes, size_t size, PoiStore& store)
 {
-    auto* data = reinterpret_cast<unsigned char*>(bytes.data());
+    store.release();
     size_t count = 0;
-    Ov2Status status = walkRecords(data, bytes.size(), [&count](int32_t, int32_t, const unsigned char*, size_t) { ++count; });
+    size_t textSize = 0;
+    Ov2Status status = walkRecords(bytes, size, [&](int32_t, int32_t, const unsigned char*, size_t length) {
+        ++count;
+        textSize += length + 1;
+    });
     if (!status.ok())
         return status;
     if (count > size_t(INT32_MAX))
         return Ov2Status::failure(OV2_ERROR_LIMIT, "the file holds more than " + std::to_string(INT32_MAX) + " POIs");
 
+    ByteArena text;
+    text.allocate(textSize);
     std::vector<PoiEntry> entries;
     entries.reserve(count);
     size_t kept = 0;
-    // Each description moves down over the record headers before it, so the
-    // file's own buffer becomes the list's text.
-    walkRecords(data, bytes.size(), [&](int32_t latitude, int32_t longitude, const unsigned char* text, size_t length) {
-        std::memmove(data + kept, text, length + 1);
+    walkRecords(bytes, size, [&](int32_t latitude, int32_t longitude, const unsigned char* description, size_t length) {
+        std::memcpy(text.data() + kept, description, length + 1);
         entries.push_back({toDegrees(latitude), toDegrees(longitude), kept});
         kept += length + 1;
     });
-    bytes.truncate(kept);
-    store.adopt(std::move(bytes), std::move(entries));
+    store.adopt(std::move(text), std::move(entries));
     return Ov2Status::success();
 }
 

@@ -2,22 +2,20 @@
 
 #include "Ov2Status.h"
 
+#include <cstddef>
+
 namespace ov2 {
 
-class ByteArena;
 class PoiStore;
 
-// Reads an OV2 file in one go and keeps its descriptions in the very buffer
-// it was read into, compacted in place.
+// Reads OV2 bytes into a store: from a file, which is mapped rather than copied,
+// or from bytes already in memory. Both take the same road from the bytes on.
 class Ov2Reader {
 public:
     // Replaces the store's POIs by the file's; the store is empty on failure.
     static Ov2Status read(const char* path, PoiStore& store);
-
-private:
-    static Ov2Status load(const char* path, ByteArena& bytes);
-    // The bytes become the store's text on success.
-    static Ov2Status parse(ByteArena&& bytes, PoiStore& store);
+    // The same for a file's bytes in memory; they are not kept after the call.
+    static Ov2Status parse(const unsigned char* bytes, size_t size, PoiStore& store);
 };
 
 } // namespace ov2

@@ -9,16 +9,14 @@
 
 namespace ov2 {
 
+namespace {
+
 using namespace format;
 
-Ov2Status Ov2Writer::write(const PoiStore& store, const char* path)
+// Hands every record's bytes to out(bytes, count), in list order.
+template <typename Out>
+Ov2Status writeRecords(const PoiStore& store, Out&& out)
 {
-    if (!path || !*path)
-        return Ov2Status::failure(OV2_ERROR_ARGUMENT, "no file name given");
-    SafeFile file;
-    Ov2Status status = file.open(path);
-    if (!status.ok())
-        return status;
     for (size_t i = 0; i < store.count(); ++i) {
         const PoiEntry& poi = store.entry(i);
         size_t length = store.descriptionLength(i);
@@ -33,10 +31,34 @@ Ov2Status Ov2Writer::write(const PoiStore& store, const char* path)
         writeInt32(header + 1, int32_t(kPoiHeaderSize + length + 1));
         writeInt32(header + kLongitudeAt, longitude);
         writeInt32(header + kLatitudeAt, latitude);
-        file.write(header, sizeof header);
-        file.write(store.description(i), length + 1);
+        out(header, sizeof header);
+        out(store.description(i), length + 1);
     }
+    return Ov2Status::success();
+}
+
+} // namespace
+
+Ov2Status Ov2Writer::write(const PoiStore& store, const char* path)
+{
+    if (!path || !*path)
+        return Ov2Status::failure(OV2_ERROR_ARGUMENT, "no file name given");
+    SafeFile file;
+    Ov2Status status = file.open(path);
+    if (!status.ok())
+        return status;
+    status = writeRecords(store, [&file](const void* bytes, size_t count) { file.write(bytes, count); });
+    if (!status.ok())
+        return status;
     return file.commit();
+}
+
+Ov2Status Ov2Writer::encode(const PoiStore& store, std::string& bytes)
+{
+    bytes.clear();
+    return writeRecords(store, [&bytes](const void* data, size_t count) {
+        bytes.append(static_cast<const char*>(data), count);
+    });
 }
 
 } // namespace ov2

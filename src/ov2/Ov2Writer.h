@@ -2,15 +2,19 @@
 
 #include "Ov2Status.h"
 
+#include <string>
+
 namespace ov2 {
 
 class PoiStore;
 
-// Writes the list as simple POI records into a new file beside the target
-// and moves it over the target only once all of it is on disk.
+// Writes the list as simple POI records: into a new file beside the target, moved
+// over the target only once all of it is on disk, or into memory.
 class Ov2Writer {
 public:
     static Ov2Status write(const PoiStore& store, const char* path);
+    // The bytes the file would hold; bytes is replaced.
+    static Ov2Status encode(const PoiStore& store, std::string& bytes);
 };
 
 } // namespace ov2

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <vector>
+
 using namespace ov2test;
 
 class TestOv2 : public QObject {
@@ -22,10 +24,14 @@ private slots:
     void rejectsWhatIsNotAReadableFile();
     void outOfRangeIndexGivesEmptyPoi_data();
     void outOfRangeIndexGivesEmptyPoi();
+    void bulkReadTakesARange_data();
+    void bulkReadTakesARange();
     void initAndDeInitEmptyTheList();
 
 private:
     QString fixture(const QByteArray& bytes);
+    // The whole list through the bulk read, which must agree with getOv2Poi.
+    static QList<Poi> bulkPois();
     void loadGoodFile();
 
     QTemporaryDir mDir;
@@ -44,6 +50,20 @@ QString TestOv2::fixture(const QByteArray& bytes)
     if (!writeFile(path, bytes))
         qFatal("cannot write the fixture %s", qPrintable(path));
     return path;
+}
+
+QList<Poi> TestOv2::bulkPois()
+{
+    std::vector<Ov2PoiRef> refs(size_t(getOv2PoiCount()) + 1);
+    const int filled = getOv2Pois(0, int(refs.size()), refs.data());
+    QList<Poi> pois;
+    for (int i = 0; i < filled; ++i) {
+        const Ov2PoiRef& ref = refs[size_t(i)];
+        if (ref.description != getOv2Poi(i, nullptr, nullptr))
+            qWarning("the bulk read's text of POI %d is not getOv2Poi's", i);
+        pois.append({QByteArray(ref.description, ref.length), ref.latitude, ref.longitude});
+    }
+    return pois;
 }
 
 // So that a failed read must also clear what an earlier one loaded.
@@ -103,6 +123,7 @@ void TestOv2::readsRecords()
     QCOMPARE(ov2LastError(), "");
     QCOMPARE(ov2LastErrorOffset(), -1);
     QCOMPARE(listedPois(), pois);
+    QCOMPARE(bulkPois(), pois);
 }
 
 void TestOv2::rejectsMalformedFiles_data()
@@ -220,6 +241,39 @@ void TestOv2::outOfRangeIndexGivesEmptyPoi()
     QCOMPARE(getOv2Poi(index, nullptr, nullptr), "");
     QCOMPARE(getOv2Poi(1, nullptr, &longitude), "b");
     QCOMPARE(longitude, 0.00004);
+}
+
+void TestOv2::bulkReadTakesARange_data()
+{
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QByteArrayList>("descriptions");
+
+    QTest::newRow("all") << 0 << 3 << QByteArrayList{"a", "bb", "c"};
+    QTest::newRow("middle") << 1 << 1 << QByteArrayList{"bb"};
+    QTest::newRow("past the end") << 1 << INT32_MAX << QByteArrayList{"bb", "c"};
+    QTest::newRow("first at the count") << 3 << 1 << QByteArrayList{};
+    QTest::newRow("negative first") << -1 << 2 << QByteArrayList{};
+    QTest::newRow("no count") << 0 << 0 << QByteArrayList{};
+}
+
+void TestOv2::bulkReadTakesARange()
+{
+    QFETCH(int, first);
+    QFETCH(int, count);
+    QFETCH(QByteArrayList, descriptions);
+
+    const QByteArray bytes = poiRecord(1, 2, "a") + poiRecord(3, 4, "bb") + poiRecord(5, 6, "c");
+    QCOMPARE(readOv2(fixture(bytes).toLocal8Bit().constData()), OV2_OK);
+    Ov2PoiRef refs[4] = {};
+    QCOMPARE(getOv2Pois(first, count, refs), int(descriptions.size()));
+    for (int i = 0; i < descriptions.size(); ++i) {
+        QCOMPARE(QByteArray(refs[i].description, refs[i].length), descriptions[i]);
+        QCOMPARE(refs[i].latitude, (1 + 2 * (first + i)) / 100000.0);
+        QCOMPARE(refs[i].longitude, (2 + 2 * (first + i)) / 100000.0);
+    }
+    QCOMPARE(refs[descriptions.size()].description, nullptr);
+    QCOMPARE(getOv2Pois(0, 1, nullptr), 0);
 }
 
 void TestOv2::initAndDeInitEmptyTheList()
