@@ -28,12 +28,22 @@ QString quoted(const QString& text)
     return QLatin1Char('\'') + text + QLatin1Char('\'');
 }
 
-QString pointCall(const char* function, const QString& latitude, const QString& longitude,
-                  const QString& description, const QString& identifier)
+const QLatin1String kMostraPunto("MostraPunto");
+const QLatin1String kEliminaTutto("EliminaTutto");
+const QLatin1String kAggiungiPdi("AggiungiPdi");
+const QLatin1String kAdattaZoom("AdattaZoom");
+const QLatin1String kEliminaPdi("EliminaPdi");
+
+QString call(QLatin1String function, const QString& arguments)
 {
-    return QLatin1String(function) + QLatin1Char('(') + MapBridge::CoordinateText(latitude) + QLatin1Char(',') +
-           MapBridge::CoordinateText(longitude) + QLatin1Char(',') + quoted(EncodeURLComponent(description)) +
-           QLatin1Char(',') + quoted(identifier) + QLatin1Char(')');
+    return function + QLatin1Char('(') + arguments + QLatin1Char(')');
+}
+
+QString pointArguments(const QString& latitude, const QString& longitude, const QString& description,
+                       const QString& identifier)
+{
+    return MapBridge::CoordinateText(latitude) + QLatin1Char(',') + MapBridge::CoordinateText(longitude) +
+           QLatin1Char(',') + quoted(EncodeURLComponent(description)) + QLatin1Char(',') + quoted(identifier);
 }
 
 // "identifier|latitude,longitude", decoded a second time; false when a part is missing.
@@ -66,6 +76,7 @@ MapBridge::MapBridge(MapHost& host)
 
 void MapBridge::InizializzaMappa()
 {
+    mOnPage.clear();
     w.web1()->LoadURL(MakerServer::MapPageAddress());
 }
 
@@ -175,30 +186,69 @@ void MapBridge::web1_Error(int, const QString& text)
 void MapBridge::MostraPunto(int row)
 {
     const Listbox& list = *w.ListBox1();
-    w.web1()->EvaluateJavaScriptMBS(MostraPuntoText(list.Cell(row, Latitude), list.Cell(row, Longitude),
-                                                  list.Cell(row, Description), list.Cell(row, Id)));
+    const QString identifier = list.Cell(row, Id);
+    mOnPage.insert(identifier);
+    send(kMostraPunto, pointArguments(list.Cell(row, Latitude), list.Cell(row, Longitude),
+                                      list.Cell(row, Description), identifier));
 }
 
 void MapBridge::EliminaTutto()
 {
-    w.web1()->EvaluateJavaScriptMBS(QStringLiteral("EliminaTutto()"));
+    mOnPage.clear();
+    send(kEliminaTutto, QString());
 }
 
 void MapBridge::AggiungiPdi(int row)
 {
     const Listbox& list = *w.ListBox1();
-    w.web1()->EvaluateJavaScriptMBS(AggiungiPdiText(list.Cell(row, Latitude), list.Cell(row, Longitude),
-                                                  list.Cell(row, Description), list.Cell(row, Id)));
+    const QString identifier = list.Cell(row, Id);
+    mOnPage.insert(identifier);
+    send(kAggiungiPdi, pointArguments(list.Cell(row, Latitude), list.Cell(row, Longitude),
+                                      list.Cell(row, Description), identifier));
 }
 
 void MapBridge::AdattaZoom()
 {
-    w.web1()->EvaluateJavaScriptMBS(QStringLiteral("AdattaZoom()"));
+    send(kAdattaZoom, QString());
 }
 
 void MapBridge::EliminaPdi(const QString& identifier)
 {
-    w.web1()->EvaluateJavaScriptMBS(EliminaPdiText(identifier));
+    if (mOnPage.remove(identifier))
+        send(kEliminaPdi, quoted(identifier));
+}
+
+void MapBridge::BeginCalls()
+{
+    ++mBatchDepth;
+}
+
+void MapBridge::EndCalls()
+{
+    if (mBatchDepth == 0 || --mBatchDepth > 0)
+        return;
+    if (!mBatch.isEmpty()) {
+        const bool clearsAll = mBatchOnlyRemovals && mOnPage.isEmpty();
+        w.web1()->EvaluateJavaScriptMBS(clearsAll ? call(kEliminaTutto, QString())
+                                                : QStringLiteral("LumetraCalls([") + mBatch + QStringLiteral("])"));
+    }
+    mBatch.clear();
+    mBatchOnlyRemovals = true;
+}
+
+void MapBridge::send(QLatin1String function, const QString& arguments)
+{
+    if (mBatchDepth == 0) {
+        w.web1()->EvaluateJavaScriptMBS(call(function, arguments));
+        return;
+    }
+    mBatchOnlyRemovals = mBatchOnlyRemovals && function == kEliminaPdi;
+    if (!mBatch.isEmpty())
+        mBatch += QLatin1Char(',');
+    mBatch += QLatin1String("[\"") + function + QLatin1Char('"');
+    if (!arguments.isEmpty())
+        mBatch += QLatin1Char(',') + arguments;
+    mBatch += QLatin1Char(']');
 }
 
 void MapBridge::EliminaPdiRicerca()
@@ -219,18 +269,18 @@ void MapBridge::MostraRicercaTelefono(const QString& latitude, const QString& lo
 QString MapBridge::MostraPuntoText(const QString& latitude, const QString& longitude, const QString& description,
                                    const QString& identifier)
 {
-    return pointCall("MostraPunto", latitude, longitude, description, identifier);
+    return call(kMostraPunto, pointArguments(latitude, longitude, description, identifier));
 }
 
 QString MapBridge::AggiungiPdiText(const QString& latitude, const QString& longitude, const QString& description,
                                    const QString& identifier)
 {
-    return pointCall("AggiungiPdi", latitude, longitude, description, identifier);
+    return call(kAggiungiPdi, pointArguments(latitude, longitude, description, identifier));
 }
 
 QString MapBridge::EliminaPdiText(const QString& identifier)
 {
-    return QStringLiteral("EliminaPdi(") + quoted(identifier) + QLatin1Char(')');
+    return call(kEliminaPdi, quoted(identifier));
 }
 
 QString MapBridge::CercaIndirizzoText(const QString& text)

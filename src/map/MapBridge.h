@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 class HTMLViewer;
@@ -38,6 +39,11 @@ public:
     void EliminaPdiRicerca();
     void CercaIndirizzo(const QString& text);
     void MostraRicercaTelefono(const QString& latitude, const QString& longitude, const QString& information);
+    // Between these (they nest) the calls reach the page as one message, an array of
+    // them that the page applies in order in one step. A run of removals that takes
+    // every marker the page may hold goes as one "EliminaTutto()".
+    void BeginCalls();
+    void EndCalls();
 
     // The call texts. Descriptions and search texts are percent-encoded; a coordinate
     // text goes in as it stands when it is a plain number, as its numeric value otherwise.
@@ -54,8 +60,15 @@ public:
 private:
     // The first row, from 0 up, whose identifier is this; -1 when none.
     int RowOf(const QString& identifier) const;
+    void send(QLatin1String function, const QString& arguments);
 
     MapHost& w;
+    int mBatchDepth = 0;
+    QString mBatch;
+    bool mBatchOnlyRemovals = true;
+    // The identifiers the page may hold a marker for: those shown or added since the page
+    // last dropped them all. EliminaPdi of any other would change nothing there.
+    QSet<QString> mOnPage;
     // The context of every handler this binds: declared last, so it goes first and no
     // handler outlives this object.
     QObject mGuard;

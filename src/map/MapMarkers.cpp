@@ -55,6 +55,8 @@ void MapMarkers::CaricaPdiMappa()
 
     map.EliminaTutto();
     Events::DoEvents();
+    // The markers between two event passes reach the page as one message.
+    map.BeginCalls();
     showBar(bar, list.ListCount());
     const int step = Step(list.ListCount(), 3.0);
     const int barEvery = std::max(list.ListCount() / kBarSteps, 1);
@@ -66,13 +68,16 @@ void MapMarkers::CaricaPdiMappa()
             continue;
         if (IsStepRow(row, step)) {
             bar.setValue(row);
+            map.EndCalls();
             Events::DoEvents();
+            map.BeginCalls();
             // Events may have removed rows meanwhile.
             if (row >= list.ListCount())
                 break;
         }
         map.AggiungiPdi(row);
     }
+    map.EndCalls();
     if (row > 0)
         bar.setValue(row - 1);
     Events::DoEvents();

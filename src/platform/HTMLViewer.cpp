@@ -98,25 +98,7 @@ void HTMLViewer::Cancel()
 
 void HTMLViewer::EvaluateJavaScriptMBS(const QString& script)
 {
-    if (mBatchDepth == 0) {
-        mPage->runJavaScript(script);
-        return;
-    }
-    // A call that throws must not keep the calls after it from running.
-    mBatch += QStringLiteral("try{") + script + QStringLiteral("}catch(e){}\n");
-}
-
-void HTMLViewer::BeginScriptBatch()
-{
-    ++mBatchDepth;
-}
-
-void HTMLViewer::EndScriptBatch()
-{
-    if (mBatchDepth == 0 || --mBatchDepth > 0 || mBatch.isEmpty())
-        return;
-    mPage->runJavaScript(mBatch);
-    mBatch.clear();
+    mPage->runJavaScript(script);
 }
 
 void HTMLViewer::Copy()

@@ -26,10 +26,6 @@ public:
     void Cancel();
     // Runs the script in the page; the result is not waited for.
     void EvaluateJavaScriptMBS(const QString& script);
-    // Between these, calls are gathered and reach the page as one script, in order, each
-    // on its own: a loop of a hundred thousand calls then costs one trip to the page.
-    void BeginScriptBatch();
-    void EndScriptBatch();
 
     // The standard Edit commands on the page's selection.
     void Copy();
@@ -59,6 +55,4 @@ private:
 
     HTMLViewerPage* mPage;
     QString mLoadingUrl;
-    int mBatchDepth = 0;
-    QString mBatch;
 };

@@ -67,7 +67,7 @@ void PoiRows::EliminaPdiDallaLista()
 {
     ListboxModel& rows = d.Model();
     // One batch for the list and one for the page: removing many of a long list's rows
-    // then costs a single pass over the rows and a single script.
+    // then costs a single pass over the rows and a single message.
     rows.beginBatch();
     emit d.removingMarkers();
     for (int row = d.ListCount() - 1; row >= 0; --row) {

@@ -86,9 +86,9 @@ Applicazione::Applicazione(WindowHost& app)
     connect(&document, &PoiDocument::titleChanged, this, &Applicazione::AggiornaTitolo);
     connect(&document, &PoiDocument::markedCountChanged, this, &Applicazione::showMarkedCount);
     connect(&document, &PoiDocument::clearing, this, [this] { mListBox1->setScrollPosition(0); });
-    connect(&document, &PoiDocument::removingMarkers, this, [this] { mWeb1->BeginScriptBatch(); });
+    connect(&document, &PoiDocument::removingMarkers, this, [this] { mMap->BeginCalls(); });
     connect(&document, &PoiDocument::markerRemoved, this, [this](const QString& id) { mMap->EliminaPdi(id); });
-    connect(&document, &PoiDocument::markersRemoved, this, [this] { mWeb1->EndScriptBatch(); });
+    connect(&document, &PoiDocument::markersRemoved, this, [this] { mMap->EndCalls(); });
     connect(&document, &PoiDocument::markersStale, this, &Applicazione::SvuotaPdiMappa);
     connect(&document, &PoiDocument::showRow, this, [this](int row) {
         mListBox1->setListIndex(row);

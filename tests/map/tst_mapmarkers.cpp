@@ -90,7 +90,7 @@ private slots:
     void radiusZero();
     void nearSelectedRow();
     void deletingMarkedRowsRemovesTheirMarkers();
-    void batchedCallsRunInOrderPastAFailure();
+    void gatheredCallsReachThePageTogether();
 };
 
 void TestMapMarkers::steps_data()
@@ -256,20 +256,33 @@ void TestMapMarkers::deletingMarkedRowsRemovesTheirMarkers()
     QCOMPARE(list.ListCount(), 3);
 }
 
-void TestMapMarkers::batchedCallsRunInOrderPastAFailure()
+void TestMapMarkers::gatheredCallsReachThePageTogether()
 {
     AppFixture f;
-    Applicazione* w = mapWindow(f, 2);
-    HTMLViewer& web = *w->web1();
-    web.BeginScriptBatch();
-    w->Map().AggiungiPdi(0);
-    web.EvaluateJavaScriptMBS(QStringLiteral("NoSuchFunction()"));
-    web.BeginScriptBatch();
-    w->Map().AggiungiPdi(1);
-    web.EndScriptBatch();
-    QCOMPARE(Evaluate(web, QStringLiteral("LumetraMap.state().ids.length")).toInt(), 0);  // nothing sent yet
-    web.EndScriptBatch();
-    QCOMPARE(pageIds(*w), ids(*w->ListBox1(), {0, 1}));
+    Applicazione* w = mapWindow(f, 3);
+    Listbox& list = *w->ListBox1();
+    MapBridge& map = w->Map();
+    map.BeginCalls();
+    map.AggiungiPdi(0);
+    map.BeginCalls();
+    map.AggiungiPdi(1);
+    map.AggiungiPdi(2);
+    map.EliminaPdi(list.Cell(0, Id));
+    map.EndCalls();
+    QCOMPARE(Evaluate(*w->web1(), QStringLiteral("LumetraMap.state().ids.length")).toInt(), 0);  // nothing sent yet
+    map.EndCalls();
+    QCOMPARE(pageIds(*w), ids(list, {1, 2}));
+
+    // Removing every row's marker, the shown point's among them, leaves the page none.
+    map.MostraPunto(0);
+    map.BeginCalls();
+    for (int row = 0; row < 3; ++row)
+        map.EliminaPdi(list.Cell(row, Id));
+    map.EndCalls();
+    QVERIFY(pageIds(*w).isEmpty());
+    QVERIFY(PageProbe::SettledState(*w->web1()).value("highlight").isNull());
+    map.AggiungiPdi(0);
+    QCOMPARE(pageIds(*w), ids(list, {0}));
 }
 
 LUMETRA_TEST_MAIN(TestMapMarkers)

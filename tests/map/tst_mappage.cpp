@@ -177,6 +177,13 @@ void TestMapPage::poiMarkers()
     run("AggiungiPdi(1,2,'x','C-3')");
     run("EliminaTutto()");
     QCOMPARE(MapState(*view).value("markers").toInt(), 0);
+
+    // Many calls in one message run in order; one that fails or names no function of
+    // the page stops none of the others.
+    run("LumetraCalls([['AggiungiPdi',1,2,'a','D-1'],['NoSuchFunction'],['alert',1],"
+        "['AggiungiPdi',3,4,'b','D-2'],['EliminaPdi','D-1'],['AggiungiPdi',5,6,'c','D-3'],['EliminaPdi']])");
+    QCOMPARE(MapState(*view).value("ids").toStringList(), (QStringList{"D-2", "D-3"}));
+    QVERIFY(callbacks().isEmpty());
 }
 
 void TestMapPage::pointAndSearchMarkers()
