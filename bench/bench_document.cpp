@@ -10,7 +10,7 @@
 #include "support/BenchHeadless.h"
 #include "support/BenchMeasure.h"
 #include "support/BenchServices.h"
-#include "support/Ov2Records.h"
+#include "support/DocumentFile.h"
 #include "window/Applicazione.h"
 
 #include <QApplication>
@@ -21,7 +21,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -31,28 +30,6 @@ using Bench::seconds;
 using Bench::statusMegabytes;
 
 namespace {
-
-// Simple records with Latin-1 names and phone numbers; one in ten longer than 57 characters.
-std::string generateFile(int count)
-{
-    static const char* const kinds[] = {"Caff\xe8", "Trattoria", "H\xf4tel", "B\xe4" "ckerei", "Ristorante", "Farmacia",
-                                        "Autovelox"};
-    static const char* const names[] = {"Sant'Angelo", "dei Fiori", "M\xfcller", "\xc9lys\xe9"
-                                        "e", "Ni\xf1o",
-                                        "della Stazione", "Bellevue"};
-    std::mt19937 random(1234);
-    std::string file;
-    for (int i = 0; i < count; ++i) {
-        std::string text = std::string(kinds[random() % 7]) + " " + names[random() % 7] + " " +
-                           std::to_string(random() % 1000) + ">+39 0" + std::to_string(1000000 + random() % 9000000);
-        if (i % 10 == 0)
-            text += " aperto dal luned\xec al sabato, chiuso la domenica";
-        const int32_t longitude = int32_t(random() % 36000001) - 18000000;
-        const int32_t latitude = int32_t(random() % 18000001) - 9000000;
-        Bench::putPoiRecord(file, 2, longitude, latitude, text);
-    }
-    return file;
-}
 
 void settle()
 {
@@ -74,7 +51,7 @@ int main(int argc, char** argv)
     const QString input = dir.filePath(QStringLiteral("documento.ov2"));
     const QString output = dir.filePath(QStringLiteral("salvato.ov2"));
     {
-        const std::string bytes = generateFile(count);
+        const std::string bytes = Bench::generateDocumentFile(count);
         std::ofstream(QFile::encodeName(input).toStdString(), std::ios::binary)
             .write(bytes.data(), std::streamsize(bytes.size()));
     }

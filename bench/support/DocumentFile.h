@@ -1,0 +1,35 @@
+#pragma once
+
+// The OV2 file the document benchmarks open: simple records with Latin-1 names and phone
+// numbers, one in ten longer than 57 characters, positions anywhere on Earth.
+
+#include "support/Ov2Records.h"
+
+#include <cstdint>
+#include <random>
+#include <string>
+
+namespace Bench {
+
+inline std::string generateDocumentFile(int count)
+{
+    static const char* const kinds[] = {"Caff\xe8", "Trattoria", "H\xf4tel", "B\xe4" "ckerei", "Ristorante", "Farmacia",
+                                        "Autovelox"};
+    static const char* const names[] = {"Sant'Angelo", "dei Fiori", "M\xfcller", "\xc9lys\xe9"
+                                        "e", "Ni\xf1o",
+                                        "della Stazione", "Bellevue"};
+    std::mt19937 random(1234);
+    std::string file;
+    for (int i = 0; i < count; ++i) {
+        std::string text = std::string(kinds[random() % 7]) + " " + names[random() % 7] + " " +
+                           std::to_string(random() % 1000) + ">+39 0" + std::to_string(1000000 + random() % 9000000);
+        if (i % 10 == 0)
+            text += " aperto dal luned\xec al sabato, chiuso la domenica";
+        const int32_t longitude = int32_t(random() % 36000001) - 18000000;
+        const int32_t latitude = int32_t(random() % 18000001) - 9000000;
+        putPoiRecord(file, 2, longitude, latitude, text);
+    }
+    return file;
+}
+
+}  // namespace Bench
