@@ -208,9 +208,11 @@ double startSeconds(App& app, const QString& file)
     QElapsedTimer clock;
     clock.start();
     Applicazione* w = app.OpenNewWindow(file);
-    PaintWatch paint(*w->ListBox1->view()->viewport());
-    paint.start();
-    paint.waitForPaint();
+    {
+        PaintWatch paint(*w->ListBox1->view()->viewport());
+        paint.start();
+        paint.waitForPaint();
+    }
     bool idle = false;
     QTimer::singleShot(0, [&idle] { idle = true; });
     while (!idle)
@@ -273,10 +275,12 @@ int main(int argc, char** argv)
             peak = std::max(peak, Bench::statusMegabytes("VmHWM"));
             closeWindow(app, w);
         }
+        std::fprintf(stderr, "bench_million: %s\n", "starts");
         for (int run = 0; run < runs; ++run) {
             startsOne.push_back(startSeconds(app, one));
             starts.push_back(startSeconds(app, big));
         }
+        std::fprintf(stderr, "bench_million: %s\n", "deleting");
         for (int run = 0; run < runs; ++run) {
             Applicazione* w = openWindow(app, big);
             Listbox& list = *w->ListBox1;
@@ -285,12 +289,14 @@ int main(int argc, char** argv)
             deletions.push_back(seconds([&] { w->EliminaPdiDallaLista(); }));
             closeWindow(app, w);
         }
+        std::fprintf(stderr, "bench_million: %s\n", "sorting");
         for (int run = 0; run < runs; ++run) {
             Applicazione* w = openWindow(app, big);
             auto* view = qobject_cast<QTableView*>(w->ListBox1->view());
             sorts.push_back(seconds([&] { emit view->horizontalHeader()->sectionClicked(0); }));
             closeWindow(app, w);
         }
+        std::fprintf(stderr, "bench_million: %s\n", "map");
         for (int run = 0; run < runs; ++run) {
             Applicazione* w = openWindow(app, big);
             if (!waitForPage(*w->web1))
@@ -317,16 +323,19 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "deleting every row left %d rows, %d markers\n", list.ListCount(), left);
             closeWindow(app, w);
         }
+        std::fprintf(stderr, "bench_million: %s\n", "duplicates");
         for (int run = 0; run < runs; ++run) {
             Applicazione* w = openWindow(app, big);
-            DuplicateDialog dialog(w);
-            dialog.Lista = w->ListBox1;
-            dialog.show();
-            settle();
-            PaintWatch paint(*dialog.ProgressBar1);
-            paint.start();
-            scans.push_back(seconds([&] { dialog.buttonTrova_Action(); }));
-            shown.push_back(paint.painted());
+            {
+                DuplicateDialog dialog(w);
+                dialog.Lista = w->ListBox1;
+                dialog.show();
+                settle();
+                PaintWatch paint(*dialog.ProgressBar1);
+                paint.start();
+                scans.push_back(seconds([&] { dialog.buttonTrova_Action(); }));
+                shown.push_back(paint.painted());
+            }
             closeWindow(app, w);
         }
     }

@@ -31,13 +31,19 @@ int byteOf(char16_t c)
 
 QString Latin1Codec::toUnicode(QByteArrayView bytes)
 {
-    QString text = QString::fromLatin1(bytes);
-    for (QChar& c : text) {
-        const char16_t u = c.unicode();
-        if (u >= 0x80 && u <= 0x9F && kHighTable[u - 0x80] != 0)
-            c = QChar(kHighTable[u - 0x80]);
-    }
+    QString text;
+    toUnicode(bytes, text);
     return text;
+}
+
+void Latin1Codec::toUnicode(QByteArrayView bytes, QString& text)
+{
+    text.resize(bytes.size());
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        out[i] = b >= 0x80 && b <= 0x9F && kHighTable[b - 0x80] != 0 ? kHighTable[b - 0x80] : char16_t(b);
+    }
 }
 
 QByteArray Latin1Codec::fromUnicode(QStringView text, bool* replaced)

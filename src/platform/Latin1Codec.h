@@ -12,6 +12,8 @@ public:
     // The text of the bytes. The five bytes the code page leaves unassigned become
     // the control characters of the same number, so every byte survives a round trip.
     static QString toUnicode(QByteArrayView bytes);
+    // The same into `text`, whose room is reused: for converting many texts in a row.
+    static void toUnicode(QByteArrayView bytes, QString& text);
 
     // The bytes of the text. A character the code page cannot hold becomes "?", and so
     // does a NUL, which would end a NUL-terminated text early; `replaced` (when given)

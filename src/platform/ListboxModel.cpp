@@ -4,6 +4,8 @@
 #include <QMimeData>
 #include <QPixmap>
 
+#include <algorithm>
+
 namespace {
 
 const QString MimeType = QStringLiteral("application/x-lumetra-listbox-rows");
@@ -193,14 +195,25 @@ void ListboxModel::setAlignment(int column, int alignment)
 
 void ListboxModel::insertRow(int row, QStringView text)
 {
+    insertRow(row, &text, 1);
+}
+
+void ListboxModel::insertRow(int row, const QStringView* cells, int count)
+{
+    const QStringView none;
+    if (count < 1) {
+        cells = &none;
+        count = 1;
+    }
+    count = std::min(count, mColumns);
     mLastInserted = row;
     if (inBatch()) {
         rowsChanging();
-        mRows.insert(row, text);
+        mRows.insert(row, cells, count);
         return;
     }
     beginInsertRows({}, row, row);
-    mRows.insert(row, text);
+    mRows.insert(row, cells, count);
     endInsertRows();
 }
 

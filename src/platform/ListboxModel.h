@@ -39,6 +39,9 @@ public:
 
     const ListboxRows& rows() const { return mRows; }
     void insertRow(int row, QStringView text);
+    // A row whose cells, from column 0 on, hold these texts, made in one step; texts past
+    // the last column are dropped.
+    void insertRow(int row, const QStringView* cells, int count);
     // The row the last insertion made; -1 before any.
     int lastInserted() const { return mLastInserted; }
     void removeRow(int row);

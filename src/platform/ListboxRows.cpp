@@ -62,7 +62,7 @@ ListboxRows::~ListboxRows()
     clear();
 }
 
-void ListboxRows::insert(int row, QStringView text)
+void ListboxRows::insert(int row, const QStringView* cells, int count)
 {
     dropCopy();
     compact();
@@ -80,9 +80,9 @@ void ListboxRows::insert(int row, QStringView text)
     ++mSize;
     ListboxRow& r = mBuffer[mHead + size_t(row)];
     r = ListboxRow();
-    CellViews cells;
-    cells.append(text);
-    r.cells = makeBlock(cells);
+    CellViews texts;
+    texts.append(cells, count);
+    r.cells = makeBlock(texts);
 }
 
 void ListboxRows::remove(int row)

@@ -35,7 +35,8 @@ public:
     ListboxRow& at(int row) { return mBuffer[mHead + physical(row)]; }
     const ListboxRow& at(int row) const { return mBuffer[mHead + physical(row)]; }
 
-    void insert(int row, QStringView text);
+    // A new row whose cells, from column 0, hold these texts.
+    void insert(int row, const QStringView* cells, int count);
     void remove(int row);
     void markRemoved(int row);
     void compact();

@@ -13,6 +13,9 @@
 
 #include <QFile>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 using enum PoiDocument::Column;
@@ -126,13 +129,19 @@ void Ov2Files::appendLibraryPois()
     ListboxModel& rows = d.Model();
     const QString fromFile = QStringLiteral("0");
     const int count = getOv2PoiCount();
+    // The POIs come over in blocks, each description into the one buffer.
+    constexpr int kBlock = 4096;
+    std::vector<Ov2PoiRef> pois(size_t(std::min(count, kBlock)));
+    QString description;
     rows.beginBatch();
-    for (int i = 0; i < count; ++i) {
-        double latitude = 0.0;
-        double longitude = 0.0;
-        const char* text = getOv2Poi(i, &latitude, &longitude);
-        mRows.AggiungiPdiAllaLista(Latin1Codec::toUnicode(text), PoiRows::GeoFormatter(latitude),
-                               PoiRows::GeoFormatter(longitude), fromFile);
+    for (int first = 0; first < count; first += kBlock) {
+        const int got = getOv2Pois(first, kBlock, pois.data());
+        for (int i = 0; i < got; ++i) {
+            const Ov2PoiRef& poi = pois[size_t(i)];
+            Latin1Codec::toUnicode(QByteArrayView(poi.description, poi.length), description);
+            mRows.AggiungiPdiAllaLista(description, PoiRows::GeoFormatter(poi.latitude),
+                                   PoiRows::GeoFormatter(poi.longitude), fromFile);
+        }
     }
     rows.endBatch();
     deInitOv2();

@@ -7,6 +7,8 @@
 #include "platform/Uuid.h"
 #include "poi/PoiDocument.h"
 
+#include <iterator>
+
 namespace {
 
 using enum PoiDocument::Column;
@@ -50,16 +52,15 @@ void PoiRows::AggiungiPdiAllaLista(const QString& descrizione, const QString& la
                                    const QString& mod)
 {
     ListboxModel& rows = d.Model();
+    // The row is made with all its cells at once; the mark and the check box are bits.
     const int row = descrizione.size() > kLongDescription && characterCount(descrizione) > kLongDescription
         ? 0
         : d.ListCount();
-    rows.insertRow(row, descrizione);
-    d.setCell(row, Latitude, latitudine);
-    d.setCell(row, Longitude, longitudine);
+    const QString identifier = NewUuidText();
+    const QStringView cells[] = {descrizione, latitudine, longitudine, identifier, mod};
+    rows.insertRow(row, cells, int(std::size(cells)));
     rows.setChecked(row, Description, false);
     rows.setCheckBox(row, Description, true);
-    d.setCell(row, Id, NewUuidText());
-    d.setCell(row, Mod, mod);
     AggiornaIconaTelefono(descrizione, row);
 }
 

@@ -82,6 +82,7 @@ class TestListbox : public QObject {
 private slots:
     void modelStaysConsistent();
     void cellsKeepTheirNeighbours();
+    void rowInsertedWithItsCells();
     void batchInsertionKeepsOneByOneOrder();
     void bottomUpRemovalInsideBatch();
     void removalInAnyOrderInsideBatch();
@@ -132,6 +133,30 @@ void TestListbox::modelStaysConsistent()
     list->setColumnCount(6);
     list->DeleteAllRows();
     QCOMPARE(list->ListCount(), 0);
+}
+
+void TestListbox::rowInsertedWithItsCells()
+{
+    ListboxModel model;
+    model.setColumns(6);
+    auto list = std::make_unique<Listbox>(&model);
+    model.insertRow(0, u"row 0");
+    model.insertRow(1, u"row 1");
+    const QStringView cells[] = {u"a", u"", u"c", u"d", u"e", u"f", u"past the last column"};
+    model.insertRow(1, cells, int(std::size(cells)));
+    QCOMPARE(list->ListCount(), 3);
+    QCOMPARE(list->LastIndex(), 1);
+    const QStringList expected{"a", "", "c", "d", "e", "f"};
+    for (int column = 0; column < 6; ++column)
+        QCOMPARE(list->Cell(1, column), expected[column]);
+    QCOMPARE(list->Cell(1, 6), QString());
+    QCOMPARE(list->Cell(2, 0), QString("row 1"));
+    QVERIFY(!list->CellCheck(1, 0));
+
+    model.insertRow(3, nullptr, 0);
+    QCOMPARE(list->ListCount(), 4);
+    QCOMPARE(list->LastIndex(), 3);
+    QCOMPARE(list->Cell(3, 0), QString());
 }
 
 void TestListbox::cellsKeepTheirNeighbours()
