@@ -82,62 +82,135 @@
     });
     L.tileLayer(config.tileUrl, { attribution: config.tileAttribution, maxZoom: config.tileMaxZoom }).addTo(map);
 
-    // POI markers are drawn on one canvas, in runs of one style: a run is one path filled
-    // once and stroked once, so a hundred thousand markers draw in a few hundredths of a
-    // second where a fill and a stroke each would take seconds.
+    // POI markers are stamped as pixels into one image of the whole canvas, from a picture
+    // of their circle drawn once per style: a hundred thousand markers then draw in a few
+    // hundredths of a second, where the canvas's own drawing of a path each, or of a
+    // picture each, takes seconds. Other circles (the search result) are drawn as usual.
     function sameStyle(a, b) {
         return a.fillColor === b.fillColor && a.fillOpacity === b.fillOpacity && a.color === b.color
             && a.opacity === b.opacity && a.weight === b.weight;
     }
 
-    function paint(ctx, style) {
+    // The circle's pixels around its centre: those fully covered as 32-bit values, those
+    // partly covered as colour and coverage to blend.
+    function circlePixels(style, radius, scale) {
+        var half = Math.ceil((radius + style.weight) * scale);
+        var size = 2 * half + 1;
+        var canvas = document.createElement("canvas");
+        canvas.width = canvas.height = size;
+        var ctx = canvas.getContext("2d");
+        ctx.translate(half + 0.5, half + 0.5);
+        ctx.scale(scale, scale);
+        ctx.beginPath();
+        ctx.arc(0, 0, radius, 0, Math.PI * 2, false);
         ctx.globalAlpha = style.fillOpacity;
         ctx.fillStyle = style.fillColor;
-        ctx.fill("nonzero");
+        ctx.fill();
         ctx.globalAlpha = style.opacity;
         ctx.lineWidth = style.weight;
         ctx.strokeStyle = style.color;
         ctx.stroke();
+        var bytes = ctx.getImageData(0, 0, size, size).data;
+        var words = new Uint32Array(bytes.buffer);
+        var solid = [];
+        var blended = [];
+        for (var y = 0; y < size; y++) {
+            for (var x = 0; x < size; x++) {
+                var i = y * size + x;
+                var alpha = bytes[4 * i + 3];
+                if (alpha === 255) {
+                    solid.push(x - half, y - half, words[i]);
+                } else if (alpha > 0) {
+                    blended.push(x - half, y - half, bytes[4 * i], bytes[4 * i + 1], bytes[4 * i + 2], alpha);
+                }
+            }
+        }
+        return { style: style, radius: radius, scale: scale, solid: solid, blended: blended };
+    }
+
+    function stamp(picture, words, bytes, width, height, cx, cy) {
+        var solid = picture.solid;
+        for (var i = 0; i < solid.length; i += 3) {
+            var x = cx + solid[i];
+            var y = cy + solid[i + 1];
+            if (x >= 0 && y >= 0 && x < width && y < height) {
+                words[y * width + x] = solid[i + 2];
+            }
+        }
+        var blended = picture.blended;
+        for (var j = 0; j < blended.length; j += 6) {
+            var bx = cx + blended[j];
+            var by = cy + blended[j + 1];
+            if (bx < 0 || by < 0 || bx >= width || by >= height) {
+                continue;
+            }
+            var at = 4 * (by * width + bx);
+            var sa = blended[j + 5] / 255;
+            var da = bytes[at + 3] / 255;
+            var oa = sa + da * (1 - sa);
+            for (var c = 0; c < 3; c++) {
+                bytes[at + c] = (blended[j + 2 + c] * sa + bytes[at + c] * da * (1 - sa)) / oa;
+            }
+            bytes[at + 3] = oa * 255;
+        }
     }
 
     var PoiCanvas = L.Canvas.extend({
         _draw: function () {
+            // The whole canvas is drawn again: stamping every marker costs less than
+            // finding the ones a change touched.
             var ctx = this._ctx;
-            var bounds = this._redrawBounds;
+            var container = this._container;
+            var scale = L.Browser.retina ? 2 : 1;
+            var origin = this._bounds.min;
             ctx.save();
-            if (bounds) {
-                var size = bounds.getSize();
-                ctx.beginPath();
-                ctx.rect(bounds.min.x, bounds.min.y, size.x, size.y);
-                ctx.clip();
-            }
-            var style = null;
+            ctx.setTransform(1, 0, 0, 1, 0, 0);
+            ctx.clearRect(0, 0, container.width, container.height);
+            var image = ctx.createImageData(container.width, container.height);
+            var words = new Uint32Array(image.data.buffer);
+            var others = [];
+            var picture = null;
             for (var order = this._drawFirst; order; order = order.next) {
                 var layer = order.layer;
-                if ((bounds && !(layer._pxBounds && layer._pxBounds.intersects(bounds))) || layer._empty()) {
+                if (layer._empty()) {
                     continue;
                 }
-                if (!style || !sameStyle(style, layer.options)) {
-                    if (style) {
-                        paint(ctx, style);
-                    }
-                    style = layer.options;
-                    ctx.beginPath();
+                if (!layer.options.stamped) {
+                    others.push(layer);
+                    continue;
                 }
-                var p = layer._point;
                 var r = Math.max(Math.round(layer._radius), 1);
-                ctx.moveTo(p.x + r, p.y);
-                ctx.arc(p.x, p.y, r, 0, Math.PI * 2, false);
+                if (!picture || picture.radius !== r || picture.scale !== scale || !sameStyle(picture.style, layer.options)) {
+                    picture = this._picture(layer.options, r, scale);
+                }
+                stamp(picture, words, image.data, container.width, container.height,
+                    Math.round((layer._point.x - origin.x) * scale), Math.round((layer._point.y - origin.y) * scale));
             }
-            if (style) {
-                paint(ctx, style);
-            }
+            ctx.putImageData(image, 0, 0);
             ctx.restore();
+            this._drawing = true;
+            for (var k = 0; k < others.length; k++) {
+                others[k]._updatePath();
+            }
+            this._drawing = false;
+        },
+
+        _picture: function (style, radius, scale) {
+            this._pictures = this._pictures || [];
+            for (var i = 0; i < this._pictures.length; i++) {
+                var known = this._pictures[i];
+                if (known.radius === radius && known.scale === scale && sameStyle(known.style, style)) {
+                    return known;
+                }
+            }
+            var made = circlePixels(style, radius, scale);
+            this._pictures.push(made);
+            return made;
         }
     });
 
     var renderer = new PoiCanvas({ padding: 0.5 });
-    var poiStyle = { renderer: renderer, radius: 7, weight: 2, opacity: 1, color: "#ffffff", fillColor: "#1f6fd1", fillOpacity: 0.9 };
+    var poiStyle = { renderer: renderer, stamped: true, radius: 7, weight: 2, opacity: 1, color: "#ffffff", fillColor: "#1f6fd1", fillOpacity: 1 };
     var searchStyle = { renderer: renderer, radius: 9, weight: 3, opacity: 1, color: "#ffffff", fillColor: "#d62d20", fillOpacity: 0.95 };
     var labelOptions = { direction: "top", className: "lumetra-label" };
     var poiLayer = L.featureGroup().addTo(map);
