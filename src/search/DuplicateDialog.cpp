@@ -25,6 +25,23 @@ constexpr int kLatitudeColumn = 1;
 constexpr int kLongitudeColumn = 2;
 const char* const kDefaultThreshold = "0.5";
 
+// Keeps the list's view from hearing of each mark while the scan sets them: the list is
+// painted once when the scan ends, however it ends.
+class MarkingBatch {
+public:
+    explicit MarkingBatch(Listbox* list) : mList(list) { mList->BeginUpdate(); }
+    ~MarkingBatch()
+    {
+        if (mList)
+            mList->EndUpdate();
+    }
+    MarkingBatch(const MarkingBatch&) = delete;
+    MarkingBatch& operator=(const MarkingBatch&) = delete;
+
+private:
+    QPointer<Listbox> mList;
+};
+
 }  // namespace
 
 DuplicateDialog::DuplicateDialog(QWidget* parent)
@@ -113,6 +130,9 @@ void DuplicateDialog::scan()
     ProgressBar1->setValue(0);
     ProgressBar1->setMaximum(rows - 1);
     ProgressBar1->show();
+    // Painted now, so the scan shows at once: the first pass and the set-up of a long
+    // list take a while before the second pass first processes events.
+    repaint();
 
     // Positions are read once; every mark the user had set goes.
     std::vector<double> latitudes(size_t(rows), 0.0);
@@ -127,6 +147,7 @@ void DuplicateDialog::scan()
 
     DuplicateScan duplicates(std::move(latitudes), std::move(longitudes), threshold);
     QPointer<DuplicateDialog> self(this);
+    const MarkingBatch batch(list);
     std::vector<int> marked;
     for (int row = 0; row < duplicates.count(); ++row) {
         ProgressBar1->setValue(row);

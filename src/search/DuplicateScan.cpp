@@ -64,10 +64,14 @@ public:
     explicit CellTable(size_t expected)
     {
         size_t capacity = 16;
-        while (capacity < expected * 2)
+        mShift = 60;
+        while (capacity < expected * 2) {
             capacity *= 2;
+            --mShift;
+        }
         mSlots.assign(capacity, Slot{});
         mMask = capacity - 1;
+        mTaken.assign(capacity / 8, 0);
     }
 
     // The cube's number, or `fresh` after storing it under that number.
@@ -80,8 +84,21 @@ public:
             slot = (slot + 1) & mMask;
         }
         mSlots[slot] = Slot{key, fresh};
+        const size_t bit = takenBit(key);
+        mTaken[bit / 64] |= uint64_t(1) << (bit % 64);
         return fresh;
     }
+
+    // False for most keys that are not in the table, without looking into the table: a
+    // bit per key that is small enough to stay in the cache, where the slots are not.
+    bool mayHold(uint64_t key) const
+    {
+        const size_t bit = takenBit(key);
+        return mTaken[bit / 64] >> (bit % 64) & 1;
+    }
+
+    // Starts loading the slot where a search for the key begins.
+    void fetch(uint64_t key) const { __builtin_prefetch(&mSlots[hash(key)]); }
 
     int find(uint64_t key) const
     {
@@ -100,10 +117,16 @@ private:
         int cell = -1;
     };
 
-    size_t hash(uint64_t key) const { return size_t((key * 0x9E3779B97F4A7C15ull) >> 20) & mMask; }
+    // The product's top bits, which every bit of the key reaches: the cube's three axes
+    // lie in different bits of the key, and lower bits of the product miss the highest.
+    size_t hash(uint64_t key) const { return size_t((key * 0x9E3779B97F4A7C15ull) >> mShift); }
+    // Eight bits for each slot, set by a hash of its own.
+    size_t takenBit(uint64_t key) const { return size_t((key * 0xC2B2AE3D27D4EB4Full) >> (mShift - 3)); }
 
     std::vector<Slot> mSlots;
     size_t mMask = 0;
+    int mShift = 60;
+    std::vector<uint64_t> mTaken;
 };
 
 }  // namespace
@@ -169,15 +192,24 @@ void DuplicateScan::buildGrid(double cellSize)
     }
 
     mNeighbourStart.assign(cells + 1, 0);
+    // The 27 searches of a cube go to slots all over the table: they are started together,
+    // so their cache misses overlap instead of following one another.
+    uint64_t around[27];
     for (size_t c = 0; c < cells; ++c) {
         const int64_t ix = axisOf(keys[c], 42), iy = axisOf(keys[c], 21), iz = axisOf(keys[c], 0);
+        int k = 0;
         for (int dx = -1; dx <= 1; ++dx)
             for (int dy = -1; dy <= 1; ++dy)
-                for (int dz = -1; dz <= 1; ++dz) {
-                    const int neighbour = table.find(cellKey(ix + dx, iy + dy, iz + dz));
-                    if (neighbour >= 0)
-                        mNeighbours.push_back(neighbour);
-                }
+                for (int dz = -1; dz <= 1; ++dz)
+                    around[k++] = cellKey(ix + dx, iy + dy, iz + dz);
+        for (const uint64_t key : around)
+            if (table.mayHold(key))
+                table.fetch(key);
+        for (const uint64_t key : around) {
+            const int neighbour = table.mayHold(key) ? table.find(key) : -1;
+            if (neighbour >= 0)
+                mNeighbours.push_back(neighbour);
+        }
         mNeighbourStart[c + 1] = int(mNeighbours.size());
     }
 
