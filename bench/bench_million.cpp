@@ -268,7 +268,8 @@ int main(int argc, char** argv)
         settle();
         for (int run = 0; run < runs && wanted("open"); ++run) {
             Applicazione* w = openWindow(app, QString());
-            before = std::max(before, Bench::statusMegabytes("VmRSS"));
+            if (run == 0)
+                before = Bench::statusMegabytes("VmRSS");
             Bench::resetPeak();
             opens.push_back(seconds([&] { w->ApriOv2DaFile(big); }));
             if (w->ListBox1->ListCount() != kPois)

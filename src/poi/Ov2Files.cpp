@@ -127,7 +127,6 @@ bool Ov2Files::readIntoLibrary(const QString& file)
 void Ov2Files::appendLibraryPois()
 {
     ListboxModel& rows = d.Model();
-    const QString fromFile = QStringLiteral("0");
     const int count = getOv2PoiCount();
     // The POIs come over in blocks, each description into the one buffer.
     constexpr int kBlock = 4096;
@@ -140,7 +139,7 @@ void Ov2Files::appendLibraryPois()
             const Ov2PoiRef& poi = pois[size_t(i)];
             Latin1Codec::toUnicode(QByteArrayView(poi.description, poi.length), description);
             mRows.AggiungiPdiAllaLista(description, PoiRows::GeoFormatter(poi.latitude),
-                                   PoiRows::GeoFormatter(poi.longitude), fromFile);
+                                       PoiRows::GeoFormatter(poi.longitude), u"0");
         }
     }
     rows.endBatch();

@@ -16,7 +16,7 @@ using enum PoiDocument::Column;
 constexpr int kLongDescription = 57;
 
 // Characters, not UTF-16 units: a letter outside the basic plane counts once.
-qsizetype characterCount(const QString& text)
+qsizetype characterCount(QStringView text)
 {
     qsizetype count = text.size();
     for (const QChar c : text) {
@@ -48,8 +48,8 @@ void PoiRows::InizializzaTabella(Listbox& list)
     list.setColumnAlignment(Longitude, Listbox::AlignDecimal);
 }
 
-void PoiRows::AggiungiPdiAllaLista(const QString& descrizione, const QString& latitudine, const QString& longitudine,
-                                   const QString& mod)
+void PoiRows::AggiungiPdiAllaLista(QStringView descrizione, QStringView latitudine, QStringView longitudine,
+                                   QStringView mod)
 {
     ListboxModel& rows = d.Model();
     // The row is made with all its cells at once; the mark and the check box are bits.
@@ -103,7 +103,7 @@ void PoiRows::CancellaTuttiPdi()
     AggiornaNumeroPdiSelezionati();
 }
 
-void PoiRows::AggiornaIconaTelefono(const QString& descrizione, int row)
+void PoiRows::AggiornaIconaTelefono(QStringView descrizione, int row)
 {
     if (row < 0 || row >= d.ListCount())
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 class Listbox;
 class PoiDocument;
@@ -12,15 +13,14 @@ public:
     explicit PoiRows(PoiDocument& document);
 
     static void InizializzaTabella(Listbox& list);
-    void AggiungiPdiAllaLista(const QString& descrizione, const QString& latitudine, const QString& longitudine,
-                              const QString& mod);
+    void AggiungiPdiAllaLista(QStringView descrizione, QStringView latitudine, QStringView longitudine, QStringView mod);
     // Removes the marked rows.
     void EliminaPdiDallaLista();
     // Removes the row (the list's selected one); nothing for -1.
     void EliminaPdiSelezionatoDallaLista(int row);
     void AggiornaNumeroPdiSelezionati();
     void CancellaTuttiPdi();
-    void AggiornaIconaTelefono(const QString& descrizione, int row);
+    void AggiornaIconaTelefono(QStringView descrizione, int row);
     static void OrdinaPrimaMarcati(Listbox& list);
     static QString GeoFormatter(double value);
 
