@@ -82,8 +82,8 @@
     });
     L.tileLayer(config.tileUrl, { attribution: config.tileAttribution, maxZoom: config.tileMaxZoom }).addTo(map);
 
-    // POI markers are stamped as pixels into one image of the whole canvas, from a picture
-    // of their circle drawn once per style: a hundred thousand markers then draw in a few
+    // POI markers are stamped as pixels into an image of the canvas, from a picture of
+    // their circle drawn once per style: a hundred thousand markers then draw in a few
     // hundredths of a second, where the canvas's own drawing of a path each, or of a
     // picture each, takes seconds. Other circles (the search result) are drawn as usual.
     function sameStyle(a, b) {
@@ -128,12 +128,16 @@
         return { style: style, radius: radius, scale: scale, solid: solid, blended: blended };
     }
 
-    function stamp(picture, words, bytes, width, height, cx, cy) {
+    // Stamps the picture centred on (cx, cy), inside the area [x0, x1) x [y0, y1).
+    function stamp(picture, image, area, cx, cy) {
+        var width = image.width;
+        var words = image.words;
+        var bytes = image.data;
         var solid = picture.solid;
         for (var i = 0; i < solid.length; i += 3) {
             var x = cx + solid[i];
             var y = cy + solid[i + 1];
-            if (x >= 0 && y >= 0 && x < width && y < height) {
+            if (x >= area.x0 && y >= area.y0 && x < area.x1 && y < area.y1) {
                 words[y * width + x] = solid[i + 2];
             }
         }
@@ -141,7 +145,7 @@
         for (var j = 0; j < blended.length; j += 6) {
             var bx = cx + blended[j];
             var by = cy + blended[j + 1];
-            if (bx < 0 || by < 0 || bx >= width || by >= height) {
+            if (bx < area.x0 || by < area.y0 || bx >= area.x1 || by >= area.y1) {
                 continue;
             }
             var at = 4 * (by * width + bx);
@@ -157,22 +161,38 @@
 
     var PoiCanvas = L.Canvas.extend({
         _draw: function () {
-            // The whole canvas is drawn again: stamping every marker costs less than
-            // finding the ones a change touched.
             var ctx = this._ctx;
             var container = this._container;
             var scale = L.Browser.retina ? 2 : 1;
             var origin = this._bounds.min;
-            ctx.save();
-            ctx.setTransform(1, 0, 0, 1, 0, 0);
-            ctx.clearRect(0, 0, container.width, container.height);
-            var image = ctx.createImageData(container.width, container.height);
-            var words = new Uint32Array(image.data.buffer);
+            var bounds = this._redrawBounds;
+            var width = container.width;
+            var height = container.height;
+            if (!this._image || this._image.width !== width || this._image.height !== height) {
+                this._image = ctx.createImageData(width, height);
+                this._image.words = new Uint32Array(this._image.data.buffer);
+            }
+            var image = this._image;
+            // Only the area that changed is cleared, stamped and put back: dragging one
+            // marker among thousands redraws a few pixels.
+            var area = { x0: 0, y0: 0, x1: width, y1: height };
+            if (bounds) {
+                area.x0 = Math.max(0, Math.floor((bounds.min.x - origin.x) * scale));
+                area.y0 = Math.max(0, Math.floor((bounds.min.y - origin.y) * scale));
+                area.x1 = Math.min(width, Math.ceil((bounds.max.x - origin.x) * scale));
+                area.y1 = Math.min(height, Math.ceil((bounds.max.y - origin.y) * scale));
+            }
+            if (area.x1 <= area.x0 || area.y1 <= area.y0) {
+                return;
+            }
+            for (var y = area.y0; y < area.y1; y++) {
+                image.words.fill(0, y * width + area.x0, y * width + area.x1);
+            }
             var others = [];
             var picture = null;
             for (var order = this._drawFirst; order; order = order.next) {
                 var layer = order.layer;
-                if (layer._empty()) {
+                if ((bounds && !(layer._pxBounds && layer._pxBounds.intersects(bounds))) || layer._empty()) {
                     continue;
                 }
                 if (!layer.options.stamped) {
@@ -183,16 +203,25 @@
                 if (!picture || picture.radius !== r || picture.scale !== scale || !sameStyle(picture.style, layer.options)) {
                     picture = this._picture(layer.options, r, scale);
                 }
-                stamp(picture, words, image.data, container.width, container.height,
-                    Math.round((layer._point.x - origin.x) * scale), Math.round((layer._point.y - origin.y) * scale));
+                stamp(picture, image, area, Math.round((layer._point.x - origin.x) * scale),
+                    Math.round((layer._point.y - origin.y) * scale));
             }
-            ctx.putImageData(image, 0, 0);
-            ctx.restore();
-            this._drawing = true;
-            for (var k = 0; k < others.length; k++) {
-                others[k]._updatePath();
+            ctx.putImageData(image, 0, 0, area.x0, area.y0, area.x1 - area.x0, area.y1 - area.y0);
+            if (others.length > 0) {
+                ctx.save();
+                if (bounds) {
+                    var size = bounds.getSize();
+                    ctx.beginPath();
+                    ctx.rect(bounds.min.x, bounds.min.y, size.x, size.y);
+                    ctx.clip();
+                }
+                this._drawing = true;
+                for (var k = 0; k < others.length; k++) {
+                    others[k]._updatePath();
+                }
+                this._drawing = false;
+                ctx.restore();
             }
-            this._drawing = false;
         },
 
         _picture: function (style, radius, scale) {
@@ -209,7 +238,7 @@
         }
     });
 
-    var renderer = new PoiCanvas({ padding: 0.5 });
+    var renderer = new PoiCanvas({ padding: 0.1 });
     var poiStyle = { renderer: renderer, stamped: true, radius: 7, weight: 2, opacity: 1, color: "#ffffff", fillColor: "#1f6fd1", fillOpacity: 1 };
     var searchStyle = { renderer: renderer, radius: 9, weight: 3, opacity: 1, color: "#ffffff", fillColor: "#d62d20", fillOpacity: 0.95 };
     var labelOptions = { direction: "top", className: "lumetra-label" };

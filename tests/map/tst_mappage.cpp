@@ -25,6 +25,7 @@ private slots:
     void poiMarkers();
     void pointAndSearchMarkers();
     void fitZoom();
+    void markersAreDrawn();
     void callbacksFromPage();
     void callbackTextArrivesIntact();
     void descriptionsRunNothing();
@@ -231,6 +232,24 @@ void TestMapPage::fitZoom()
     QTRY_VERIFY(qAbs(MapState(*view).value("center").toList().at(0).toDouble() - 41.0) < 0.05);
     QVERIFY(Evaluate(*view, "LumetraMap.map.getBounds().contains([[40,10],[42,12]])").toBool());
     QVERIFY(MapState(*view).value("zoom").toInt() > before.value("zoom").toInt());
+}
+
+// The canvas's pixel under a marker's centre, then one well away from every marker.
+void TestMapPage::markersAreDrawn()
+{
+    loadPage();
+    run("AggiungiPdi(40,10,'a','A')");
+    run("AggiungiPdi(40.001,10.001,'b','B')");
+    const QString pixels = "(function(){var m=LumetraMap.poi('A'), r=m._renderer, s=L.Browser.retina?2:1;"
+                           "function at(p){var d=r._ctx.getImageData(Math.round(p.x*s),Math.round(p.y*s),1,1).data;"
+                           "return [d[0],d[1],d[2],d[3]].join(',');}"
+                           "var c=m._point.subtract(r._bounds.min);"
+                           "return at(c)+' '+at(c.add([60,60]));})()";
+    // Drawn at the next frame: opaque fill at the centre, nothing far from it.
+    QTRY_COMPARE(Evaluate(*view, pixels).toString(), QString("31,111,209,255 0,0,0,0"));
+    // Dragging B redraws only around it; A stays drawn.
+    run("LumetraMap.poi('B').setLatLng([40.5,10.5])");
+    QTRY_COMPARE(Evaluate(*view, pixels).toString(), QString("31,111,209,255 0,0,0,0"));
 }
 
 void TestMapPage::callbacksFromPage()
