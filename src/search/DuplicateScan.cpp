@@ -149,8 +149,9 @@ void DuplicateScan::buildGrid(double cellSize)
     mOddPositionOfRow.assign(size_t(n), -1);
 
     CellTable table{size_t(n)};
-    std::vector<uint64_t> keys;
-    std::vector<int> sizes;
+    // Each row's cube first, then the cubes into the table with the slots of rows a little
+    // ahead already on their way into the cache.
+    std::vector<uint64_t> keyOfRow(size_t(n), 0);
     for (int row = 0; row < n; ++row) {
         const double lat = mLatitudes[size_t(row)];
         const double lon = mLongitudes[size_t(row)];
@@ -164,8 +165,18 @@ void DuplicateScan::buildGrid(double cellSize)
         const double x = std::cos(phi) * std::cos(lambda);
         const double y = std::cos(phi) * std::sin(lambda);
         const double z = std::sin(phi);
-        const uint64_t key = cellKey(int64_t(std::floor(x / cellSize)), int64_t(std::floor(y / cellSize)),
-                                     int64_t(std::floor(z / cellSize)));
+        keyOfRow[size_t(row)] = cellKey(int64_t(std::floor(x / cellSize)), int64_t(std::floor(y / cellSize)),
+                                        int64_t(std::floor(z / cellSize)));
+    }
+    constexpr int kAhead = 16;
+    std::vector<uint64_t> keys;
+    std::vector<int> sizes;
+    for (int row = 0; row < n; ++row) {
+        if (row + kAhead < n)
+            table.fetch(keyOfRow[size_t(row + kAhead)]);
+        if (mOddPositionOfRow[size_t(row)] >= 0)
+            continue;
+        const uint64_t key = keyOfRow[size_t(row)];
         const int cell = table.findOrInsert(key, int(keys.size()));
         if (cell == int(keys.size())) {
             keys.push_back(key);
@@ -174,6 +185,7 @@ void DuplicateScan::buildGrid(double cellSize)
         mCellOfRow[size_t(row)] = cell;
         ++sizes[size_t(cell)];
     }
+    std::vector<uint64_t>().swap(keyOfRow);
 
     // Rows are dealt out in row order, so each cube's rows stay ascending.
     const size_t cells = keys.size();
