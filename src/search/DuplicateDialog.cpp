@@ -3,6 +3,7 @@
 #include "platform/EditField.h"
 #include "platform/Events.h"
 #include "platform/Listbox.h"
+#include "platform/ProgressBar.h"
 #include "platform/TextFunctions.h"
 #include "search/DuplicateScan.h"
 
@@ -81,7 +82,7 @@ void DuplicateDialog::_CreateControls0()
     buttonAnnulla->setAutoDefault(false);
     connect(buttonAnnulla, &QPushButton::clicked, this, &DuplicateDialog::buttonAnnulla_Action);
 
-    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1 = new ProgressBar(this);
     ProgressBar1->setGeometry(20, 13, 274, 22);
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);

@@ -1,0 +1,6 @@
+#include "platform/ProgressBar.h"
+
+QString ProgressBar::text() const
+{
+    return isTextVisible() ? QProgressBar::text() : QString();
+}
