@@ -3,12 +3,11 @@
 // Headless, no network needed. Run last by scripts/run-bench.sh, as the summary.
 // Usage: bench_million [runs, default 3]
 
-#include "map/MapBridge.h"
+#include "poi/PoiDocument.h"
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
 #include "search/DuplicateDialog.h"
 #include "shell/App.h"
-#include "shell/MenuBar1.h"
 #include "shell/Pictures.h"
 #include "support/BenchHeadless.h"
 #include "support/BenchMeasure.h"
@@ -194,7 +193,7 @@ Applicazione* openWindow(App& app, const QString& file)
 
 void closeWindow(App& app, Applicazione* w)
 {
-    w->Modificato = false;
+    w->Document().setModificato(false);
     app.CloseThisWindow(w);
     settle();
 }
@@ -207,7 +206,7 @@ double startSeconds(App& app, const QString& file)
     clock.start();
     Applicazione* w = app.OpenNewWindow(file);
     {
-        PaintWatch paint(*w->ListBox1->view()->viewport());
+        PaintWatch paint(*w->ListBox1()->view()->viewport());
         paint.start();
         paint.waitForPaint();
     }
@@ -272,9 +271,9 @@ int main(int argc, char** argv)
                 before = Bench::statusMegabytes("VmRSS");
             Bench::resetPeak();
             opens.push_back(seconds([&] { w->ApriOv2DaFile(big); }));
-            if (w->ListBox1->ListCount() != kPois)
-                std::fprintf(stderr, "open gave %d rows\n", w->ListBox1->ListCount());
-            w->FileOv2Aperto = saved;
+            if (w->ListBox1()->ListCount() != kPois)
+                std::fprintf(stderr, "open gave %d rows\n", w->ListBox1()->ListCount());
+            w->Document().setFileOv2Aperto(saved);
             w->SalvaOv2();
             peak = std::max(peak, Bench::statusMegabytes("VmHWM"));
             closeWindow(app, w);
@@ -285,7 +284,7 @@ int main(int argc, char** argv)
         }
         for (int run = 0; run < runs && wanted("delete"); ++run) {
             Applicazione* w = openWindow(app, big);
-            Listbox& list = *w->ListBox1;
+            Listbox& list = *w->ListBox1();
             for (int row = 0; row < kPois; row += 2)
                 list.setCellCheck(row, 0, true);
             deletions.push_back(seconds([&] { w->EliminaPdiDallaLista(); }));
@@ -293,22 +292,22 @@ int main(int argc, char** argv)
         }
         for (int run = 0; run < runs && wanted("sort"); ++run) {
             Applicazione* w = openWindow(app, big);
-            auto* view = qobject_cast<QTableView*>(w->ListBox1->view());
+            auto* view = qobject_cast<QTableView*>(w->ListBox1()->view());
             sorts.push_back(seconds([&] { emit view->horizontalHeader()->sectionClicked(0); }));
             closeWindow(app, w);
         }
         for (int run = 0; run < runs && wanted("map"); ++run) {
             Applicazione* w = openWindow(app, big);
-            if (!waitForPage(*w->web1))
+            if (!waitForPage(*w->web1()))
                 std::fprintf(stderr, "the map page did not load\n");
-            Listbox& list = *w->ListBox1;
+            Listbox& list = *w->ListBox1();
             for (int row = 0; row < kPois; row += kMarkEvery)
                 list.setCellCheck(row, 0, true);
             QElapsedTimer clock;
             clock.start();
             w->CaricaPdiMappa();
             markerCalls.push_back(double(clock.nsecsElapsed()) / 1e9);
-            const int onPage = evaluate(*w->web1, QStringLiteral("LumetraMap.state().markers")).toInt();
+            const int onPage = evaluate(*w->web1(), QStringLiteral("LumetraMap.state().markers")).toInt();
             markers.push_back(double(clock.nsecsElapsed()) / 1e9);
             if (onPage != kPois / kMarkEvery)
                 std::fprintf(stderr, "the page shows %d markers\n", onPage);
@@ -317,7 +316,7 @@ int main(int argc, char** argv)
                 list.setCellCheck(row, 0, true);
             clock.restart();
             w->EliminaPdiDallaLista();
-            const int left = evaluate(*w->web1, QStringLiteral("LumetraMap.state().markers")).toInt();
+            const int left = evaluate(*w->web1(), QStringLiteral("LumetraMap.state().markers")).toInt();
             cleared.push_back(double(clock.nsecsElapsed()) / 1e9);
             renderers.push_back(rendererMegabytes());
             if (left != 0 || list.ListCount() != 0)
@@ -328,7 +327,7 @@ int main(int argc, char** argv)
             Applicazione* w = openWindow(app, big);
             {
                 DuplicateDialog dialog(w);
-                dialog.Lista = w->ListBox1;
+                dialog.Lista = w->ListBox1();
                 dialog.show();
                 settle();
                 PaintWatch paint(*dialog.ProgressBar1);
@@ -388,6 +387,5 @@ int main(int argc, char** argv)
         std::printf("%-52s %-52s %-34s %-36s %s\n", row.work, qPrintable(row.figure), qPrintable(row.goal),
                     qPrintable(row.peer), row.met ? "yes" : "NO");
     Pictures::ReleaseAll();
-    MenuBar1::Release();
     return 0;
 }

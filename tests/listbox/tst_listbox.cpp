@@ -586,7 +586,7 @@ void TestListbox::sortByTextComparesWholeTexts()
     QStringList expected = texts;
     std::sort(expected.begin(), expected.end(),
               [](const QString& a, const QString& b) { return QStringView(a).compare(QStringView(b)) < 0; });
-    QCOMPARE(column(*list, 0), expected);
+    QCOMPARE(Column(*list, 0), expected);
 }
 
 void TestListbox::headingClickSortsAndReverses()
