@@ -168,6 +168,9 @@
             var bounds = this._redrawBounds;
             var width = container.width;
             var height = container.height;
+            if (width === 0 || height === 0) {
+                return;
+            }
             if (!this._image || this._image.width !== width || this._image.height !== height) {
                 this._image = ctx.createImageData(width, height);
                 this._image.words = new Uint32Array(this._image.data.buffer);
