@@ -217,6 +217,11 @@ void ListboxModel::insertRow(int row, const QStringView* cells, int count)
     endInsertRows();
 }
 
+void ListboxModel::reserveRows(int atTop, int atEnd)
+{
+    mRows.reserve(size_t(std::max(atTop, 0)), size_t(std::max(atEnd, 0)));
+}
+
 void ListboxModel::removeRow(int row)
 {
     if (inBatch()) {

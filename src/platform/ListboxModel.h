@@ -42,6 +42,8 @@ public:
     // A row whose cells, from column 0 on, hold these texts, made in one step; texts past
     // the last column are dropped.
     void insertRow(int row, const QStringView* cells, int count);
+    // Room for rows about to be inserted at the top and at the end, made in one step.
+    void reserveRows(int atTop, int atEnd);
     // The row the last insertion made; -1 before any.
     int lastInserted() const { return mLastInserted; }
     void removeRow(int row);

@@ -180,6 +180,20 @@ void ListboxRows::shrink()
     mHead = 0;
 }
 
+void ListboxRows::reserve(size_t front, size_t back)
+{
+    compact();
+    const size_t haveBack = mBuffer.size() - mHead - mSize;
+    if (mHead >= front && haveBack >= back)
+        return;
+    const size_t newFront = std::max(mHead, front);
+    std::vector<ListboxRow> grown(newFront + mSize + std::max(haveBack, back));
+    std::copy(mBuffer.begin() + ptrdiff_t(mHead), mBuffer.begin() + ptrdiff_t(mHead + mSize),
+              grown.begin() + ptrdiff_t(newFront));
+    mBuffer.swap(grown);
+    mHead = newFront;
+}
+
 void ListboxRows::makeRoom(bool atFront)
 {
     // The side that ran out grows by the row count, so filling from either end is linear.

@@ -43,6 +43,9 @@ public:
     void clear();
     // Gives back the room that growth left at both ends.
     void shrink();
+    // Makes room for this many rows before the first and after the last, so that inserting
+    // them at either end moves no row and the array grows once.
+    void reserve(size_t front, size_t back);
 
     QStringView text(int row, int column) const
     {

@@ -132,6 +132,16 @@ void Ov2Files::appendLibraryPois()
     constexpr int kBlock = 4096;
     std::vector<Ov2PoiRef> pois(size_t(std::min(count, kBlock)));
     QString description;
+    // Long descriptions go to the top, the others to the end: room for each is made at
+    // once. A byte is a character in Windows Latin-1; the first row, into an empty
+    // list, may take the top either way.
+    int atTop = 1;
+    for (int first = 0; first < count; first += kBlock) {
+        const int got = getOv2Pois(first, kBlock, pois.data());
+        for (int i = 0; i < got; ++i)
+            atTop += pois[size_t(i)].length > PoiRows::kLongDescription ? 1 : 0;
+    }
+    rows.reserveRows(atTop, count - atTop + 1);
     rows.beginBatch();
     for (int first = 0; first < count; first += kBlock) {
         const int got = getOv2Pois(first, kBlock, pois.data());

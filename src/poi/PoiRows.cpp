@@ -13,8 +13,6 @@ namespace {
 
 using enum PoiDocument::Column;
 
-constexpr int kLongDescription = 57;
-
 // Characters, not UTF-16 units: a letter outside the basic plane counts once.
 qsizetype characterCount(QStringView text)
 {

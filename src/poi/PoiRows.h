@@ -12,6 +12,9 @@ class PoiRows {
 public:
     explicit PoiRows(PoiDocument& document);
 
+    // A description longer than this many characters goes to the top of the list.
+    static constexpr int kLongDescription = 57;
+
     static void InizializzaTabella(Listbox& list);
     void AggiungiPdiAllaLista(QStringView descrizione, QStringView latitudine, QStringView longitudine, QStringView mod);
     // Removes the marked rows.
