@@ -393,7 +393,6 @@ bool Listbox::Sort()
     if (n < 2)
         return false;
     const ListboxRows& rows = mModel->rows();
-    rows.copyColumn(column);
     // Texts compare as the user's language orders them, ignoring letter case. Each row's
     // sort key is made once, when the first pair is left to the list.
     QCollator collator;
@@ -412,17 +411,21 @@ bool Listbox::Sort()
     };
     std::vector<int> order(static_cast<size_t>(n));
     std::iota(order.begin(), order.end(), 0);
+    // Keys are read in no order: a merge starts loading those a few steps ahead.
     struct Fetch {
-        const ListboxRows& rows;
-        void far(int row) const { rows.fetchCopyStart(row); }
-        void near(int row) const { rows.fetchCopyText(row); }
+        const std::vector<QCollatorSortKey>& keys;
+        void far(int row) const
+        {
+            if (!keys.empty())
+                __builtin_prefetch(keys.data() + row);
+        }
+        void near(int) const {}
     };
-    const Fetch fetch{rows};
+    const Fetch fetch{keys};
     if (descending)
         stableMergeSort(order, [&](int a, int b) { return compare(b, a) > 0; }, fetch);
     else
         stableMergeSort(order, [&](int a, int b) { return compare(a, b) > 0; }, fetch);
-    rows.dropCopy();
     // A handler that changed the rows while they were compared leaves them as they are.
     if (ListCount() != n)
         return false;

@@ -64,7 +64,6 @@ ListboxRows::~ListboxRows()
 
 void ListboxRows::insert(int row, const QStringView* cells, int count)
 {
-    dropCopy();
     compact();
     row = std::clamp(row, 0, int(mSize));
     const bool atFront = size_t(row) < mSize / 2 || (row == 0);
@@ -87,7 +86,6 @@ void ListboxRows::insert(int row, const QStringView* cells, int count)
 
 void ListboxRows::remove(int row)
 {
-    dropCopy();
     compact();
     std::free(mBuffer[mHead + size_t(row)].cells);
     const auto first = mBuffer.begin() + ptrdiff_t(mHead);
@@ -102,7 +100,6 @@ void ListboxRows::remove(int row)
 
 void ListboxRows::markRemoved(int row)
 {
-    dropCopy();
     const size_t slot = physical(row);
     ListboxRow& r = mBuffer[mHead + slot];
     std::free(r.cells);
@@ -160,7 +157,6 @@ void ListboxRows::compact()
 
 void ListboxRows::clear()
 {
-    dropCopy();
     for (size_t i = mHead; i < mHead + mSize; ++i)
         std::free(mBuffer[i].cells);
     std::vector<ListboxRow>().swap(mBuffer);
@@ -210,7 +206,6 @@ void ListboxRows::makeRoom(bool atFront)
 
 void ListboxRows::setText(int row, int column, QStringView text)
 {
-    dropCopy();
     ListboxRow& r = at(row);
     CellViews cells;
     readCells(r.cells, cells);
@@ -228,7 +223,6 @@ void ListboxRows::setText(int row, int column, QStringView text)
 
 void ListboxRows::truncate(int columns)
 {
-    dropCopy();
     const uint32_t keep = columns >= MaxCheckColumns ? ~RemovedBit : (1u << columns) - 1;
     for (int row = 0; row < count(); ++row) {
         ListboxRow& r = at(row);
@@ -247,7 +241,6 @@ void ListboxRows::truncate(int columns)
 
 void ListboxRows::reorder(const std::vector<int>& order)
 {
-    dropCopy();
     compact();
     std::vector<ListboxRow> sorted(order.size());
     for (size_t i = 0; i < order.size(); ++i)
@@ -255,31 +248,4 @@ void ListboxRows::reorder(const std::vector<int>& order)
     mBuffer.swap(sorted);
     mHead = 0;
     mSize = order.size();
-}
-
-void ListboxRows::copyColumn(int column) const
-{
-    dropCopy();
-    const int n = count();
-    mCopyStarts.reserve(size_t(n) + 1);
-    for (int row = 0; row < n; ++row) {
-        mCopyStarts.push_back(uint32_t(mCopy.size()));
-        const QStringView cell = cellText(at(row).cells, column);
-        mCopy.insert(mCopy.end(), cell.utf16(), cell.utf16() + cell.size());
-        if (mCopy.size() > UINT32_MAX) {
-            dropCopy();
-            return;
-        }
-    }
-    mCopyStarts.push_back(uint32_t(mCopy.size()));
-    mCopiedColumn = column;
-}
-
-void ListboxRows::dropCopy() const
-{
-    if (mCopiedColumn < 0 && mCopyStarts.empty())
-        return;
-    mCopiedColumn = -1;
-    std::vector<char16_t>().swap(mCopy);
-    std::vector<uint32_t>().swap(mCopyStarts);
 }

@@ -47,29 +47,7 @@ public:
     // them at either end moves no row and the array grows once.
     void reserve(size_t front, size_t back);
 
-    QStringView text(int row, int column) const
-    {
-        if (column == mCopiedColumn)
-            return QStringView(mCopy.data() + mCopyStarts[size_t(row)],
-                               qsizetype(mCopyStarts[size_t(row) + 1] - mCopyStarts[size_t(row)]));
-        return cellText(at(row).cells, column);
-    }
-    // Copies one column's texts side by side, so a sort that reads them again and again
-    // finds them close together instead of spread over every row's block; any change of
-    // the rows drops the copy.
-    void copyColumn(int column) const;
-    void dropCopy() const;
-    // Starts loading what reading the copied column's text of a row needs.
-    void fetchCopyStart(int row) const
-    {
-        if (mCopiedColumn >= 0)
-            __builtin_prefetch(mCopyStarts.data() + row);
-    }
-    void fetchCopyText(int row) const
-    {
-        if (mCopiedColumn >= 0)
-            __builtin_prefetch(mCopy.data() + mCopyStarts[size_t(row)]);
-    }
+    QStringView text(int row, int column) const { return cellText(at(row).cells, column); }
     void setText(int row, int column, QStringView text);
     // Drops cells from `columns` on in every row.
     void truncate(int columns);
@@ -96,9 +74,6 @@ private:
     // Fenwick tree over the used slots counting the rows not removed; it exists only
     // while removed rows wait for compact().
     std::vector<int> mAlive;
-    mutable int mCopiedColumn = -1;
-    mutable std::vector<char16_t> mCopy;
-    mutable std::vector<uint32_t> mCopyStarts;
 };
 
 inline QStringView ListboxRows::cellText(const char16_t* block, int column)
