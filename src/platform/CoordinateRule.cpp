@@ -20,7 +20,7 @@ bool hasNonZeroDigit(QStringView text)
 }
 
 // Trailing zeros and a bare point dropped; "-0" is written "0".
-QString trimmedNumber(const char* begin, char* end, bool hasPoint)
+QLatin1StringView trimmed(const char* begin, char* end, bool hasPoint)
 {
     if (hasPoint) {
         while (end[-1] == '0')
@@ -30,7 +30,12 @@ QString trimmedNumber(const char* begin, char* end, bool hasPoint)
     }
     if (end - begin == 2 && begin[0] == '-' && begin[1] == '0')
         ++begin;
-    return QString::fromLatin1(begin, end - begin);
+    return QLatin1StringView(begin, end - begin);
+}
+
+QString trimmedNumber(const char* begin, char* end, bool hasPoint)
+{
+    return trimmed(begin, end, hasPoint).toString();
 }
 
 }  // namespace
@@ -71,11 +76,24 @@ std::optional<QString> CoordinateRule::Accepted(QStringView typed, Axis axis)
 
 QString CoordinateRule::Formatted(double degrees)
 {
-    if (!std::isfinite(degrees))
-        return QStringLiteral("0");
+    QString text;
+    Formatted(degrees, text);
+    return text;
+}
+
+void CoordinateRule::Formatted(double degrees, QString& text)
+{
     char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, degrees, std::chars_format::fixed, 6);
-    return trimmedNumber(buffer, result.ptr, true);
+    char* end = buffer;
+    if (std::isfinite(degrees))
+        end = std::to_chars(buffer, buffer + sizeof buffer, degrees, std::chars_format::fixed, 6).ptr;
+    else
+        *end++ = '0';
+    const QLatin1StringView digits = trimmed(buffer, end, std::isfinite(degrees));
+    text.resize(digits.size());
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    for (qsizetype i = 0; i < digits.size(); ++i)
+        out[i] = char16_t(digits[i].unicode());
 }
 
 QString CoordinateRule::Decimal(QStringView text)

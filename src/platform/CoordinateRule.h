@@ -23,6 +23,8 @@ public:
     static std::optional<QString> Accepted(QStringView typed, Axis axis);
     // The program's coordinate text: at most six decimals, "." whatever the locale.
     static QString Formatted(double degrees);
+    // The same into `text`, whose room is reused: for formatting many values in a row.
+    static void Formatted(double degrees, QString& text);
     // The shortest decimal that reads back as the value `Val` reads from the text: no
     // leading zeros, no exponent, no blanks; what a script or a KML reader takes as is.
     static QString Decimal(QStringView text);

@@ -4,6 +4,13 @@
 
 QString NewUuidText()
 {
+    QString text;
+    NewUuidText(text);
+    return text;
+}
+
+void NewUuidText(QString& text)
+{
     // Row identifiers must be unique, not secret: the generator seeded once from the
     // system draws in nanoseconds, where a system draw per identifier takes a
     // microsecond, and reading a file gives every one of its POIs an identifier.
@@ -13,7 +20,7 @@ QString NewUuidText()
     bits[2] = (bits[2] & 0x3FFFFFFFu) | 0x80000000u;  // the RFC 4122 variant
 
     static constexpr char16_t kHex[] = u"0123456789ABCDEF";
-    QString text(36, Qt::Uninitialized);
+    text.resize(36);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
     int written = 0;
     for (quint32 word : bits) {
@@ -24,5 +31,4 @@ QString NewUuidText()
             ++written;
         }
     }
-    return text;
 }

@@ -4,3 +4,5 @@
 
 // A new random UUID as 36 upper-case hexadecimal characters in 8-4-4-4-12 groups.
 QString NewUuidText();
+// The same into `text`, whose room is reused: for identifying many rows in a row.
+void NewUuidText(QString& text);

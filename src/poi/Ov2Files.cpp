@@ -128,10 +128,12 @@ void Ov2Files::appendLibraryPois()
 {
     ListboxModel& rows = d.Model();
     const int count = getOv2PoiCount();
-    // The POIs come over in blocks, each description into the one buffer.
+    // The POIs come over in blocks; each text goes into the one buffer kept for it.
     constexpr int kBlock = 4096;
     std::vector<Ov2PoiRef> pois(size_t(std::min(count, kBlock)));
     QString description;
+    QString latitude;
+    QString longitude;
     // Long descriptions go to the top, the others to the end: room for each is made at
     // once. A byte is a character in Windows Latin-1; the first row, into an empty
     // list, may take the top either way.
@@ -148,8 +150,9 @@ void Ov2Files::appendLibraryPois()
         for (int i = 0; i < got; ++i) {
             const Ov2PoiRef& poi = pois[size_t(i)];
             Latin1Codec::toUnicode(QByteArrayView(poi.description, poi.length), description);
-            mRows.AggiungiPdiAllaLista(description, PoiRows::GeoFormatter(poi.latitude),
-                                       PoiRows::GeoFormatter(poi.longitude), u"0");
+            PoiRows::GeoFormatter(poi.latitude, latitude);
+            PoiRows::GeoFormatter(poi.longitude, longitude);
+            mRows.AggiungiPdiAllaLista(description, latitude, longitude, u"0");
         }
     }
     rows.endBatch();

@@ -54,8 +54,8 @@ void PoiRows::AggiungiPdiAllaLista(QStringView descrizione, QStringView latitudi
     const int row = descrizione.size() > kLongDescription && characterCount(descrizione) > kLongDescription
         ? 0
         : d.ListCount();
-    const QString identifier = NewUuidText();
-    const QStringView cells[] = {descrizione, latitudine, longitudine, identifier, mod};
+    NewUuidText(mIdentifier);
+    const QStringView cells[] = {descrizione, latitudine, longitudine, mIdentifier, mod};
     rows.insertRow(row, cells, int(std::size(cells)));
     rows.setChecked(row, Description, false);
     rows.setCheckBox(row, Description, true);
@@ -129,4 +129,9 @@ void PoiRows::OrdinaPrimaMarcati(Listbox& list)
 QString PoiRows::GeoFormatter(double value)
 {
     return CoordinateRule::Formatted(value);
+}
+
+void PoiRows::GeoFormatter(double value, QString& text)
+{
+    CoordinateRule::Formatted(value, text);
 }

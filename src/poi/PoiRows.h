@@ -26,7 +26,11 @@ public:
     void AggiornaIconaTelefono(QStringView descrizione, int row);
     static void OrdinaPrimaMarcati(Listbox& list);
     static QString GeoFormatter(double value);
+    // The same into `text`, whose room is reused.
+    static void GeoFormatter(double value, QString& text);
 
 private:
     PoiDocument& d;
+    // The new row's identifier, made in the same room for every row added.
+    QString mIdentifier;
 };
