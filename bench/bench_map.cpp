@@ -10,6 +10,7 @@
 #include "shell/Pictures.h"
 #include "support/BenchHeadless.h"
 #include "support/BenchMeasure.h"
+#include "support/BenchPage.h"
 #include "support/BenchServices.h"
 #include "window/Applicazione.h"
 
@@ -23,48 +24,18 @@
 #include <random>
 #include <vector>
 
+using Bench::evaluate;
 using Bench::median;
+using Bench::waitForPage;
 using Bench::seconds;
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The script's result; it runs after every script sent before it.
-QVariant evaluate(HTMLViewer& view, const QString& script)
-{
-    struct Answer {
-        QVariant value;
-        bool done = false;
-    };
-    auto answer = std::make_shared<Answer>();
-    view.page()->runJavaScript(script, [answer](const QVariant& value) {
-        answer->value = value;
-        answer->done = true;
-    });
-    QElapsedTimer clock;
-    clock.start();
-    while (!answer->done && clock.elapsed() < 120000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return answer->value;
-}
-
 int pageMarkers(HTMLViewer& view)
 {
     return evaluate(view, QStringLiteral("window.LumetraMap ? LumetraMap.state().markers : -1")).toInt();
-}
-
-bool waitForPage(HTMLViewer& view)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 30000) {
-        if (evaluate(view, QStringLiteral("!!(window.LumetraMap && LumetraMap.state().channel)")).toBool())
-            return true;
-        QThread::msleep(100);
-        QCoreApplication::processEvents();
-    }
-    return false;
 }
 
 // Rows spread over Italy, every `markEvery`-th one marked.

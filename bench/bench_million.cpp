@@ -11,6 +11,7 @@
 #include "shell/Pictures.h"
 #include "support/BenchHeadless.h"
 #include "support/BenchMeasure.h"
+#include "support/BenchPage.h"
 #include "support/BenchServices.h"
 #include "support/DocumentFile.h"
 #include "window/Applicazione.h"
@@ -38,38 +39,15 @@
 
 #include <unistd.h>
 
+using Bench::evaluate;
 using Bench::median;
+using Bench::waitForPage;
 using Bench::seconds;
 
 namespace {
 
 constexpr int kPois = 1'000'000;
 constexpr int kMarkEvery = 10;  // 100,000 markers
-
-// The script's result; it runs after every script sent before it.
-QVariant evaluate(HTMLViewer& view, const QString& script)
-{
-    auto answer = std::make_shared<std::pair<QVariant, bool>>();
-    view.page()->runJavaScript(script, [answer](const QVariant& value) { *answer = {value, true}; });
-    QElapsedTimer clock;
-    clock.start();
-    while (!answer->second && clock.elapsed() < 300000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return answer->first;
-}
-
-bool waitForPage(HTMLViewer& view)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 30000) {
-        if (evaluate(view, QStringLiteral("!!(window.LumetraMap && LumetraMap.state().channel)")).toBool())
-            return true;
-        QThread::msleep(100);
-        QCoreApplication::processEvents();
-    }
-    return false;
-}
 
 void settle()
 {
