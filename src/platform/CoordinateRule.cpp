@@ -47,12 +47,14 @@ QString CoordinateRule::Normalized(QStringView typed)
     return text;
 }
 
-bool CoordinateRule::IsNumber(QStringView text)
+bool CoordinateRule::IsNumber(QAnyStringView text)
 {
-    if (!IsNumeric(text))
-        return false;
-    const double value = Val(text);
-    return std::isfinite(value) && (value != 0.0 || !hasNonZeroDigit(text));
+    return WithUtf16(text, [](QStringView utf16) {
+        if (!IsNumeric(utf16))
+            return false;
+        const double value = Val(utf16);
+        return std::isfinite(value) && (value != 0.0 || !hasNonZeroDigit(utf16));
+    });
 }
 
 bool CoordinateRule::InRange(double degrees, Axis axis)
@@ -81,22 +83,27 @@ QString CoordinateRule::Formatted(double degrees)
     return text;
 }
 
-void CoordinateRule::Formatted(double degrees, QString& text)
+QLatin1StringView CoordinateRule::Formatted(double degrees, char* room)
 {
-    char buffer[400];
-    char* end = buffer;
+    char* end = room;
     if (std::isfinite(degrees))
-        end = std::to_chars(buffer, buffer + sizeof buffer, degrees, std::chars_format::fixed, 6).ptr;
+        end = std::to_chars(room, room + FormattedRoom, degrees, std::chars_format::fixed, 6).ptr;
     else
         *end++ = '0';
-    const QLatin1StringView digits = trimmed(buffer, end, std::isfinite(degrees));
+    return trimmed(room, end, std::isfinite(degrees));
+}
+
+void CoordinateRule::Formatted(double degrees, QString& text)
+{
+    char buffer[FormattedRoom];
+    const QLatin1StringView digits = Formatted(degrees, buffer);
     text.resize(digits.size());
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
     for (qsizetype i = 0; i < digits.size(); ++i)
         out[i] = char16_t(digits[i].unicode());
 }
 
-QString CoordinateRule::Decimal(QStringView text)
+QString CoordinateRule::Decimal(QAnyStringView text)
 {
     const double value = Val(text);
     if (!std::isfinite(value))

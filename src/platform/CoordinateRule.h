@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QAnyStringView>
+#include <QLatin1StringView>
 #include <QString>
 #include <QStringView>
 
@@ -14,7 +16,7 @@ public:
     // The typed text with every "," read as the decimal point, without blanks around.
     static QString Normalized(QStringView typed);
     // A whole number that `Val` reads as meant: not one so large or small that it reads as 0.
-    static bool IsNumber(QStringView text);
+    static bool IsNumber(QAnyStringView text);
     // -90..90 for a latitude, -180..180 for a longitude.
     static bool InRange(double degrees, Axis axis);
     // A number in range as the text stands, without normalising it.
@@ -25,7 +27,10 @@ public:
     static QString Formatted(double degrees);
     // The same into `text`, whose room is reused: for formatting many values in a row.
     static void Formatted(double degrees, QString& text);
+    // The same as Latin-1 characters in room, which holds FormattedRoom bytes.
+    static constexpr int FormattedRoom = 400;
+    static QLatin1StringView Formatted(double degrees, char* room);
     // The shortest decimal that reads back as the value `Val` reads from the text: no
     // leading zeros, no exponent, no blanks; what a script or a KML reader takes as is.
-    static QString Decimal(QStringView text);
+    static QString Decimal(QAnyStringView text);
 };

@@ -1,5 +1,7 @@
 #include "platform/Latin1Codec.h"
 
+#include "platform/TextFunctions.h"
+
 namespace {
 
 // The characters of the bytes 0x80 to 0x9F; 0 marks a byte the code page leaves unassigned.
@@ -46,15 +48,45 @@ void Latin1Codec::toUnicode(QByteArrayView bytes, QString& text)
     }
 }
 
-QByteArray Latin1Codec::fromUnicode(QStringView text, bool* replaced)
+QAnyStringView Latin1Codec::toText(QByteArrayView bytes, QString& room)
+{
+    for (const char b : bytes) {
+        const char16_t c = uchar(b);
+        if (c >= 0x80 && c <= 0x9F && !isUnassigned(c)) {
+            toUnicode(bytes, room);
+            return room;
+        }
+    }
+    return QLatin1StringView(bytes.data(), bytes.size());
+}
+
+QByteArray Latin1Codec::fromUnicode(QAnyStringView text, bool* replaced)
 {
     QByteArray bytes;
     fromUnicode(text, bytes, replaced);
     return bytes;
 }
 
-void Latin1Codec::fromUnicode(QStringView text, QByteArray& bytes, bool* replaced)
+void Latin1Codec::fromUnicode(QAnyStringView any, QByteArray& bytes, bool* replaced)
 {
+    if (IsLatin1(any)) {
+        // Most of a list's texts: the same bytes but where the code pages differ.
+        const QByteArrayView latin1(static_cast<const char*>(any.data()), any.size());
+        bytes.resize(latin1.size());
+        char* data = bytes.data();
+        bool lost = false;
+        for (qsizetype i = 0; i < latin1.size(); ++i) {
+            const int b = byteOf(uchar(latin1[i]));
+            lost = lost || b < 0;
+            data[i] = b < 0 ? '?' : char(b);
+        }
+        if (replaced)
+            *replaced = lost;
+        return;
+    }
+    const QString converted = IsUtf16(any) ? QString() : any.toString();
+    const QStringView text = IsUtf16(any) ? QStringView(static_cast<const char16_t*>(any.data()), any.size())
+                                           : QStringView(converted);
     bytes.resize(text.size());
     char* data = bytes.data();
     qsizetype out = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QAnyStringView>
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
@@ -14,11 +15,14 @@ public:
     static QString toUnicode(QByteArrayView bytes);
     // The same into `text`, whose room is reused: for converting many texts in a row.
     static void toUnicode(QByteArrayView bytes, QString& text);
+    // The text of the bytes as a view: the bytes themselves, read as ISO Latin-1, when that
+    // gives the same text, as it does for most; else converted into `room`.
+    static QAnyStringView toText(QByteArrayView bytes, QString& room);
 
     // The bytes of the text. A character the code page cannot hold becomes "?", and so
     // does a NUL, which would end a NUL-terminated text early; `replaced` (when given)
     // tells whether that happened.
-    static QByteArray fromUnicode(QStringView text, bool* replaced = nullptr);
+    static QByteArray fromUnicode(QAnyStringView text, bool* replaced = nullptr);
     // The same into `bytes`, whose room is reused: for converting many texts in a row.
-    static void fromUnicode(QStringView text, QByteArray& bytes, bool* replaced = nullptr);
+    static void fromUnicode(QAnyStringView text, QByteArray& bytes, bool* replaced = nullptr);
 };

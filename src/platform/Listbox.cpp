@@ -195,9 +195,9 @@ QString Listbox::Cell(int row, int column) const
     return CellView(row, column).toString();
 }
 
-QStringView Listbox::CellView(int row, int column) const
+QAnyStringView Listbox::CellView(int row, int column) const
 {
-    return validCell(row, column) ? mModel->rows().text(row, column) : QStringView();
+    return validCell(row, column) ? mModel->rows().text(row, column) : QAnyStringView();
 }
 
 void Listbox::setCell(int row, int column, const QString& text)

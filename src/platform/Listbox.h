@@ -5,7 +5,7 @@
 
 #include <QColor>
 #include <QString>
-#include <QStringView>
+#include <QAnyStringView>
 #include <QWidget>
 
 #include <vector>
@@ -59,9 +59,10 @@ public:
     void RemoveRow(int row);
     void DeleteAllRows();
 
-    // Cells. CellView reads without a copy; the view stays valid until that row changes.
+    // Cells. CellView reads without a copy, as Latin-1 or UTF-16 as the row keeps it; the
+    // view stays valid until that row changes.
     QString Cell(int row, int column) const;
-    QStringView CellView(int row, int column) const;
+    QAnyStringView CellView(int row, int column) const;
     void setCell(int row, int column, const QString& text);
     bool CellCheck(int row, int column) const;
     void setCellCheck(int row, int column, bool checked);

@@ -142,7 +142,7 @@ bool ListboxModel::isOwnDrag(const QMimeData* data) const
 
 void ListboxModel::setColumns(int count)
 {
-    count = std::max(count, 1);
+    count = std::clamp(count, 1, ListboxRows::MaxColumns);
     if (count == mColumns)
         return;
     const bool shrinking = count < mColumns;
@@ -193,14 +193,14 @@ void ListboxModel::setAlignment(int column, int alignment)
         emit dataChanged(index(0, column), index(mRows.count() - 1, column), {Qt::TextAlignmentRole});
 }
 
-void ListboxModel::insertRow(int row, QStringView text)
+void ListboxModel::insertRow(int row, QAnyStringView text)
 {
     insertRow(row, &text, 1);
 }
 
-void ListboxModel::insertRow(int row, const QStringView* cells, int count)
+void ListboxModel::insertRow(int row, const QAnyStringView* cells, int count)
 {
-    const QStringView none;
+    const QAnyStringView none;
     if (count < 1) {
         cells = &none;
         count = 1;
@@ -246,7 +246,7 @@ void ListboxModel::clear()
     endResetModel();
 }
 
-void ListboxModel::setText(int row, int column, QStringView text)
+void ListboxModel::setText(int row, int column, QAnyStringView text)
 {
     mRows.setText(row, column, text);
     cellChanged(row, column, Qt::DisplayRole);
@@ -283,6 +283,20 @@ void ListboxModel::reorder(const std::vector<int>& order)
     }
     beginResetModel();
     mRows.reorder(order);
+    endResetModel();
+}
+
+void ListboxModel::moveToTop(const std::vector<int>& rows)
+{
+    if (rows.empty())
+        return;
+    if (inBatch()) {
+        rowsChanging();
+        mRows.moveToTop(rows);
+        return;
+    }
+    beginResetModel();
+    mRows.moveToTop(rows);
     endResetModel();
 }
 

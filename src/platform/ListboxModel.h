@@ -38,22 +38,24 @@ public:
     void setAlignment(int column, int alignment);
 
     const ListboxRows& rows() const { return mRows; }
-    void insertRow(int row, QStringView text);
+    void insertRow(int row, QAnyStringView text);
     // A row whose cells, from column 0 on, hold these texts, made in one step; texts past
     // the last column are dropped.
-    void insertRow(int row, const QStringView* cells, int count);
+    void insertRow(int row, const QAnyStringView* cells, int count);
     // Room for rows about to be inserted at the top and at the end, made in one step.
     void reserveRows(int atTop, int atEnd);
     // The row the last insertion made; -1 before any.
     int lastInserted() const { return mLastInserted; }
     void removeRow(int row);
     void clear();
-    void setText(int row, int column, QStringView text);
+    void setText(int row, int column, QAnyStringView text);
     void setChecked(int row, int column, bool checked);
     void setCheckBox(int row, int column, bool checkBox);
     void setPicture(int row, const QPixmap* picture);
     // The new row i is the old row order[i]; the views are reset.
     void reorder(const std::vector<int>& order);
+    // These rows, in the order given, at the top; the views are reset.
+    void moveToTop(const std::vector<int>& rows);
 
     void beginBatch();
     void endBatch();

@@ -1,5 +1,7 @@
 #include "platform/ListboxRows.h"
 
+#include "platform/TextFunctions.h"
+
 #include <QVarLengthArray>
 
 #include <algorithm>
@@ -8,7 +10,7 @@
 
 namespace {
 
-using CellViews = QVarLengthArray<QStringView, 16>;
+using CellViews = QVarLengthArray<QAnyStringView, 16>;
 
 constexpr uint32_t RemovedBit = 1u << 31;
 
@@ -16,9 +18,40 @@ void readCells(const char16_t* block, CellViews& cells)
 {
     if (!block)
         return;
-    const int n = int(block[0] & 0x7FFFu);
+    const int n = int(block[0] & 0x3FFFu);
     for (int c = 0; c < n; ++c)
         cells.append(ListboxRows::cellText(block, c));
+}
+
+bool fitsLatin1(QAnyStringView cell)
+{
+    if (IsLatin1(cell))
+        return true;
+    const auto* units = static_cast<const char16_t*>(cell.data());
+    for (qsizetype i = 0; i < cell.size(); ++i) {
+        if (units[i] > 0xFF)
+            return false;
+    }
+    return true;
+}
+
+// The cell's characters at `out`, as bytes when `narrow`, else as UTF-16 units.
+void copyCell(QAnyStringView cell, void* out, bool narrow)
+{
+    const qsizetype n = cell.size();
+    if (IsLatin1(cell) == narrow) {
+        std::memcpy(out, cell.data(), size_t(cell.size_bytes()));
+    } else if (narrow) {
+        const auto* units = static_cast<const char16_t*>(cell.data());
+        auto* bytes = static_cast<char*>(out);
+        for (qsizetype i = 0; i < n; ++i)
+            bytes[i] = char(units[i]);
+    } else {
+        const auto* bytes = static_cast<const unsigned char*>(cell.data());
+        auto* units = static_cast<char16_t*>(out);
+        for (qsizetype i = 0; i < n; ++i)
+            units[i] = bytes[i];
+    }
 }
 
 // One block holding the cells given; nullptr when they are all empty.
@@ -28,22 +61,32 @@ char16_t* makeBlock(CellViews& cells)
         cells.removeLast();
     if (cells.isEmpty())
         return nullptr;
+    // UTF-8 comes only from literals in the program: it is made UTF-16 first.
+    QVarLengthArray<QString, 2> converted;
     size_t total = 0;
-    for (QStringView cell : cells)
+    bool narrow = true;
+    for (QAnyStringView& cell : cells) {
+        if (!IsLatin1(cell) && !IsUtf16(cell)) {
+            converted.append(cell.toString());
+            cell = converted.last();
+        }
         total += size_t(cell.size());
+        narrow = narrow && fitsLatin1(cell);
+    }
     const bool wide = total > 0xFFFF;
     const size_t n = size_t(cells.size());
     const size_t headUnits = 1 + n * (wide ? 2 : 1);
-    auto* block = static_cast<char16_t*>(std::malloc((headUnits + total) * sizeof(char16_t)));
+    const size_t charSize = narrow ? 1 : 2;
+    auto* block = static_cast<char16_t*>(std::malloc(headUnits * sizeof(char16_t) + total * charSize));
     if (!block)
         throw std::bad_alloc();
-    block[0] = char16_t(n | (wide ? 0x8000u : 0u));
-    char16_t* chars = block + headUnits;
+    block[0] = char16_t(n | (wide ? 0x8000u : 0u) | (narrow ? 0u : 0x4000u));
+    auto* chars = reinterpret_cast<char*>(block + headUnits);
     uint32_t end = 0;
     for (size_t c = 0; c < n; ++c) {
-        const QStringView cell = cells[qsizetype(c)];
+        const QAnyStringView cell = cells[qsizetype(c)];
         if (!cell.isEmpty())
-            std::memcpy(chars + end, cell.utf16(), size_t(cell.size()) * sizeof(char16_t));
+            copyCell(cell, chars + end * charSize, narrow);
         end += uint32_t(cell.size());
         if (wide) {
             block[1 + 2 * c] = char16_t(end >> 16);
@@ -62,11 +105,13 @@ ListboxRows::~ListboxRows()
     clear();
 }
 
-void ListboxRows::insert(int row, const QStringView* cells, int count)
+void ListboxRows::insert(int row, const QAnyStringView* cells, int count)
 {
     compact();
     row = std::clamp(row, 0, int(mSize));
-    const bool atFront = size_t(row) < mSize / 2 || (row == 0);
+    // Into an empty list a row goes where room was made for it, at the end first.
+    const size_t backRoom = mBuffer.size() - mHead - mSize;
+    const bool atFront = mSize == 0 ? backRoom == 0 && mHead > 0 : size_t(row) < mSize / 2 || row == 0;
     if (atFront ? mHead == 0 : mHead + mSize == mBuffer.size())
         makeRoom(atFront);
     const auto first = mBuffer.begin() + ptrdiff_t(mHead);
@@ -204,7 +249,7 @@ void ListboxRows::makeRoom(bool atFront)
     mHead = newFront;
 }
 
-void ListboxRows::setText(int row, int column, QStringView text)
+void ListboxRows::setText(int row, int column, QAnyStringView text)
 {
     ListboxRow& r = at(row);
     CellViews cells;
@@ -213,7 +258,7 @@ void ListboxRows::setText(int row, int column, QStringView text)
         if (text.isEmpty())
             return;
         while (cells.size() <= column)
-            cells.append(QStringView());
+            cells.append(QAnyStringView());
     }
     cells[column] = text;
     char16_t* block = makeBlock(cells);
@@ -228,7 +273,7 @@ void ListboxRows::truncate(int columns)
         ListboxRow& r = at(row);
         r.checkBoxes &= keep;
         r.checked &= keep;
-        if (!r.cells || int(r.cells[0] & 0x7FFFu) <= columns)
+        if (!r.cells || int(r.cells[0] & 0x3FFFu) <= columns)
             continue;
         CellViews cells;
         readCells(r.cells, cells);
@@ -248,4 +293,30 @@ void ListboxRows::reorder(const std::vector<int>& order)
     mBuffer.swap(sorted);
     mHead = 0;
     mSize = order.size();
+}
+
+void ListboxRows::moveToTop(const std::vector<int>& rows)
+{
+    compact();
+    if (rows.empty())
+        return;
+    std::vector<ListboxRow> moving;
+    moving.reserve(rows.size());
+    for (int row : rows) {
+        ListboxRow& r = mBuffer[mHead + size_t(row)];
+        moving.push_back(r);
+        r.checkBoxes |= RemovedBit;
+    }
+    // The rows staying close up at the end, then the moved ones fill the top.
+    const auto first = mBuffer.begin() + ptrdiff_t(mHead);
+    const auto end = first + ptrdiff_t(mSize);
+    auto kept = end;
+    for (auto read = end; read != first;) {
+        --read;
+        if (!(read->checkBoxes & RemovedBit))
+            *--kept = *read;
+    }
+    for (ListboxRow& r : moving)
+        r.checkBoxes &= ~RemovedBit;
+    std::copy(moving.begin(), moving.end(), first);
 }

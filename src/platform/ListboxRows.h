@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QStringView>
+#include <QAnyStringView>
+#include <QString>
 
 #include <climits>
 #include <cstdint>
@@ -11,8 +12,10 @@ class QPixmap;
 // One row of the list: its cell texts in a single block, its check boxes as bits and a
 // pointer to a shared picture.
 struct ListboxRow {
-    // Block of char16_t: [0] the cell count (bit 15: 32-bit offsets), then the end offset
-    // of each cell (one unit each, or two when wide), then the texts one after the other.
+    // Block headed by char16_t units: [0] the cell count (bit 15: 32-bit offsets, bit 14:
+    // UTF-16 texts), then the end offset of each cell (one unit each, or two when wide),
+    // then the texts one after the other. A row whose every character fits in Latin-1
+    // keeps them as single bytes: most rows do, and take half the room.
     char16_t* cells = nullptr;
     const QPixmap* picture = nullptr;
     uint32_t checkBoxes = 0;  // bit c: cell c is a check box; bit 31: row removed
@@ -25,6 +28,7 @@ struct ListboxRow {
 class ListboxRows {
 public:
     static constexpr int MaxCheckColumns = 31;
+    static constexpr int MaxColumns = 0x3FFF;
 
     ListboxRows() = default;
     ~ListboxRows();
@@ -36,7 +40,7 @@ public:
     const ListboxRow& at(int row) const { return mBuffer[mHead + physical(row)]; }
 
     // A new row whose cells, from column 0, hold these texts.
-    void insert(int row, const QStringView* cells, int count);
+    void insert(int row, const QAnyStringView* cells, int count);
     void remove(int row);
     void markRemoved(int row);
     void compact();
@@ -47,15 +51,18 @@ public:
     // them at either end moves no row and the array grows once.
     void reserve(size_t front, size_t back);
 
-    QStringView text(int row, int column) const { return cellText(at(row).cells, column); }
-    void setText(int row, int column, QStringView text);
+    QAnyStringView text(int row, int column) const { return cellText(at(row).cells, column); }
+    void setText(int row, int column, QAnyStringView text);
     // Drops cells from `columns` on in every row.
     void truncate(int columns);
 
     // Puts the rows in the order given: the new row i is the old row order[i].
     void reorder(const std::vector<int>& order);
+    // Moves these distinct rows, in the order given, to the top; the others keep their
+    // order below them. Needs no room beyond the rows moved.
+    void moveToTop(const std::vector<int>& rows);
 
-    static QStringView cellText(const char16_t* block, int column);
+    static QAnyStringView cellText(const char16_t* block, int column);
 
 private:
     size_t physical(int row) const
@@ -76,12 +83,12 @@ private:
     std::vector<int> mAlive;
 };
 
-inline QStringView ListboxRows::cellText(const char16_t* block, int column)
+inline QAnyStringView ListboxRows::cellText(const char16_t* block, int column)
 {
     if (!block)
         return {};
     const unsigned head = block[0];
-    const int cellCount = int(head & 0x7FFFu);
+    const int cellCount = int(head & 0x3FFFu);
     if (column < 0 || column >= cellCount)
         return {};
     const char16_t* chars;
@@ -100,5 +107,7 @@ inline QStringView ListboxRows::cellText(const char16_t* block, int column)
             from = ends[column - 1];
         to = ends[column];
     }
-    return QStringView(chars + from, qsizetype(to - from));
+    if (head & 0x4000u)
+        return QStringView(chars + from, qsizetype(to - from));
+    return QLatin1StringView(reinterpret_cast<const char*>(chars) + from, qsizetype(to - from));
 }

@@ -79,9 +79,7 @@ bool plainDecimal(QStringView t, double* value)
     return true;
 }
 
-}  // namespace
-
-double Val(QStringView text)
+double valOf(QStringView text)
 {
     qsizetype start = 0;
     while (start < text.size() && isBlank(text[start]))
@@ -111,7 +109,7 @@ double Val(QStringView text)
     return value;
 }
 
-bool IsNumeric(QStringView text)
+bool isNumeric(QStringView text)
 {
     qsizetype start = 0;
     while (start < text.size() && isBlank(text[start]))
@@ -125,7 +123,41 @@ bool IsNumeric(QStringView text)
     return end == text.size();
 }
 
-QString SingleLine(QStringView text)
+}  // namespace
+
+double Val(QAnyStringView text)
+{
+    return WithUtf16(text, [](QStringView utf16) { return valOf(utf16); });
+}
+
+bool IsNumeric(QAnyStringView text)
+{
+    return WithUtf16(text, [](QStringView utf16) { return isNumeric(utf16); });
+}
+
+size_t TextHash(QAnyStringView text)
+{
+    return WithUtf16(text, [](QStringView utf16) { return qHash(utf16); });
+}
+
+QAnyStringView Trimmed(QAnyStringView text)
+{
+    if (IsLatin1(text))
+        return QLatin1StringView(static_cast<const char*>(text.data()), text.size()).trimmed();
+    if (IsUtf16(text))
+        return QStringView(static_cast<const char16_t*>(text.data()), text.size()).trimmed();
+    // UTF-8 comes only from literals: blanks there are ASCII.
+    const auto* bytes = static_cast<const char*>(text.data());
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    while (from < to && QChar::isSpace(uchar(bytes[from])))
+        ++from;
+    while (to > from && QChar::isSpace(uchar(bytes[to - 1])))
+        --to;
+    return QUtf8StringView(bytes + from, to - from);
+}
+
+QString SingleLine(QAnyStringView text)
 {
     QString line = text.toString();
     for (QChar& c : line) {

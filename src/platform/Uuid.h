@@ -6,3 +6,5 @@
 QString NewUuidText();
 // The same into `text`, whose room is reused: for identifying many rows in a row.
 void NewUuidText(QString& text);
+// The same as 36 ASCII characters into `text`, without a NUL.
+void NewUuidText(char* text);

@@ -4,6 +4,7 @@
 #include "platform/Latin1Codec.h"
 #include "platform/ListboxModel.h"
 #include "platform/Services.h"
+#include "platform/TextFunctions.h"
 #include "poi/ExportName.h"
 #include "poi/PoiDocument.h"
 #include "poi/PoiRows.h"
@@ -74,13 +75,13 @@ void CsvFiles::SalvaCsv()
     for (int row = 0; row < d.ListCount(); ++row) {
         bool replaced = false;
         bool any = false;
-        out += Latin1Codec::fromUnicode(d.CellView(row, Longitude).trimmed(), &replaced);
+        out += Latin1Codec::fromUnicode(Trimmed(d.CellView(row, Longitude)), &replaced);
         any |= replaced;
         out += ',';
-        out += Latin1Codec::fromUnicode(d.CellView(row, Latitude).trimmed(), &replaced);
+        out += Latin1Codec::fromUnicode(Trimmed(d.CellView(row, Latitude)), &replaced);
         any |= replaced;
         out += ',';
-        out += Latin1Codec::fromUnicode(d.CellView(row, Description).trimmed(), &replaced);
+        out += Latin1Codec::fromUnicode(Trimmed(d.CellView(row, Description)), &replaced);
         any |= replaced;
         out += ",\r\n";
         replacedRows += any ? 1 : 0;

@@ -131,30 +131,18 @@ void Ov2Files::appendLibraryPois()
     // The POIs come over in blocks; each text goes into the one buffer kept for it.
     constexpr int kBlock = 4096;
     std::vector<Ov2PoiRef> pois(size_t(std::min(count, kBlock)));
-    QString description;
-    QString latitude;
-    QString longitude;
-    // Long descriptions go to the top, the others to the end: room for each is made at
-    // once. A byte is a character in Windows Latin-1; the first row, into an empty
-    // list, may take the top either way.
-    int atTop = 1;
-    for (int first = 0; first < count; first += kBlock) {
-        const int got = getOv2Pois(first, kBlock, pois.data());
-        for (int i = 0; i < got; ++i)
-            atTop += pois[size_t(i)].length > PoiRows::kLongDescription ? 1 : 0;
-    }
-    rows.reserveRows(atTop, count - atTop + 1);
+    QString room;
     rows.beginBatch();
+    mRows.beginReading(count);
     for (int first = 0; first < count; first += kBlock) {
         const int got = getOv2Pois(first, kBlock, pois.data());
         for (int i = 0; i < got; ++i) {
             const Ov2PoiRef& poi = pois[size_t(i)];
-            Latin1Codec::toUnicode(QByteArrayView(poi.description, poi.length), description);
-            PoiRows::GeoFormatter(poi.latitude, latitude);
-            PoiRows::GeoFormatter(poi.longitude, longitude);
-            mRows.AggiungiPdiAllaLista(description, latitude, longitude, u"0");
+            mRows.addRead(Latin1Codec::toText(QByteArrayView(poi.description, poi.length), room), poi.latitude,
+                          poi.longitude);
         }
     }
+    mRows.finishReading();
     rows.endBatch();
     deInitOv2();
 }

@@ -43,9 +43,9 @@ bool PoiDocument::validCell(int row, int column) const
     return row >= 0 && row < ListCount() && column >= 0 && column < mModel->columns();
 }
 
-QStringView PoiDocument::CellView(int row, int column) const
+QAnyStringView PoiDocument::CellView(int row, int column) const
 {
-    return validCell(row, column) ? mModel->rows().text(row, column) : QStringView();
+    return validCell(row, column) ? mModel->rows().text(row, column) : QAnyStringView();
 }
 
 QString PoiDocument::Cell(int row, int column) const

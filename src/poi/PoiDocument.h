@@ -4,7 +4,7 @@
 
 #include <QObject>
 #include <QString>
-#include <QStringView>
+#include <QAnyStringView>
 
 class ListboxModel;
 class QWidget;
@@ -36,7 +36,7 @@ public:
 
     // Rows and cells; an index out of range reads as empty and writes nothing.
     int ListCount() const;
-    QStringView CellView(int row, int column) const;
+    QAnyStringView CellView(int row, int column) const;
     QString Cell(int row, int column) const;
     void setCell(int row, int column, const QString& text);
     bool CellCheck(int row, int column) const;

@@ -4,9 +4,11 @@
 #include "platform/Listbox.h"
 #include "platform/ListboxModel.h"
 #include "platform/PictureSource.h"
+#include "platform/TextFunctions.h"
 #include "platform/Uuid.h"
 #include "poi/PoiDocument.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace {
@@ -14,14 +16,33 @@ namespace {
 using enum PoiDocument::Column;
 
 // Characters, not UTF-16 units: a letter outside the basic plane counts once.
-qsizetype characterCount(QStringView text)
+bool isLong(QAnyStringView text)
 {
-    qsizetype count = text.size();
-    for (const QChar c : text) {
-        if (c.isLowSurrogate())
-            --count;
-    }
-    return count;
+    if (text.size() <= PoiRows::kLongDescription)
+        return false;
+    if (IsLatin1(text))
+        return true;
+    return WithUtf16(text, [](QStringView utf16) {
+        qsizetype count = utf16.size();
+        for (const QChar c : utf16) {
+            if (c.isLowSurrogate())
+                --count;
+        }
+        return count > PoiRows::kLongDescription;
+    });
+}
+
+// The phone convention: a number follows the name after the first ">".
+enum class Phone { None, Error, Ok };
+
+Phone phoneOf(QAnyStringView text)
+{
+    qsizetype p = -1;
+    if (IsLatin1(text))
+        p = QLatin1StringView(static_cast<const char*>(text.data()), text.size()).indexOf(u'>');
+    else
+        p = WithUtf16(text, [](QStringView utf16) { return utf16.indexOf(u'>'); });
+    return p < 0 ? Phone::None : p == text.size() - 1 ? Phone::Error : Phone::Ok;
 }
 
 }  // namespace
@@ -46,20 +67,54 @@ void PoiRows::InizializzaTabella(Listbox& list)
     list.setColumnAlignment(Longitude, Listbox::AlignDecimal);
 }
 
-void PoiRows::AggiungiPdiAllaLista(QStringView descrizione, QStringView latitudine, QStringView longitudine,
-                                   QStringView mod)
+void PoiRows::AggiungiPdiAllaLista(QAnyStringView descrizione, QAnyStringView latitudine,
+                                   QAnyStringView longitudine, QAnyStringView mod)
 {
     ListboxModel& rows = d.Model();
     // The row is made with all its cells at once; the mark and the check box are bits.
-    const int row = descrizione.size() > kLongDescription && characterCount(descrizione) > kLongDescription
-        ? 0
-        : d.ListCount();
+    const int row = isLong(descrizione) ? 0 : d.ListCount();
     NewUuidText(mIdentifier);
-    const QStringView cells[] = {descrizione, latitudine, longitudine, mIdentifier, mod};
+    const QAnyStringView cells[] = {descrizione, latitudine, longitudine, mIdentifier, mod};
     rows.insertRow(row, cells, int(std::size(cells)));
     rows.setChecked(row, Description, false);
     rows.setCheckBox(row, Description, true);
     AggiornaIconaTelefono(descrizione, row);
+}
+
+void PoiRows::beginReading(int count)
+{
+    d.Model().reserveRows(0, count);
+    mLongRows.clear();
+    mPhoneNone = &PictureSource::Picture(QStringLiteral("phone_none"));
+    mPhoneError = &PictureSource::Picture(QStringLiteral("phone_error"));
+    mPhoneOk = &PictureSource::Picture(QStringLiteral("phone_ok"));
+}
+
+void PoiRows::addRead(QAnyStringView description, double latitude, double longitude)
+{
+    ListboxModel& rows = d.Model();
+    const int row = d.ListCount();
+    if (isLong(description))
+        mLongRows.push_back(row);
+    char latitudeRoom[CoordinateRule::FormattedRoom];
+    char longitudeRoom[CoordinateRule::FormattedRoom];
+    char identifier[36];
+    NewUuidText(identifier);
+    const QAnyStringView cells[] = {description, CoordinateRule::Formatted(latitude, latitudeRoom),
+                                    CoordinateRule::Formatted(longitude, longitudeRoom),
+                                    QLatin1StringView(identifier, 36), QLatin1StringView("0")};
+    rows.insertRow(row, cells, int(std::size(cells)));
+    rows.setCheckBox(row, Description, true);
+    const Phone phone = phoneOf(description);
+    rows.setPicture(row, phone == Phone::None ? mPhoneNone : phone == Phone::Error ? mPhoneError : mPhoneOk);
+}
+
+void PoiRows::finishReading()
+{
+    // Each long row went to the top in turn: the last one read is the first row.
+    std::reverse(mLongRows.begin(), mLongRows.end());
+    d.Model().moveToTop(mLongRows);
+    std::vector<int>().swap(mLongRows);
 }
 
 void PoiRows::EliminaPdiDallaLista()
@@ -101,15 +156,14 @@ void PoiRows::CancellaTuttiPdi()
     AggiornaNumeroPdiSelezionati();
 }
 
-void PoiRows::AggiornaIconaTelefono(QStringView descrizione, int row)
+void PoiRows::AggiornaIconaTelefono(QAnyStringView descrizione, int row)
 {
     if (row < 0 || row >= d.ListCount())
         return;
-    // The phone convention: a number follows the name after the first ">".
-    const qsizetype p = descrizione.indexOf(u'>');
-    const QPixmap& picture = p < 0    ? PictureSource::Picture(QStringLiteral("phone_none"))
-        : p == descrizione.size() - 1 ? PictureSource::Picture(QStringLiteral("phone_error"))
-                                      : PictureSource::Picture(QStringLiteral("phone_ok"));
+    const Phone phone = phoneOf(descrizione);
+    const QPixmap& picture = phone == Phone::None ? PictureSource::Picture(QStringLiteral("phone_none"))
+        : phone == Phone::Error                   ? PictureSource::Picture(QStringLiteral("phone_error"))
+                                                  : PictureSource::Picture(QStringLiteral("phone_ok"));
     d.Model().setPicture(row, &picture);
 }
 

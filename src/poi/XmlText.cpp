@@ -1,5 +1,7 @@
 #include "poi/XmlText.h"
 
+#include "platform/TextFunctions.h"
+
 namespace {
 
 void appendUtf8(QByteArray& out, char32_t c)
@@ -21,9 +23,7 @@ void appendUtf8(QByteArray& out, char32_t c)
     }
 }
 
-}  // namespace
-
-void AppendXmlText(QByteArray& out, QStringView text)
+void appendXml(QByteArray& out, QStringView text)
 {
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
@@ -45,4 +45,11 @@ void AppendXmlText(QByteArray& out, QStringView text)
         }
         appendUtf8(out, c);
     }
+}
+
+}  // namespace
+
+void AppendXmlText(QByteArray& out, QAnyStringView text)
+{
+    WithUtf16(text, [&out](QStringView utf16) { appendXml(out, utf16); });
 }

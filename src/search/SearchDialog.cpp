@@ -43,9 +43,11 @@ constexpr int kMarkColumn = 0;
 constexpr int kLatitudeColumn = 1;
 constexpr int kLongitudeColumn = 2;
 
-bool contains(QStringView text, QStringView find)
+bool contains(QAnyStringView text, QStringView find)
 {
-    return text.indexOf(find, 0, kCase) >= 0;
+    if (IsLatin1(text))
+        return QLatin1StringView(static_cast<const char*>(text.data()), text.size()).indexOf(find, 0, kCase) >= 0;
+    return WithUtf16(text, [find](QStringView utf16) { return utf16.indexOf(find, 0, kCase) >= 0; });
 }
 
 // Every occurrence of find replaced, found by the same rule as `contains`.
@@ -196,7 +198,7 @@ bool SearchDialog::matches(int row, QStringView find) const
 
 SearchDialog::Replaced SearchDialog::replaceInCell(int row, int column, QStringView find, const QString& replacement)
 {
-    const QStringView text = Lista->CellView(row, column);
+    const QString text = Lista->Cell(row, column);
     QString replaced;
     if (column == kLatitudeColumn || column == kLongitudeColumn) {
         const auto axis = column == kLatitudeColumn ? CoordinateRule::Axis::Latitude : CoordinateRule::Axis::Longitude;

@@ -25,10 +25,15 @@ constexpr int kLastVisible = kLongitude;
 constexpr int kLongDescription = 57;
 
 // Characters, not UTF-16 units: a pair of surrogates counts once.
-bool longerThan(QStringView text, int characters)
+bool longerThan(QAnyStringView any, int characters)
 {
-    if (text.size() <= characters)
+    if (any.size() <= characters)
         return false;
+    if (IsLatin1(any))
+        return true;
+    const QString converted = IsUtf16(any) ? QString() : any.toString();
+    const QStringView text = IsUtf16(any) ? QStringView(static_cast<const char16_t*>(any.data()), any.size())
+                                           : QStringView(converted);
     qsizetype count = text.size();
     for (qsizetype i = 1; i < text.size(); ++i) {
         if (text[i].isLowSurrogate() && text[i - 1].isHighSurrogate())
@@ -111,7 +116,7 @@ void ListEvents::ListBox1_CellAction(int row, int column)
     if (column == kLatitude || column == kLongitude) {
         const auto axis = column == kLatitude ? CoordinateRule::Axis::Latitude : CoordinateRule::Axis::Longitude;
         // What the rule refuses leaves the position the row had.
-        if (const std::optional<QString> accepted = CoordinateRule::Accepted(list->CellView(row, column), axis))
+        if (const std::optional<QString> accepted = CoordinateRule::Accepted(list->Cell(row, column), axis))
             list->setCell(row, column, *accepted);
         else if (edited)
             list->setCell(row, column, mOpenEdit.text);

@@ -4,6 +4,7 @@
 #include "platform/Events.h"
 #include "platform/Listbox.h"
 #include "platform/Services.h"
+#include "platform/TextFunctions.h"
 #include "platform/Toolbar.h"
 #include "search/DuplicateDialog.h"
 #include "search/SearchDialog.h"
@@ -26,7 +27,7 @@ std::vector<size_t> rowOrder(const Listbox& list)
     std::vector<size_t> order;
     order.reserve(size_t(list.ListCount()));
     for (int row = 0; row < list.ListCount(); ++row)
-        order.push_back(qHash(list.CellView(row, kIdColumn)));
+        order.push_back(TextHash(list.CellView(row, kIdColumn)));
     return order;
 }
 

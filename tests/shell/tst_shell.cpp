@@ -276,6 +276,9 @@ void TestShell::uuidForm()
     QVERIFY(form.match(a).hasMatch());
     QVERIFY(form.match(b).hasMatch());
     QVERIFY(a != b);
+    // A random UUID: version 4, the RFC 4122 variant.
+    QCOMPARE(a[14], u'4');
+    QVERIFY(QStringLiteral("89AB").contains(a[19]));
 }
 
 void TestShell::picturesAreShared()
