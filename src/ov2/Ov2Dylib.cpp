@@ -142,6 +142,11 @@ int32_t writeOv2(const char* path)
     return guarded([path] { return ov2::Ov2Writer::write(gStore, path); });
 }
 
+int32_t writeOv2Each(const char* path, Ov2PoiSource source, void* context)
+{
+    return guarded([=] { return ov2::Ov2Writer::writeFrom(path, source, context); });
+}
+
 double DistLatLong(double lat1, double lon1, double lat2, double lon2)
 {
     return ov2::greatCircleKm(lat1, lon1, lat2, lon2);

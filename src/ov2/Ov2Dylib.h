@@ -83,6 +83,17 @@ OV2_API int32_t getOv2Pois(int32_t first, int32_t count, Ov2PoiRef* out);
 /* Empties the list and releases its memory. Returns OV2_OK. */
 OV2_API int32_t deInitOv2(void);
 
+/* What writeOv2Each asks for: up to capacity POIs from index first on, into out.
+ * Returns how many it gave; fewer than capacity ends the list. Each text must stay
+ * valid until the next call and hold its length in bytes, none of them a NUL. */
+typedef int32_t (*Ov2PoiSource)(void* context, int32_t first, Ov2PoiRef* out, int32_t capacity);
+
+/* Writes the POIs that source gives as writeOv2 writes its list, without keeping them:
+ * for a list too large to hold twice. The library's list is neither used nor changed.
+ * A POI that addOv2Poi would refuse stops the write with OV2_ERROR_ARGUMENT, and the
+ * file that was there stays. */
+OV2_API int32_t writeOv2Each(const char* path, Ov2PoiSource source, void* context);
+
 /* Appends one POI. A refused POI is not added, and writeOv2 then fails with
  * OV2_ERROR_INCOMPLETE until the list is emptied or replaced. */
 OV2_API int32_t addOv2Poi(const char* description, double latitude, double longitude);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Ov2Dylib.h"
 #include "Ov2Status.h"
 
 #include <string>
@@ -13,6 +14,8 @@ class PoiStore;
 class Ov2Writer {
 public:
     static Ov2Status write(const PoiStore& store, const char* path);
+    // The POIs a caller's source gives, block by block, written as the list's are.
+    static Ov2Status writeFrom(const char* path, Ov2PoiSource source, void* context);
     // The bytes the file would hold; bytes is replaced.
     static Ov2Status encode(const PoiStore& store, std::string& bytes);
 };

@@ -160,30 +160,45 @@ void Ov2Files::openFile(const QString& file)
     emit d.markersStale();
 }
 
+int32_t Ov2Files::giveRows(void* context, int32_t first, Ov2PoiRef* out, int32_t capacity)
+{
+    Writing& writing = *static_cast<Writing*>(context);
+    const PoiDocument& d = writing.document;
+    const int end = int(std::min<int64_t>(d.ListCount(), int64_t(first) + capacity));
+    if (first >= end)
+        return 0;
+    // The block's descriptions one after the other in one buffer, kept until the next block.
+    writing.texts.clear();
+    std::vector<qsizetype>& ends = writing.ends;
+    ends.clear();
+    for (int row = first; row < end; ++row) {
+        bool lost = false;
+        Latin1Codec::fromUnicode(d.CellView(row, Description), writing.text, &lost);
+        writing.replaced += lost ? 1 : 0;
+        writing.texts += writing.text;
+        ends.push_back(writing.texts.size());
+    }
+    qsizetype from = 0;
+    for (int row = first; row < end; ++row) {
+        const qsizetype to = ends[size_t(row - first)];
+        *out++ = {writing.texts.constData() + from, int32_t(to - from), Val(d.CellView(row, Latitude)),
+                  Val(d.CellView(row, Longitude))};
+        from = to;
+    }
+    return end - first;
+}
+
 bool Ov2Files::writeFile(const QString& file)
 {
-    initOv2();
-    int replaced = 0;
     QString error;
-    QByteArray text;
-    for (int row = 0; row < d.ListCount(); ++row) {
-        bool lost = false;
-        Latin1Codec::fromUnicode(d.CellView(row, Description), text, &lost);
-        replaced += lost ? 1 : 0;
-        const int32_t code =
-            addOv2Poi(text.constData(), Val(d.CellView(row, Latitude)), Val(d.CellView(row, Longitude)));
-        if (code != OV2_OK) {
-            error = libraryError(code);
-            break;
-        }
-    }
-    // The library writes beside the file and replaces it only when every byte is down.
-    if (error.isEmpty()) {
-        const int32_t code = writeOv2(libraryPath(file).constData());
-        if (code != OV2_OK)
-            error = libraryError(code);
-    }
-    deInitOv2();
+    // The library writes beside the file and replaces it only when every byte is down; it
+    // takes the rows block by block, so that they are never held twice.
+    Writing writing{d, {}, {}, {}, 0};
+    initOv2();
+    const int32_t code = writeOv2Each(libraryPath(file).constData(), &Ov2Files::giveRows, &writing);
+    if (code != OV2_OK)
+        error = libraryError(code);
+    const int replaced = writing.replaced;
     Services& services = Services::instance();
     if (!error.isEmpty()) {
         services.MsgBox(PoiDocument::lkWriteError().arg(file, error));

@@ -2,7 +2,12 @@
 
 #include "platform/Localized.h"
 
+#include "ov2/Ov2Dylib.h"
+
+#include <QByteArray>
 #include <QString>
+
+#include <vector>
 
 class PoiDocument;
 class PoiRows;
@@ -33,6 +38,15 @@ private:
     void openFile(const QString& file);
     // Writes every row to the file and makes it the document's file; says why when it cannot.
     bool writeFile(const QString& file);
+    // What the library writes: the rows from first on, up to capacity of them.
+    struct Writing {
+        const PoiDocument& document;
+        QByteArray text;
+        QByteArray texts;
+        std::vector<qsizetype> ends;
+        int replaced;
+    };
+    static int32_t giveRows(void* context, int32_t first, Ov2PoiRef* out, int32_t capacity);
 
     PoiDocument& d;
     PoiRows& mRows;

@@ -60,6 +60,35 @@ private:
     bool mUserDropped = false;
 };
 
+// A caller's POIs, handed to writeOv2Each block by block.
+struct Source {
+    std::vector<std::string> descriptions;
+    std::vector<std::pair<double, double>> positions;
+    int calls = 0;
+
+    static int32_t give(void* context, int32_t first, Ov2PoiRef* out, int32_t capacity)
+    {
+        auto& source = *static_cast<Source*>(context);
+        ++source.calls;
+        int32_t given = 0;
+        for (size_t i = size_t(first); i < source.descriptions.size() && given < capacity; ++i, ++given) {
+            const std::string& text = source.descriptions[i];
+            out[given] = {text.data(), int32_t(text.size()), source.positions[i].first, source.positions[i].second};
+        }
+        return given;
+    }
+};
+
+Source manyPois(int count)
+{
+    Source source;
+    for (int i = 0; i < count; ++i) {
+        source.descriptions.push_back("POI " + std::to_string(i) + (i % 7 ? "" : " Caff\xe8 >06"));
+        source.positions.push_back({i * 0.00123 - 45, 170 - i * 0.0457});
+    }
+    return source;
+}
+
 } // namespace
 
 class TestOv2Write : public QObject {
@@ -76,6 +105,9 @@ private slots:
     void writesDescriptionsWhole();
     void refusedPoiBlocksTheWrite_data();
     void refusedPoiBlocksTheWrite();
+    void writeEachGivesTheListsBytes();
+    void writeEachRefusesABadPoi_data();
+    void writeEachRefusesABadPoi();
     void failedWriteKeepsTheOldFile_data();
     void failedWriteKeepsTheOldFile();
     void replacesExistingFileKeepingItsMode();
@@ -243,6 +275,51 @@ void TestOv2Write::refusedPoiBlocksTheWrite()
     addPois({{"good", 1, 2}});
     QCOMPARE(writeOv2(path8(path("keep.ov2")).constData()), OV2_OK);
     QCOMPARE(readFile(path("keep.ov2")), poiRecord(100000, 200000, "good"));
+}
+
+void TestOv2Write::writeEachGivesTheListsBytes()
+{
+    // More than one block, and an empty source.
+    Source source = manyPois(2500);
+    for (size_t i = 0; i < source.descriptions.size(); ++i)
+        QCOMPARE(addOv2Poi(source.descriptions[i].c_str(), source.positions[i].first, source.positions[i].second), OV2_OK);
+    QCOMPARE(writeOv2(path8(path("list.ov2")).constData()), OV2_OK);
+    QCOMPARE(writeOv2Each(path8(path("each.ov2")).constData(), &Source::give, &source), OV2_OK);
+    QCOMPARE(readFile(path("each.ov2")), readFile(path("list.ov2")));
+    QCOMPARE(source.calls, 3);
+    QCOMPARE(getOv2PoiCount(), 2500);
+
+    Source none;
+    QCOMPARE(writeOv2Each(path8(path("each.ov2")).constData(), &Source::give, &none), OV2_OK);
+    QCOMPARE(readFile(path("each.ov2")), QByteArray());
+}
+
+void TestOv2Write::writeEachRefusesABadPoi_data()
+{
+    QTest::addColumn<QByteArray>("description");
+    QTest::addColumn<double>("latitude");
+    QTest::addColumn<double>("longitude");
+
+    QTest::newRow("NUL inside the description") << QByteArray("bad\0text", 8) << 1.0 << 2.0;
+    QTest::newRow("latitude not a number") << QByteArray("bad") << qQNaN() << 2.0;
+    QTest::newRow("longitude beyond the file") << QByteArray("bad") << 1.0 << -21474.8365;
+}
+
+void TestOv2Write::writeEachRefusesABadPoi()
+{
+    QFETCH(QByteArray, description);
+    QFETCH(double, latitude);
+    QFETCH(double, longitude);
+
+    const QByteArray old = poiRecord(1, 2, "old");
+    QVERIFY(writeFile(path("keep.ov2"), old));
+    Source source = manyPois(1500);
+    source.descriptions[1200] = description.toStdString();
+    source.positions[1200] = {latitude, longitude};
+    QCOMPARE(writeOv2Each(path8(path("keep.ov2")).constData(), &Source::give, &source), OV2_ERROR_ARGUMENT);
+    QVERIFY2(QByteArray(ov2LastError()).contains("POI 1200"), ov2LastError());
+    QCOMPARE(readFile(path("keep.ov2")), old);
+    QCOMPARE(QDir(mDir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.ov2"});
 }
 
 void TestOv2Write::failedWriteKeepsTheOldFile_data()
