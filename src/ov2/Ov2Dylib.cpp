@@ -142,6 +142,11 @@ int32_t writeOv2(const char* path)
     return guarded([path] { return ov2::Ov2Writer::write(gStore, path); });
 }
 
+int32_t readOv2Each(const char* path, Ov2PoiVisitor visit, void* context)
+{
+    return guarded([=] { return ov2::Ov2Reader::visit(path, visit, context); });
+}
+
 int32_t writeOv2Each(const char* path, Ov2PoiSource source, void* context)
 {
     return guarded([=] { return ov2::Ov2Writer::writeFrom(path, source, context); });

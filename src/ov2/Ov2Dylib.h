@@ -83,6 +83,16 @@ OV2_API int32_t getOv2Pois(int32_t first, int32_t count, Ov2PoiRef* out);
 /* Empties the list and releases its memory. Returns OV2_OK. */
 OV2_API int32_t deInitOv2(void);
 
+/* What readOv2Each hands over: the next count POIs of the total the file holds. The
+ * texts point into the file and stay valid during the call only. Returns 0 to go on;
+ * anything else stops the reading, which then still succeeds. */
+typedef int32_t (*Ov2PoiVisitor)(void* context, int32_t total, const Ov2PoiRef* pois, int32_t count);
+
+/* Hands the POIs of the file at this path to visit, in file order and in blocks, without
+ * keeping them: for a file too large to hold twice. The library's list is neither used
+ * nor changed. The whole file is checked first: on any error visit is never called. */
+OV2_API int32_t readOv2Each(const char* path, Ov2PoiVisitor visit, void* context);
+
 /* What writeOv2Each asks for: up to capacity POIs from index first on, into out.
  * Returns how many it gave; fewer than capacity ends the list. Each text must stay
  * valid until the next call and hold its length in bytes, none of them a NUL. */

@@ -99,7 +99,108 @@ Ov2Status walkRecords(const unsigned char* bytes, size_t size, OnPoi&& onPoi)
     return Ov2Status::success();
 }
 
+// A file's bytes mapped for reading once from start to end: the pages already read are
+// given back as the reading moves on, so that a large file never stays whole in memory.
+class MappedFile {
+public:
+    ~MappedFile()
+    {
+        if (mBytes)
+            ::munmap(mBytes, mSize);
+    }
+    Ov2Status open(const char* path)
+    {
+        if (!path)
+            return Ov2Status::failure(OV2_ERROR_ARGUMENT, "no file name given");
+        FileHandle file(::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+        if (file.fd() < 0)
+            return Ov2Status::systemFailure(OV2_ERROR_OPEN, std::string("cannot open ") + path, errno);
+        struct stat info;
+        if (::fstat(file.fd(), &info) != 0)
+            return Ov2Status::systemFailure(OV2_ERROR_READ, std::string("cannot read ") + path, errno);
+        if (!S_ISREG(info.st_mode))
+            return Ov2Status::failure(OV2_ERROR_OPEN, std::string("cannot open ") + path + ": not a regular file");
+        mSize = size_t(info.st_size);
+        if (mSize == 0)
+            return Ov2Status::success();
+        void* mapped = ::mmap(nullptr, mSize, PROT_READ, MAP_PRIVATE, file.fd(), 0);
+        if (mapped == MAP_FAILED) {
+            mSize = 0;
+            return Ov2Status::systemFailure(OV2_ERROR_READ, std::string("cannot read ") + path, errno);
+        }
+        mBytes = static_cast<unsigned char*>(mapped);
+        ::madvise(mBytes, mSize, MADV_SEQUENTIAL);
+        return Ov2Status::success();
+    }
+    const unsigned char* bytes() const { return mBytes; }
+    size_t size() const { return mSize; }
+    // The pages wholly before offset are not needed again until read anew.
+    void release(size_t offset)
+    {
+        constexpr size_t kStep = size_t(8) << 20;
+        const size_t page = size_t(::sysconf(_SC_PAGESIZE));
+        const size_t end = offset / page * page;
+        if (end >= mReleased + kStep) {
+            ::madvise(mBytes + mReleased, end - mReleased, MADV_DONTNEED);
+            mReleased = end;
+        }
+    }
+    void rewind()
+    {
+        release(mSize);
+        mReleased = 0;
+    }
+
+private:
+    unsigned char* mBytes = nullptr;
+    size_t mSize = 0;
+    size_t mReleased = 0;
+};
+
 } // namespace
+
+Ov2Status Ov2Reader::visit(const char* path, Ov2PoiVisitor visitor, void* context)
+{
+    if (!visitor)
+        return Ov2Status::failure(OV2_ERROR_ARGUMENT, "no visitor given");
+    MappedFile file;
+    Ov2Status status = file.open(path);
+    if (!status.ok())
+        return status;
+    const unsigned char* bytes = file.bytes();
+    size_t count = 0;
+    status = walkRecords(bytes, file.size(), [&](int32_t, int32_t, const unsigned char* text, size_t) {
+        ++count;
+        file.release(size_t(text - bytes));
+    });
+    if (!status.ok())
+        return status;
+    if (count > size_t(INT32_MAX))
+        return Ov2Status::failure(OV2_ERROR_LIMIT, "the file holds more than " + std::to_string(INT32_MAX) + " POIs");
+    file.rewind();
+
+    constexpr int32_t kBlock = 1024;
+    Ov2PoiRef block[kBlock];
+    int32_t filled = 0;
+    bool stopped = false;
+    // Positions are converted here: the file's units become degrees as readOv2 gives them.
+    auto handOver = [&] {
+        stopped = visitor(context, int32_t(count), block, filled) != 0;
+        filled = 0;
+    };
+    walkRecords(bytes, file.size(), [&](int32_t latitude, int32_t longitude, const unsigned char* text, size_t length) {
+        if (stopped)
+            return;
+        block[filled++] = {reinterpret_cast<const char*>(text), int32_t(length), toDegrees(latitude), toDegrees(longitude)};
+        if (filled == kBlock) {
+            handOver();
+            file.release(size_t(text - bytes));
+        }
+    });
+    if (filled > 0 && !stopped)
+        handOver();
+    return Ov2Status::success();
+}
 
 Ov2Status Ov2Reader::read(const char* path, PoiStore& store)
 {

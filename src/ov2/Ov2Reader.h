@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Ov2Dylib.h"
 #include "Ov2Status.h"
 
 #include <cstddef>
@@ -16,6 +17,8 @@ public:
     static Ov2Status read(const char* path, PoiStore& store);
     // The same for a file's bytes in memory; they are not kept after the call.
     static Ov2Status parse(const unsigned char* bytes, size_t size, PoiStore& store);
+    // Hands the file's POIs to a caller's visitor in blocks once the whole file is checked.
+    static Ov2Status visit(const char* path, Ov2PoiVisitor visitor, void* context);
 };
 
 } // namespace ov2

@@ -60,9 +60,8 @@ void Ov2Files::ApriOv2()
 void Ov2Files::ImportaOv2()
 {
     const QString file = Services::instance().GetOpenFolderItem(ov2Type(), d.DialogParent());
-    if (file.isEmpty() || !readIntoLibrary(file))
+    if (file.isEmpty() || !readRows(file, false))
         return;
-    appendLibraryPois();
     mRows.AggiornaNumeroPdiSelezionati();
     d.setModificato(true);
     emit d.markersStale();
@@ -112,49 +111,55 @@ bool Ov2Files::allRowsHoldNumbers()
     return false;
 }
 
-bool Ov2Files::readIntoLibrary(const QString& file)
+bool Ov2Files::readRows(const QString& file, bool replacing)
 {
+    Reading reading{*this, file, replacing, false, {}};
     initOv2();
-    const int32_t code = readOv2(libraryPath(file).constData());
-    if (code == OV2_OK)
-        return true;
-    const QString reason = libraryError(code);
+    const int32_t code = readOv2Each(libraryPath(file).constData(), &Ov2Files::takePois, &reading);
+    const QString reason = code == OV2_OK ? QString() : libraryError(code);
     deInitOv2();
-    Services::instance().MsgBox(PoiDocument::lkReadError().arg(file, reason));
-    return false;
+    if (code != OV2_OK) {
+        Services::instance().MsgBox(PoiDocument::lkReadError().arg(file, reason));
+        return false;
+    }
+    if (!reading.begun)
+        beginReading(reading, 0);
+    mRows.finishReading();
+    d.Model().endBatch();
+    return true;
 }
 
-void Ov2Files::appendLibraryPois()
+void Ov2Files::beginReading(Reading& reading, int count)
 {
-    ListboxModel& rows = d.Model();
-    const int count = getOv2PoiCount();
-    // The POIs come over in blocks; each text goes into the one buffer kept for it.
-    constexpr int kBlock = 4096;
-    std::vector<Ov2PoiRef> pois(size_t(std::min(count, kBlock)));
-    QString room;
-    rows.beginBatch();
-    mRows.beginReading(count);
-    for (int first = 0; first < count; first += kBlock) {
-        const int got = getOv2Pois(first, kBlock, pois.data());
-        for (int i = 0; i < got; ++i) {
-            const Ov2PoiRef& poi = pois[size_t(i)];
-            mRows.addRead(Latin1Codec::toText(QByteArrayView(poi.description, poi.length), room), poi.latitude,
-                          poi.longitude);
-        }
+    // The library hands POIs over only once it has checked the whole file: the document
+    // is bound to the file, and loses its rows, only then.
+    reading.begun = true;
+    if (reading.replacing) {
+        d.setFileOv2Aperto(reading.file);
+        mRows.CancellaTuttiPdi();
     }
-    mRows.finishReading();
-    rows.endBatch();
-    deInitOv2();
+    d.Model().beginBatch();
+    mRows.beginReading(count);
+}
+
+int32_t Ov2Files::takePois(void* context, int32_t total, const Ov2PoiRef* pois, int32_t count)
+{
+    Reading& reading = *static_cast<Reading*>(context);
+    Ov2Files& files = reading.files;
+    if (!reading.begun)
+        files.beginReading(reading, total);
+    for (int i = 0; i < count; ++i) {
+        const Ov2PoiRef& poi = pois[i];
+        files.mRows.addRead(Latin1Codec::toText(QByteArrayView(poi.description, poi.length), reading.room),
+                            poi.latitude, poi.longitude);
+    }
+    return 0;
 }
 
 void Ov2Files::openFile(const QString& file)
 {
-    // The document is bound to the file only once the library could read it.
-    if (!readIntoLibrary(file))
+    if (!readRows(file, true))
         return;
-    d.setFileOv2Aperto(file);
-    mRows.CancellaTuttiPdi();
-    appendLibraryPois();
     mRows.AggiornaNumeroPdiSelezionati();
     d.setModificato(false);
     emit d.markersStale();

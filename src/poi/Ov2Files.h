@@ -30,10 +30,18 @@ public:
 private:
     // A row whose coordinate text is not a number stops a save: the first is selected.
     bool allRowsHoldNumbers();
-    // Has the library read the file; says why when it cannot.
-    bool readIntoLibrary(const QString& file);
-    // Appends the POIs the library holds as rows read from a file, then releases them.
-    void appendLibraryPois();
+    // Adds the file's POIs as rows read from a file, after removing the rows and binding the
+    // document to the file when replacing; says why when the file cannot be read.
+    bool readRows(const QString& file, bool replacing);
+    struct Reading {
+        Ov2Files& files;
+        const QString& file;
+        bool replacing;
+        bool begun;
+        QString room;
+    };
+    void beginReading(Reading& reading, int count);
+    static int32_t takePois(void* context, int32_t total, const Ov2PoiRef* pois, int32_t count);
     // Makes the file the document, replacing its rows.
     void openFile(const QString& file);
     // Writes every row to the file and makes it the document's file; says why when it cannot.

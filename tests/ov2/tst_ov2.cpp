@@ -27,6 +27,7 @@ private slots:
     void bulkReadTakesARange_data();
     void bulkReadTakesARange();
     void initAndDeInitEmptyTheList();
+    void visitHandsOverTheFileInBlocks();
 
 private:
     QString fixture(const QByteArray& bytes);
@@ -188,6 +189,16 @@ void TestOv2::rejectsMalformedFiles()
     double latitude = 1;
     double longitude = 1;
     QCOMPARE(getOv2Poi(0, &latitude, &longitude), "");
+
+    // Handed over POI by POI, the same file is refused before any is.
+    int visits = 0;
+    const auto visit = [](void* context, int32_t, const Ov2PoiRef*, int32_t) {
+        ++*static_cast<int*>(context);
+        return 0;
+    };
+    QCOMPARE(readOv2Each(fixture(bytes).toLocal8Bit().constData(), visit, &visits), code);
+    QVERIFY2(QString::fromLatin1(ov2LastError()).contains(message), ov2LastError());
+    QCOMPARE(visits, 0);
     QCOMPARE(latitude, 0.0);
     QCOMPARE(longitude, 0.0);
 }
@@ -288,6 +299,56 @@ void TestOv2::initAndDeInitEmptyTheList()
     QCOMPARE(initOv2(), OV2_OK);
     QCOMPARE(getOv2PoiCount(), 0);
     QCOMPARE(getOv2Poi(0, nullptr, nullptr), "");
+}
+
+namespace {
+
+struct Visits {
+    QList<Poi> pois;
+    int calls = 0;
+    int total = -1;
+    int stopAfter = -1;
+};
+
+int32_t collect(void* context, int32_t total, const Ov2PoiRef* pois, int32_t count)
+{
+    Visits& visits = *static_cast<Visits*>(context);
+    ++visits.calls;
+    visits.total = total;
+    for (int i = 0; i < count; ++i)
+        visits.pois.append({QByteArray(pois[i].description, pois[i].length), pois[i].latitude, pois[i].longitude});
+    return visits.calls == visits.stopAfter ? 1 : 0;
+}
+
+}  // namespace
+
+void TestOv2::visitHandsOverTheFileInBlocks()
+{
+    QByteArray bytes = deletedRecord("gone") + skipperBlock(poiRecord(1, 2, "in a block"));
+    for (int i = 0; i < 2500; ++i)
+        bytes += poiRecord(i * 7 - 9000, 18000 - i, "POI " + QByteArray::number(i) + (i % 3 ? "" : " Caff\xe8"));
+    const QString path = fixture(bytes);
+    QCOMPARE(readOv2(path.toLocal8Bit().constData()), OV2_OK);
+    const QList<Poi> listed = bulkPois();
+    QCOMPARE(listed.size(), 2501);
+
+    Visits visits;
+    QCOMPARE(readOv2Each(path.toLocal8Bit().constData(), collect, &visits), OV2_OK);
+    QCOMPARE(visits.pois, listed);
+    QCOMPARE(visits.total, 2501);
+    QCOMPARE(visits.calls, 3);
+    // The library's own list is left as it was.
+    QCOMPARE(getOv2PoiCount(), 2501);
+
+    Visits stopped;
+    stopped.stopAfter = 1;
+    QCOMPARE(readOv2Each(path.toLocal8Bit().constData(), collect, &stopped), OV2_OK);
+    QCOMPARE(stopped.calls, 1);
+    QCOMPARE(stopped.pois, listed.mid(0, 1024));
+
+    Visits none;
+    QCOMPARE(readOv2Each(fixture({}).toLocal8Bit().constData(), collect, &none), OV2_OK);
+    QCOMPARE(none.calls, 0);
 }
 
 QTEST_GUILESS_MAIN(TestOv2)
