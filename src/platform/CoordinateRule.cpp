@@ -78,9 +78,8 @@ std::optional<QString> CoordinateRule::Accepted(QStringView typed, Axis axis)
 
 QString CoordinateRule::Formatted(double degrees)
 {
-    QString text;
-    Formatted(degrees, text);
-    return text;
+    char room[FormattedRoom];
+    return Formatted(degrees, room).toString();
 }
 
 QLatin1StringView CoordinateRule::Formatted(double degrees, char* room)
@@ -91,16 +90,6 @@ QLatin1StringView CoordinateRule::Formatted(double degrees, char* room)
     else
         *end++ = '0';
     return trimmed(room, end, std::isfinite(degrees));
-}
-
-void CoordinateRule::Formatted(double degrees, QString& text)
-{
-    char buffer[FormattedRoom];
-    const QLatin1StringView digits = Formatted(degrees, buffer);
-    text.resize(digits.size());
-    char16_t* out = reinterpret_cast<char16_t*>(text.data());
-    for (qsizetype i = 0; i < digits.size(); ++i)
-        out[i] = char16_t(digits[i].unicode());
 }
 
 QString CoordinateRule::Decimal(QAnyStringView text)

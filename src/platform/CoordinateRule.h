@@ -25,9 +25,8 @@ public:
     static std::optional<QString> Accepted(QStringView typed, Axis axis);
     // The program's coordinate text: at most six decimals, "." whatever the locale.
     static QString Formatted(double degrees);
-    // The same into `text`, whose room is reused: for formatting many values in a row.
-    static void Formatted(double degrees, QString& text);
-    // The same as Latin-1 characters in room, which holds FormattedRoom bytes.
+    // The same as Latin-1 characters in room, which holds FormattedRoom bytes: for
+    // formatting many values in a row.
     static constexpr int FormattedRoom = 400;
     static QLatin1StringView Formatted(double degrees, char* room);
     // The shortest decimal that reads back as the value `Val` reads from the text: no

@@ -305,7 +305,7 @@ void ListboxRows::moveToTop(const std::vector<int>& rows)
     for (int row : rows) {
         ListboxRow& r = mBuffer[mHead + size_t(row)];
         moving.push_back(r);
-        r.checkBoxes |= RemovedBit;
+        r.checkBoxes |= RemovedBit;  // on the slot only: the copy moved stays as it was
     }
     // The rows staying close up at the end, then the moved ones fill the top.
     const auto first = mBuffer.begin() + ptrdiff_t(mHead);
@@ -316,7 +316,5 @@ void ListboxRows::moveToTop(const std::vector<int>& rows)
         if (!(read->checkBoxes & RemovedBit))
             *--kept = *read;
     }
-    for (ListboxRow& r : moving)
-        r.checkBoxes &= ~RemovedBit;
     std::copy(moving.begin(), moving.end(), first);
 }

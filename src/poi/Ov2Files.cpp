@@ -118,14 +118,17 @@ bool Ov2Files::readRows(const QString& file, bool replacing)
     const int32_t code = readOv2Each(libraryPath(file).constData(), &Ov2Files::takePois, &reading);
     const QString reason = code == OV2_OK ? QString() : libraryError(code);
     deInitOv2();
-    if (code != OV2_OK) {
+    if (code != OV2_OK && !reading.begun) {
         Services::instance().MsgBox(PoiDocument::lkReadError().arg(file, reason));
         return false;
     }
+    // Memory may run out part way: the rows added so far stay, and the batch still ends.
     if (!reading.begun)
         beginReading(reading, 0);
     mRows.finishReading();
     d.Model().endBatch();
+    if (code != OV2_OK)
+        Services::instance().MsgBox(PoiDocument::lkReadError().arg(file, reason));
     return true;
 }
 

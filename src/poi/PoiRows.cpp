@@ -37,12 +37,13 @@ enum class Phone { None, Error, Ok };
 
 Phone phoneOf(QAnyStringView text)
 {
-    qsizetype p = -1;
+    const auto classify = [](auto view) {
+        const qsizetype p = view.indexOf(u'>');
+        return p < 0 ? Phone::None : p == view.size() - 1 ? Phone::Error : Phone::Ok;
+    };
     if (IsLatin1(text))
-        p = QLatin1StringView(static_cast<const char*>(text.data()), text.size()).indexOf(u'>');
-    else
-        p = WithUtf16(text, [](QStringView utf16) { return utf16.indexOf(u'>'); });
-    return p < 0 ? Phone::None : p == text.size() - 1 ? Phone::Error : Phone::Ok;
+        return classify(QLatin1StringView(static_cast<const char*>(text.data()), text.size()));
+    return WithUtf16(text, classify);
 }
 
 }  // namespace
@@ -183,9 +184,4 @@ void PoiRows::OrdinaPrimaMarcati(Listbox& list)
 QString PoiRows::GeoFormatter(double value)
 {
     return CoordinateRule::Formatted(value);
-}
-
-void PoiRows::GeoFormatter(double value, QString& text)
-{
-    CoordinateRule::Formatted(value, text);
 }

@@ -36,8 +36,6 @@ public:
     void AggiornaIconaTelefono(QAnyStringView descrizione, int row);
     static void OrdinaPrimaMarcati(Listbox& list);
     static QString GeoFormatter(double value);
-    // The same into `text`, whose room is reused.
-    static void GeoFormatter(double value, QString& text);
 
 private:
     PoiDocument& d;

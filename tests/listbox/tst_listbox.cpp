@@ -175,6 +175,18 @@ void TestListbox::cellsKeepTheirNeighbours()
     list->setCell(0, 2, QString());
     QCOMPARE(list->Cell(0, 5), QString("five"));
     QCOMPARE(list->Cell(0, 2), QString());
+    // A character beyond Latin-1 in one cell, and later none: the row's others read the same.
+    const QString latin1 = QStringLiteral("Caff\u00e8 \u00ff");
+    const QString euro = QStringLiteral("10 \u20ac");
+    list->setCell(0, 1, latin1);
+    list->setCell(0, 3, euro);
+    QCOMPARE(list->Cell(0, 1), latin1);
+    QCOMPARE(list->Cell(0, 3), euro);
+    QCOMPARE(list->Cell(0, 5), QString("five"));
+    list->setCell(0, 3, latin1);
+    QVERIFY(list->CellView(0, 3) == latin1);
+    QCOMPARE(list->Cell(0, 1), latin1);
+    list->setCell(0, 1, QStringLiteral("one"));
     // Out of range reads empty and writes nothing.
     list->setCell(1, 0, QStringLiteral("nobody"));
     list->setCell(0, 6, QStringLiteral("nobody"));
