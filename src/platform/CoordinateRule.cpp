@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -85,6 +86,22 @@ QString CoordinateRule::Formatted(double degrees)
 QLatin1StringView CoordinateRule::Formatted(double degrees, char* room)
 {
     char* end = room;
+    // A position's millionths as a whole number, when the product is surely on the side of
+    // the half that the exact value is: the digits to_chars would write, in a fraction
+    // of its time. Reading a file formats two per row.
+    const double millionths = degrees * 1e6;
+    const double nearest = std::nearbyint(millionths);
+    if (std::fabs(degrees) < 1e6 && std::fabs(millionths - nearest) < 0.499) {
+        uint64_t units = uint64_t(std::fabs(nearest));
+        if (std::signbit(degrees))
+            *end++ = '-';
+        end = std::to_chars(end, room + FormattedRoom, units / 1000000).ptr;
+        *end++ = '.';
+        units %= 1000000;
+        for (int i = 5; i >= 0; --i, units /= 10)
+            end[i] = char('0' + units % 10);
+        return trimmed(room, end + 6, true);
+    }
     if (std::isfinite(degrees))
         end = std::to_chars(room, room + FormattedRoom, degrees, std::chars_format::fixed, 6).ptr;
     else

@@ -3,7 +3,10 @@
 
 #include <QTest>
 
+#include <charconv>
+#include <cmath>
 #include <optional>
+#include <random>
 
 using Axis = CoordinateRule::Axis;
 
@@ -16,6 +19,7 @@ private slots:
     void accepted();
     void decimal_data();
     void decimal();
+    void formattedRoundsAsSixDecimals();
 };
 
 void TestCoordinateRule::accepted_data()
@@ -85,6 +89,38 @@ void TestCoordinateRule::decimal()
     QFETCH(QString, decimal);
     QCOMPARE(CoordinateRule::Decimal(text), decimal);
     QCOMPARE(Val(decimal), Val(text));
+}
+
+// The text to_chars gives at six decimals, without trailing zeros, a bare point or "-0".
+static QString sixDecimals(double value)
+{
+    char buffer[400];
+    char* end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6).ptr;
+    while (end[-1] == '0')
+        --end;
+    if (end[-1] == '.')
+        --end;
+    QString text = QString::fromLatin1(buffer, end - buffer);
+    return text == QLatin1String("-0") ? QStringLiteral("0") : text;
+}
+
+void TestCoordinateRule::formattedRoundsAsSixDecimals()
+{
+    // Halves of the sixth decimal, values near them and far beyond a position, and every
+    // kind of value a file holds.
+    std::vector<double> values{0.0, -0.0, 5e-7, -5e-7, 4.999999e-7, 2.5e-6, 1.0000005, -1.0000015, 0.1234565,
+                               999999.9999995, 1e6, -1e6 - 0.5e-6, 123456.7890125, 1e20, -3.5e300, 21474.83647,
+                               -21474.83648};
+    std::mt19937_64 random(7);
+    std::uniform_int_distribution<int32_t> units(INT32_MIN, INT32_MAX);
+    std::uniform_real_distribution<double> degrees(-2e6, 2e6);
+    for (int i = 0; i < 20000; ++i) {
+        values.push_back(units(random) / 100000.0);
+        values.push_back(degrees(random));
+        values.push_back((std::floor(degrees(random) * 1e6) + 0.5) / 1e6);
+    }
+    for (double value : values)
+        QCOMPARE(CoordinateRule::Formatted(value), sixDecimals(value));
 }
 
 QTEST_APPLESS_MAIN(TestCoordinateRule)
