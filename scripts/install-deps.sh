@@ -5,7 +5,7 @@ packages=(
     cmake make g++ ccache pkg-config
     qt6-base-dev qt6-webengine-dev qt6-webchannel-dev qt6-svg-dev
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
-    libjs-leaflet libzip-dev
+    libjs-leaflet libzip-dev libicu-dev
     gpsbabel gdal-bin
     desktop-file-utils qt6-translations-l10n
 )

@@ -1,12 +1,12 @@
 #include "platform/Listbox.h"
 
+#include "platform/CollationKeys.h"
 #include "platform/ListboxColumnWidths.h"
 #include "platform/ListboxDelegate.h"
 #include "platform/ListboxModel.h"
 #include "platform/ListboxSort.h"
 #include "platform/ListboxView.h"
 
-#include <QCollator>
 #include <QEvent>
 #include <QHeaderView>
 #include <QMenu>
@@ -14,7 +14,17 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <numeric>
+#include <cstdint>
+
+namespace {
+
+// A row being sorted, with the first bytes of its text's collation key when they are made.
+struct SortItem {
+    uint64_t prefix;
+    int row;
+};
+
+}  // namespace
 
 Listbox::Listbox(QWidget* parent)
     : Listbox(nullptr, parent)
@@ -393,39 +403,46 @@ bool Listbox::Sort()
     if (n < 2)
         return false;
     const ListboxRows& rows = mModel->rows();
-    // Texts compare as the user's language orders them, ignoring letter case. Each row's
-    // sort key is made once, when the first pair is left to the list.
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::vector<QCollatorSortKey> keys;
-    auto compare = [&](int a, int b) {
+    // Texts compare as the user's language orders them, ignoring letter case, by their
+    // collation keys. A handler that leaves the first pair to the list most likely leaves
+    // it the rest: then every key is made before the sort, and each row travels with its
+    // key's first bytes, which settle most comparisons without reading the key. Otherwise
+    // the keys are made once the handler first leaves a pair to the list.
+    CollationKeys keys;
+    const auto text = [&rows, column](int row) { return rows.text(row, column); };
+    int probe = 0;
+    const bool prefixed = !CompareRows(0, 1, column, probe);
+    if (prefixed)
+        keys.build(n, text);
+    std::vector<SortItem> items(static_cast<size_t>(n));
+    for (int row = 0; row < n; ++row)
+        items[size_t(row)] = {prefixed ? keys.prefix(row) : 0, row};
+    auto compare = [&](const SortItem& a, const SortItem& b) {
         int result = 0;
-        if (CompareRows(a, b, column, result))
+        if (CompareRows(a.row, b.row, column, result))
             return result;
-        if (keys.empty()) {
-            keys.reserve(size_t(n));
-            for (int row = 0; row < n; ++row)
-                keys.push_back(collator.sortKey(rows.text(row, column).toString()));
-        }
-        return keys[size_t(a)].compare(keys[size_t(b)]);
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix ? -1 : 1;
+        if (prefixed)
+            return keys.compareAfterPrefix(a.row, b.row);
+        if (keys.isEmpty())
+            keys.build(n, text);
+        return keys.compare(a.row, b.row);
     };
-    std::vector<int> order(static_cast<size_t>(n));
-    std::iota(order.begin(), order.end(), 0);
     // Keys are read in no order: a merge starts loading those a few steps ahead.
     struct Fetch {
-        const std::vector<QCollatorSortKey>& keys;
-        void far(int row) const
-        {
-            if (!keys.empty())
-                __builtin_prefetch(keys.data() + row);
-        }
-        void near(int) const {}
+        const CollationKeys& keys;
+        void far(const SortItem& item) const { keys.fetchPlace(item.row); }
+        void near(const SortItem& item) const { keys.fetchBytes(item.row); }
     };
     const Fetch fetch{keys};
     if (descending)
-        stableMergeSort(order, [&](int a, int b) { return compare(b, a) > 0; }, fetch);
+        stableMergeSort(items, [&](const SortItem& a, const SortItem& b) { return compare(b, a) > 0; }, fetch);
     else
-        stableMergeSort(order, [&](int a, int b) { return compare(a, b) > 0; }, fetch);
+        stableMergeSort(items, [&](const SortItem& a, const SortItem& b) { return compare(a, b) > 0; }, fetch);
+    std::vector<int> order(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i)
+        order[size_t(i)] = items[size_t(i)].row;
     // A handler that changed the rows while they were compared leaves them as they are.
     if (ListCount() != n)
         return false;
