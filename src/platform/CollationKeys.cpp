@@ -1,11 +1,14 @@
 #include "platform/CollationKeys.h"
 
 #include <QLocale>
+#include <QtEndian>
 
 #include <unicode/ucol.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <numeric>
 #include <utility>
 
 CollationKeys::CollationKeys()
@@ -124,12 +127,12 @@ void CollationKeys::appendUtf8(QStringView text)
     mBytes.resize(size_t(out - mBytes.data()));
 }
 
-uint64_t CollationKeys::prefix(int index) const
+uint64_t CollationKeys::window(int index, size_t depth) const
 {
-    if (mOffsets.empty())
-        return 0;
-    const size_t start = mOffsets[size_t(index)];
-    const size_t length = std::min(PrefixBytes, mOffsets[size_t(index) + 1] - start);
+    const size_t start = mOffsets[size_t(index)] + depth;
+    const size_t length = mOffsets[size_t(index) + 1] - start;
+    if (length >= 8)
+        return qFromBigEndian<quint64>(mBytes.data() + start);
     uint64_t value = 0;
     for (size_t i = 0; i < length; ++i)
         value |= uint64_t(uint8_t(mBytes[start + i])) << (56 - 8 * i);
@@ -143,13 +146,116 @@ int CollationKeys::compare(int a, int b) const
     return std::strcmp(mBytes.data() + mOffsets[size_t(a)], mBytes.data() + mOffsets[size_t(b)]);
 }
 
-int CollationKeys::compareAfterPrefix(int a, int b) const
+std::vector<int> CollationKeys::order(bool descending) const
 {
-    if (mOffsets.empty())
-        return compare(a, b);
-    // A key that ends within the prefix is equal to any key sharing it.
-    const size_t start = mOffsets[size_t(a)];
-    if (mOffsets[size_t(a) + 1] - start <= PrefixBytes)
-        return 0;
-    return std::strcmp(mBytes.data() + start + PrefixBytes, mBytes.data() + mOffsets[size_t(b)] + PrefixBytes);
+    const size_t count = mFallback.empty() ? std::max<size_t>(mOffsets.size(), 1) - 1 : mFallback.size();
+    std::vector<int> indexes(count);
+    std::iota(indexes.begin(), indexes.end(), 0);
+    if (!mFallback.empty()) {
+        std::stable_sort(indexes.begin(), indexes.end(),
+                         [&](int a, int b) { return descending ? compare(a, b) > 0 : compare(a, b) < 0; });
+        return indexes;
+    }
+    std::vector<Item> items(count);
+    for (size_t i = 0; i < count; ++i)
+        items[i] = {0, int(i)};
+    sortItems(items, descending);
+    for (size_t i = 0; i < count; ++i)
+        indexes[i] = items[i].index;
+    return indexes;
+}
+
+void CollationKeys::sortItems(std::vector<Item>& items, bool descending) const
+{
+    // A stable most-significant-byte-first radix sort: each key's bytes are read once per
+    // eight, in passes over contiguous items, not once per comparison.
+    constexpr size_t Small = 32;
+    constexpr size_t Ahead = 8;
+    struct Part {
+        size_t first;
+        size_t count;
+        size_t depth;  // bytes of the keys already sorted on
+        size_t known;  // bytes from depth held in the windows
+    };
+    std::vector<Item> scratch(items.size());
+    std::vector<Part> parts{{0, items.size(), 0, 0}};
+    while (!parts.empty()) {
+        Part part = parts.back();
+        parts.pop_back();
+        Item* const first = items.data() + part.first;
+        bool same = true;
+        while (same) {
+            if (part.known == 0) {
+                for (size_t i = 0; i < part.count; ++i) {
+                    if (i + Ahead < part.count)
+                        __builtin_prefetch(mBytes.data() + mOffsets[size_t(first[i + Ahead].index)] + part.depth);
+                    first[i].window = window(first[i].index, part.depth);
+                }
+                part.known = 8;
+            }
+            if (part.count <= Small) {
+                insertionSort(first, part.count, part.depth, part.known, descending);
+                break;
+            }
+            // Keys alike in all the bytes known skip past them together; a zero among them
+            // ends each key, and keys that end alike are equal.
+            const uint64_t window = first[0].window;
+            for (size_t i = 1; i < part.count && same; ++i)
+                same = first[i].window == window;
+            if (same && ((window >> (64 - 8 * part.known)) & 0xff) == 0)
+                break;
+            if (same) {
+                part.depth += part.known;
+                part.known = 0;
+            }
+        }
+        if (same || part.count <= Small)
+            continue;
+        // A stable counting pass on the byte at depth, which the windows then drop.
+        std::array<size_t, 256> ends{};
+        for (size_t i = 0; i < part.count; ++i)
+            ++ends[first[i].window >> 56];
+        std::array<size_t, 256> counts = ends;
+        size_t sum = 0;
+        for (size_t b = 0; b < 256; ++b) {
+            const size_t byte = descending ? 255 - b : b;
+            sum += ends[byte];
+            ends[byte] = sum;
+        }
+        Item* const out = scratch.data() + part.first;
+        for (size_t i = part.count; i-- > 0;) {
+            const Item item = first[i];
+            out[--ends[item.window >> 56]] = {item.window << 8, item.index};
+        }
+        std::copy(out, out + part.count, first);
+        // Keys whose byte at depth is their zero have ended: equal, they stay as they are.
+        for (size_t byte = 1; byte < 256; ++byte) {
+            if (counts[byte] > 1)
+                parts.push_back({part.first + ends[byte], counts[byte], part.depth + 1, part.known - 1});
+        }
+    }
+}
+
+void CollationKeys::insertionSort(Item* items, size_t count, size_t depth, size_t known, bool descending) const
+{
+    // Windows alike in all their known bytes leave the rest of the keys to compare.
+    auto compare = [&](const Item& a, const Item& b) {
+        if (a.window != b.window)
+            return a.window < b.window ? -1 : 1;
+        if (((a.window >> (64 - 8 * known)) & 0xff) == 0)
+            return 0;
+        return std::strcmp(mBytes.data() + mOffsets[size_t(a.index)] + depth + known,
+                           mBytes.data() + mOffsets[size_t(b.index)] + depth + known);
+    };
+    for (size_t i = 1; i < count; ++i) {
+        const Item item = items[i];
+        size_t j = i;
+        for (; j > 0; --j) {
+            const int order = compare(items[j - 1], item);
+            if (descending ? order >= 0 : order <= 0)
+                break;
+            items[j] = items[j - 1];
+        }
+        items[j] = item;
+    }
 }

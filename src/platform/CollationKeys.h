@@ -24,31 +24,23 @@ public:
     void build(int count, const std::function<QStringView(int)>& text);
     bool isEmpty() const { return mOffsets.empty() && mFallback.empty(); }
 
-    // A key's first eight bytes as a big-endian number, zeros past its end: keys whose
-    // prefixes differ compare as the prefixes do.
-    uint64_t prefix(int index) const;
     int compare(int a, int b) const;
-    // Compares keys already known to share their prefix.
-    int compareAfterPrefix(int a, int b) const;
-
-    // Start loading what a comparison of the key reads: the place of its bytes (far
-    // ahead), then the bytes themselves.
-    void fetchPlace(int index) const
-    {
-        if (!mOffsets.empty())
-            __builtin_prefetch(mOffsets.data() + index);
-    }
-    void fetchBytes(int index) const
-    {
-        if (!mOffsets.empty())
-            __builtin_prefetch(mBytes.data() + mOffsets[size_t(index)] + PrefixBytes);
-    }
+    // The indexes in their keys' order, equal keys in index order (either way).
+    std::vector<int> order(bool descending) const;
 
 private:
-    static constexpr size_t PrefixBytes = 8;
+    // A key being sorted, with up to eight of its bytes from the depth reached, first byte
+    // highest and zeros past the key's end.
+    struct Item {
+        uint64_t window;
+        int index;
+    };
 
     void appendCollationKey(QStringView text);
     void appendUtf8(QStringView text);
+    uint64_t window(int index, size_t depth) const;
+    void sortItems(std::vector<Item>& items, bool descending) const;
+    void insertionSort(Item* items, size_t count, size_t depth, size_t known, bool descending) const;
 
     UCollator* mCollator = nullptr;
     bool mCLocale = false;

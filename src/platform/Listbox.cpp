@@ -14,17 +14,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cstdint>
-
-namespace {
-
-// A row being sorted, with the first bytes of its text's collation key when they are made.
-struct SortItem {
-    uint64_t prefix;
-    int row;
-};
-
-}  // namespace
+#include <numeric>
 
 Listbox::Listbox(QWidget* parent)
     : Listbox(nullptr, parent)
@@ -405,44 +395,39 @@ bool Listbox::Sort()
     const ListboxRows& rows = mModel->rows();
     // Texts compare as the user's language orders them, ignoring letter case, by their
     // collation keys. A handler that leaves the first pair to the list most likely leaves
-    // it the rest: then every key is made before the sort, and each row travels with its
-    // key's first bytes, which settle most comparisons without reading the key. Otherwise
-    // the keys are made once the handler first leaves a pair to the list.
+    // it every pair: then the rows are put in their keys' order at once, and each pair of
+    // neighbours in that order is offered to the handler. Should it take one, the rows are
+    // sorted pair by pair after all, each pair offered first.
     CollationKeys keys;
     const auto text = [&rows, column](int row) { return rows.text(row, column); };
-    int probe = 0;
-    const bool prefixed = !CompareRows(0, 1, column, probe);
-    if (prefixed)
+    std::vector<int> order;
+    int answer = 0;
+    if (!CompareRows(0, 1, column, answer)) {
         keys.build(n, text);
-    std::vector<SortItem> items(static_cast<size_t>(n));
-    for (int row = 0; row < n; ++row)
-        items[size_t(row)] = {prefixed ? keys.prefix(row) : 0, row};
-    auto compare = [&](const SortItem& a, const SortItem& b) {
-        int result = 0;
-        if (CompareRows(a.row, b.row, column, result))
-            return result;
-        if (a.prefix != b.prefix)
-            return a.prefix < b.prefix ? -1 : 1;
-        if (prefixed)
-            return keys.compareAfterPrefix(a.row, b.row);
-        if (keys.isEmpty())
-            keys.build(n, text);
-        return keys.compare(a.row, b.row);
-    };
-    // Keys are read in no order: a merge starts loading those a few steps ahead.
-    struct Fetch {
-        const CollationKeys& keys;
-        void far(const SortItem& item) const { keys.fetchPlace(item.row); }
-        void near(const SortItem& item) const { keys.fetchBytes(item.row); }
-    };
-    const Fetch fetch{keys};
-    if (descending)
-        stableMergeSort(items, [&](const SortItem& a, const SortItem& b) { return compare(b, a) > 0; }, fetch);
-    else
-        stableMergeSort(items, [&](const SortItem& a, const SortItem& b) { return compare(a, b) > 0; }, fetch);
-    std::vector<int> order(static_cast<size_t>(n));
-    for (int i = 0; i < n; ++i)
-        order[size_t(i)] = items[size_t(i)].row;
+        order = keys.order(descending);
+        for (int i = 1; i < n && !order.empty(); ++i) {
+            const int a = order[size_t(i) - 1];
+            const int b = order[size_t(i)];
+            if (descending ? CompareRows(b, a, column, answer) : CompareRows(a, b, column, answer))
+                order.clear();
+        }
+    }
+    if (order.empty()) {
+        auto compare = [&](int a, int b) {
+            int result = 0;
+            if (CompareRows(a, b, column, result))
+                return result;
+            if (keys.isEmpty())
+                keys.build(n, text);
+            return keys.compare(a, b);
+        };
+        order.resize(static_cast<size_t>(n));
+        std::iota(order.begin(), order.end(), 0);
+        if (descending)
+            stableMergeSort(order, [&](int a, int b) { return compare(b, a) > 0; });
+        else
+            stableMergeSort(order, [&](int a, int b) { return compare(a, b) > 0; });
+    }
     // A handler that changed the rows while they were compared leaves them as they are.
     if (ListCount() != n)
         return false;

@@ -12,18 +12,18 @@ constexpr size_t Near = 8;
 constexpr size_t Far = 16;
 
 struct NoFetch {
-    template <class Item> void near(const Item&) const {}
-    template <class Item> void far(const Item&) const {}
+    void near(int) const {}
+    void far(int) const {}
 };
 
 // Sorts items[0, n) with buffer[0, n / 2] as room. Depth first, so each part sorted touches
 // only its own rows and stays in the cache until it is large.
-template <class Item, class Greater, class Fetch>
-void sortRange(Item* items, Item* buffer, size_t n, Greater& greater, const Fetch& fetch)
+template <class Greater, class Fetch>
+void sortRange(int* items, int* buffer, size_t n, Greater& greater, const Fetch& fetch)
 {
     if (n <= Run) {
         for (size_t i = 1; i < n; ++i) {
-            const Item item = items[i];
+            const int item = items[i];
             size_t j = i;
             for (; j > 0 && greater(items[j - 1], item); --j)
                 items[j] = items[j - 1];
@@ -60,9 +60,9 @@ void sortRange(Item* items, Item* buffer, size_t n, Greater& greater, const Fetc
 // comparison that is no strict weak ordering (one that calls equal items "less" in both
 // orders) still gives a sorted result and never breaks the sort. `fetch` may start loading
 // what the comparison of an item will read (far: what leads to its data; near: the data).
-template <class Item, class Greater, class Fetch = ListboxSortDetail::NoFetch>
-void stableMergeSort(std::vector<Item>& items, Greater greater, const Fetch& fetch = {})
+template <class Greater, class Fetch = ListboxSortDetail::NoFetch>
+void stableMergeSort(std::vector<int>& items, Greater greater, const Fetch& fetch = {})
 {
-    std::vector<Item> buffer(items.size() / 2 + 1);
+    std::vector<int> buffer(items.size() / 2 + 1);
     ListboxSortDetail::sortRange(items.data(), buffer.data(), items.size(), greater, fetch);
 }
