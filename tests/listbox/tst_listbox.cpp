@@ -99,6 +99,7 @@ private slots:
     void resetsTellTheLostSelection();
     void sortWithNeverZeroComparison_data();
     void sortWithNeverZeroComparison();
+    void handlerDecidesPairsAfterLeavingTheFirst();
     void sortByTextFollowsSelection();
     void headingClickSortsAndReverses();
     void hiddenColumnsAndWidths();
@@ -558,6 +559,27 @@ void TestListbox::sortWithNeverZeroComparison()
     before.sort();
     after.sort();
     QCOMPARE(after, before);
+}
+
+void TestListbox::handlerDecidesPairsAfterLeavingTheFirst()
+{
+    // The list sorts the texts by their keys at once when the handler leaves it the first
+    // pair; a handler that then takes the pairs "10" and "2" still gets its order.
+    auto list = makeList();
+    for (const char* text : {"1", "2", "10", "3"})
+        list->AddRow(QLatin1String(text));
+    list->CompareRows.connect(list.get(), [&](int row1, int row2, int, int& result) {
+        if ((row1 == 0 && row2 == 1) || (row1 == 1 && row2 == 0))
+            return false;
+        result = list->CellView(row1, 0).toInt() > list->CellView(row2, 0).toInt() ? 1 : -1;
+        return true;
+    });
+    list->setSortedColumn(0);
+    list->Sort();
+    QCOMPARE(Column(*list, 0), (QStringList{"1", "2", "3", "10"}));
+    list->setColumnSortDirection(0, -1);
+    list->Sort();
+    QCOMPARE(Column(*list, 0), (QStringList{"10", "3", "2", "1"}));
 }
 
 void TestListbox::sortByTextFollowsSelection()
