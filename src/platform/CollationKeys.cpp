@@ -18,28 +18,35 @@ CollationKeys::CollationKeys()
     mCLocale = locale.language() == QLocale::C;
     if (mCLocale)
         return;
-    // The collator QCollator opens for this locale, with its settings for CaseInsensitive.
-    UErrorCode status = U_ZERO_ERROR;
-    mCollator = ucol_open(locale.bcp47Name().replace(QLatin1Char('-'), QLatin1Char('_')).toLatin1().constData(),
-                          &status);
-    if (U_FAILURE(status)) {
-        mCollator = nullptr;
+    // The collator QCollator opens for this locale, with its settings for CaseInsensitive;
+    // a second one skips normalising, which changes nothing for texts below U+0300.
+    const QByteArray name = locale.bcp47Name().replace(QLatin1Char('-'), QLatin1Char('_')).toLatin1();
+    for (UCollator** collator : {&mCollator, &mUnnormalisedCollator}) {
+        UErrorCode status = U_ZERO_ERROR;
+        *collator = ucol_open(name.constData(), &status);
+        if (U_FAILURE(status)) {
+            *collator = nullptr;
+            break;
+        }
+        const UColAttributeValue normalise = collator == &mCollator ? UCOL_ON : UCOL_OFF;
+        for (const auto& [attribute, value] : {std::pair{UCOL_NORMALIZATION_MODE, normalise},
+                                               {UCOL_STRENGTH, UCOL_SECONDARY},
+                                               {UCOL_NUMERIC_COLLATION, UCOL_OFF},
+                                               {UCOL_ALTERNATE_HANDLING, UCOL_NON_IGNORABLE}}) {
+            status = U_ZERO_ERROR;
+            ucol_setAttribute(*collator, attribute, value, &status);
+        }
+    }
+    if (!mCollator || !mUnnormalisedCollator)
         mCollatorOfQt.setCaseSensitivity(Qt::CaseInsensitive);
-        return;
-    }
-    for (const auto& [attribute, value] : {std::pair{UCOL_NORMALIZATION_MODE, UCOL_ON},
-                                           {UCOL_STRENGTH, UCOL_SECONDARY},
-                                           {UCOL_NUMERIC_COLLATION, UCOL_OFF},
-                                           {UCOL_ALTERNATE_HANDLING, UCOL_NON_IGNORABLE}}) {
-        status = U_ZERO_ERROR;
-        ucol_setAttribute(mCollator, attribute, value, &status);
-    }
 }
 
 CollationKeys::~CollationKeys()
 {
-    if (mCollator)
-        ucol_close(mCollator);
+    for (UCollator* collator : {mCollator, mUnnormalisedCollator}) {
+        if (collator)
+            ucol_close(collator);
+    }
 }
 
 void CollationKeys::build(int count, const std::function<QStringView(int)>& text)
@@ -47,7 +54,7 @@ void CollationKeys::build(int count, const std::function<QStringView(int)>& text
     mBytes.clear();
     mOffsets.clear();
     mFallback.clear();
-    if (!mCLocale && !mCollator) {
+    if (!mCLocale && (!mCollator || !mUnnormalisedCollator)) {
         mFallback.reserve(size_t(count));
         for (int i = 0; i < count; ++i)
             mFallback.push_back(mCollatorOfQt.sortKey(text(i).toString()));
@@ -69,11 +76,14 @@ void CollationKeys::appendCollationKey(QStringView text)
     const size_t start = mBytes.size();
     const auto* units = reinterpret_cast<const UChar*>(text.utf16());
     const int length = int(text.size());
+    // Below U+0300 every character starts and ends with combining class 0: nothing to normalise.
+    const bool belowMarks = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x300; });
+    UCollator* const collator = belowMarks ? mUnnormalisedCollator : mCollator;
     // Room for most keys, so most are made in one call.
     size_t room = 16 + size_t(length) + size_t(length) / 4;
     for (;;) {
         mBytes.resize(start + room);
-        const int size = ucol_getSortKey(mCollator, units, length, reinterpret_cast<uint8_t*>(mBytes.data() + start),
+        const int size = ucol_getSortKey(collator, units, length, reinterpret_cast<uint8_t*>(mBytes.data() + start),
                                          int(room));
         if (size <= 0) {
             // QCollator keeps an empty key for a text ICU could not key.

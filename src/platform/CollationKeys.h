@@ -43,6 +43,7 @@ private:
     void insertionSort(Item* items, size_t count, size_t depth, size_t known, bool descending) const;
 
     UCollator* mCollator = nullptr;
+    UCollator* mUnnormalisedCollator = nullptr;
     bool mCLocale = false;
     std::vector<char> mBytes;
     // Key i is mBytes[mOffsets[i], mOffsets[i + 1]), its zero byte included.
