@@ -225,6 +225,13 @@ void CollationKeys::sortItems(std::vector<Item>& items, bool descending) const
         std::array<size_t, 256> ends{};
         for (size_t i = 0; i < part.count; ++i)
             ++ends[first[i].window >> 56];
+        // Keys alike in this byte only move on to the next, in place.
+        if (ends[first[0].window >> 56] == part.count) {
+            for (size_t i = 0; i < part.count; ++i)
+                first[i].window <<= 8;
+            parts.push_back({part.first, part.count, part.depth + 1, part.known - 1});
+            continue;
+        }
         std::array<size_t, 256> counts = ends;
         size_t sum = 0;
         for (size_t b = 0; b < 256; ++b) {
