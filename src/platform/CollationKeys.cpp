@@ -9,6 +9,7 @@
 #include <array>
 #include <cstring>
 #include <numeric>
+#include <type_traits>
 #include <utility>
 
 CollationKeys::CollationKeys()
@@ -49,7 +50,7 @@ CollationKeys::~CollationKeys()
     }
 }
 
-void CollationKeys::build(int count, const std::function<QStringView(int)>& text)
+void CollationKeys::build(int count, const std::function<QAnyStringView(int)>& text)
 {
     mBytes.clear();
     mOffsets.clear();
@@ -64,11 +65,30 @@ void CollationKeys::build(int count, const std::function<QStringView(int)>& text
     for (int i = 0; i < count; ++i) {
         mOffsets.push_back(mBytes.size());
         if (mCLocale)
-            appendUtf8(text(i));
+            appendUtf8(wide(text(i)));
         else
-            appendCollationKey(text(i));
+            appendCollationKey(wide(text(i)));
     }
     mOffsets.push_back(mBytes.size());
+}
+
+QStringView CollationKeys::wide(QAnyStringView text)
+{
+    return text.visit([this](auto view) -> QStringView {
+        using View = decltype(view);
+        if constexpr (std::is_same_v<View, QStringView>) {
+            return view;
+        } else if constexpr (std::is_same_v<View, QLatin1StringView>) {
+            mWide.resize(view.size());
+            char16_t* units = reinterpret_cast<char16_t*>(mWide.data());
+            for (qsizetype i = 0; i < view.size(); ++i)
+                units[i] = uchar(view.data()[i]);
+            return mWide;
+        } else {
+            mWide = view.toString();
+            return mWide;
+        }
+    });
 }
 
 void CollationKeys::appendCollationKey(QStringView text)

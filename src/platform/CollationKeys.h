@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QAnyStringView>
 #include <QCollator>
+#include <QString>
 #include <QStringView>
 
 #include <cstdint>
@@ -21,7 +23,7 @@ public:
     CollationKeys& operator=(const CollationKeys&) = delete;
 
     // Makes the keys of texts 0 to count - 1, in place of any made before.
-    void build(int count, const std::function<QStringView(int)>& text);
+    void build(int count, const std::function<QAnyStringView(int)>& text);
     bool isEmpty() const { return mOffsets.empty() && mFallback.empty(); }
 
     int compare(int a, int b) const;
@@ -36,6 +38,8 @@ private:
         int index;
     };
 
+    // The text in UTF-16, in a buffer kept for the next text when it is stored otherwise.
+    QStringView wide(QAnyStringView text);
     void appendCollationKey(QStringView text);
     void appendUtf8(QStringView text);
     uint64_t window(int index, size_t depth) const;
@@ -45,6 +49,7 @@ private:
     UCollator* mCollator = nullptr;
     UCollator* mUnnormalisedCollator = nullptr;
     bool mCLocale = false;
+    QString mWide;
     std::vector<char> mBytes;
     // Key i is mBytes[mOffsets[i], mOffsets[i + 1]), its zero byte included.
     std::vector<size_t> mOffsets;

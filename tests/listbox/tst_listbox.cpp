@@ -571,7 +571,7 @@ void TestListbox::handlerDecidesPairsAfterLeavingTheFirst()
     list->CompareRows.connect(list.get(), [&](int row1, int row2, int, int& result) {
         if ((row1 == 0 && row2 == 1) || (row1 == 1 && row2 == 0))
             return false;
-        result = list->CellView(row1, 0).toInt() > list->CellView(row2, 0).toInt() ? 1 : -1;
+        result = list->Cell(row1, 0).toInt() > list->Cell(row2, 0).toInt() ? 1 : -1;
         return true;
     });
     list->setSortedColumn(0);
