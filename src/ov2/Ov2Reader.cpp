@@ -112,6 +112,7 @@ public:
     {
         if (!path)
             return Ov2Status::failure(OV2_ERROR_ARGUMENT, "no file name given");
+        // Non-blocking, so that a FIFO given by mistake cannot hang the open.
         FileHandle file(::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK));
         if (file.fd() < 0)
             return Ov2Status::systemFailure(OV2_ERROR_OPEN, std::string("cannot open ") + path, errno);
@@ -205,29 +206,13 @@ Ov2Status Ov2Reader::visit(const char* path, Ov2PoiVisitor visitor, void* contex
 Ov2Status Ov2Reader::read(const char* path, PoiStore& store)
 {
     store.release();
-    if (!path)
-        return Ov2Status::failure(OV2_ERROR_ARGUMENT, "no file name given");
-    // Non-blocking, so that a FIFO given by mistake cannot hang the open.
-    FileHandle file(::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (file.fd() < 0)
-        return Ov2Status::systemFailure(OV2_ERROR_OPEN, std::string("cannot open ") + path, errno);
-    struct stat info;
-    if (::fstat(file.fd(), &info) != 0)
-        return Ov2Status::systemFailure(OV2_ERROR_READ, std::string("cannot read ") + path, errno);
-    if (!S_ISREG(info.st_mode))
-        return Ov2Status::failure(OV2_ERROR_OPEN, std::string("cannot open ") + path + ": not a regular file");
-    size_t size = size_t(info.st_size);
-    if (size == 0)
-        return parse(nullptr, 0, store);
     // The file's pages are read where the system caches them: no copy of the whole
     // file, only of the descriptions the store keeps.
-    void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, file.fd(), 0);
-    if (mapped == MAP_FAILED)
-        return Ov2Status::systemFailure(OV2_ERROR_READ, std::string("cannot read ") + path, errno);
-    ::madvise(mapped, size, MADV_SEQUENTIAL);
-    Ov2Status status = parse(static_cast<const unsigned char*>(mapped), size, store);
-    ::munmap(mapped, size);
-    return status;
+    MappedFile file;
+    Ov2Status status = file.open(path);
+    if (!status.ok())
+        return status;
+    return parse(file.bytes(), file.size(), store);
 }
 
 Ov2Status Ov2Reader::parse(const unsigned char* bytes, size_t size, PoiStore& store)
