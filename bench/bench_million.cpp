@@ -31,7 +31,6 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
@@ -228,11 +227,8 @@ int main(int argc, char** argv)
     const QString big = dir.filePath(QStringLiteral("big.ov2"));
     const QString one = dir.filePath(QStringLiteral("one.ov2"));
     const QString saved = dir.filePath(QStringLiteral("saved.ov2"));
-    for (const auto& [path, count] : {std::pair{big, kPois}, std::pair{one, 1}}) {
-        const std::string bytes = Bench::generateDocumentFile(count);
-        std::ofstream(QFile::encodeName(path).toStdString(), std::ios::binary)
-            .write(bytes.data(), std::streamsize(bytes.size()));
-    }
+    Bench::writeDocumentFile(big, kPois);
+    Bench::writeDocumentFile(one, 1);
     const QString babel = QStandardPaths::findExecutable(QStringLiteral("gpsbabel"));
     std::vector<Row> rows;
 

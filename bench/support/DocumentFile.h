@@ -5,7 +5,11 @@
 
 #include "support/Ov2Records.h"
 
+#include <QFile>
+#include <QString>
+
 #include <cstdint>
+#include <fstream>
 #include <random>
 #include <string>
 
@@ -30,6 +34,12 @@ inline std::string generateDocumentFile(int count)
         putPoiRecord(file, 2, longitude, latitude, text);
     }
     return file;
+}
+
+inline void writeDocumentFile(const QString& path, int count)
+{
+    const std::string bytes = generateDocumentFile(count);
+    std::ofstream(QFile::encodeName(path).toStdString(), std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
 }
 
 }  // namespace Bench

@@ -34,11 +34,6 @@ QLatin1StringView trimmed(const char* begin, char* end, bool hasPoint)
     return QLatin1StringView(begin, end - begin);
 }
 
-QString trimmedNumber(const char* begin, char* end, bool hasPoint)
-{
-    return trimmed(begin, end, hasPoint).toString();
-}
-
 }  // namespace
 
 QString CoordinateRule::Normalized(QStringView typed)
@@ -114,7 +109,7 @@ QString CoordinateRule::Decimal(QAnyStringView text)
     const double value = Val(text);
     if (!std::isfinite(value))
         return QStringLiteral("0");
-    char buffer[400];
+    char buffer[FormattedRoom];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
-    return trimmedNumber(buffer, result.ptr, false);
+    return trimmed(buffer, result.ptr, false).toString();
 }
