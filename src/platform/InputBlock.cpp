@@ -15,6 +15,7 @@ InputBlock::InputBlock()
 
 InputBlock::~InputBlock()
 {
+    QCoreApplication::instance()->removeEventFilter(this);
     QGuiApplication::restoreOverrideCursor();
 }
 
