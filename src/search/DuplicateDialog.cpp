@@ -1,7 +1,7 @@
 #include "search/DuplicateDialog.h"
 
 #include "platform/EditField.h"
-#include "platform/Events.h"
+#include "platform/EventPacer.h"
 #include "platform/Listbox.h"
 #include "platform/ProgressBar.h"
 #include "platform/TextFunctions.h"
@@ -150,10 +150,11 @@ void DuplicateDialog::scan()
     QPointer<DuplicateDialog> self(this);
     const MarkingBatch batch(list);
     std::vector<int> marked;
+    EventPacer events;
     for (int row = 0; row < duplicates.count(); ++row) {
         ProgressBar1->setValue(row);
         // Where Cancel is seen.
-        Events::DoEvents();
+        events.DoEvents();
         if (!self)
             return;
         if (annulla || !list || row >= list->ListCount())

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <cmath>
 
@@ -79,6 +80,7 @@ private slots:
     void typingOverTheThreshold();
     void cancelBeforeScan();
     void cancelDuringScan();
+    void cancelFromTimerDuringLongScan();
     void returnAndEscape();
     void fromTheToolbar();
 };
@@ -244,6 +246,27 @@ void TestDuplicateDialog::cancelDuringScan()
     QVERIFY(fieldHidden);
     QVERIFY(findDisabled);
     QVERIFY(d.ProgressBar1->isHidden());
+}
+
+// A timer, which only a poll of the event system runs (a zero interval would be posted),
+// still ends a long scan early.
+void TestDuplicateDialog::cancelFromTimerDuringLongScan()
+{
+    constexpr int kRows = 50000;
+    QList<double> km;
+    for (int i = 0; i < kRows; ++i)
+        km << 10.0 * i;
+    DuplicateFixture s(meridian(km));
+    DuplicateDialog& d = s.d();
+    int last = -1;
+    connect(d.ProgressBar1, &QProgressBar::valueChanged, &d, [&](int value) {
+        last = value;
+        if (value == 1000)
+            QTimer::singleShot(1, d.buttonAnnulla, &QPushButton::click);
+    });
+    d.buttonTrova_Action();
+    QVERIFY(d.annulla);
+    QVERIFY2(last > 1000 && last < kRows - 1, qPrintable(QString::number(last)));
 }
 
 void TestDuplicateDialog::returnAndEscape()
