@@ -26,6 +26,7 @@ private slots:
     void pointAndSearchMarkers();
     void fitZoom();
     void markersAreDrawn();
+    void removingEveryMarker();
     void callbacksFromPage();
     void callbackTextArrivesIntact();
     void descriptionsRunNothing();
@@ -250,6 +251,41 @@ void TestMapPage::markersAreDrawn()
     // Dragging B redraws only around it; A stays drawn.
     run("LumetraMap.poi('B').setLatLng([40.5,10.5])");
     QTRY_COMPARE(Evaluate(*view, pixels).toString(), QString("31,111,209,255 0,0,0,0"));
+}
+
+// EliminaTutto leaves no trace of the markers it removes: not among the map's or the
+// canvas's layers, not drawn (even when a marker is added before the next frame), no
+// label open; the search marker stays, and the same identifiers can come back.
+void TestMapPage::removingEveryMarker()
+{
+    loadPage();
+    run("AggiungiPdi(40,10,'a','A')");
+    run("AggiungiPdi(40.001,10.001,'b','B')");
+    run("MostraRicercaTelefono(40.002,10.002,'s')");
+    run("LumetraMap.poi('B').openTooltip()");
+    const QString pixelAtA = "(function(){var r=LumetraMap.map._layers, s=L.Browser.retina?2:1, c;"
+                             "for (var k in r) if (r[k]._renderer && r[k].options.stamped !== true) c=r[k]._renderer;"
+                             "var p=LumetraMap.map.latLngToLayerPoint([40,10]).subtract(c._bounds.min);"
+                             "var d=c._ctx.getImageData(Math.round(p.x*s),Math.round(p.y*s),1,1).data;"
+                             "return [d[0],d[1],d[2],d[3]].join(',');})()";
+    QTRY_COMPARE(Evaluate(*view, pixelAtA).toString(), QString("31,111,209,255"));
+    run("LumetraCalls([['EliminaTutto'],['AggiungiPdi',-40,-10,'c','C']])");
+    const QString left = "(function(){var h=LumetraMap.map._layers, ids=[], r=null;"
+                         "for (var k in h) { if (h[k].lumetraId) ids.push(h[k].lumetraId); if (h[k]._renderer) r=h[k]._renderer; }"
+                         "var drawn=0; for (var o=r._drawFirst; o; o=o.next) ++drawn;"
+                         "return ids.sort().join(',')+' '+drawn+' '+Object.keys(r._layers).length+' '+"
+                         "document.querySelectorAll('.leaflet-tooltip').length;})()";
+    // C and the search marker remain; the only label left is the search marker's (a closed
+    // one fades out first).
+    QTRY_COMPARE(Evaluate(*view, left).toString(), QString("C 2 2 1"));
+    QTRY_COMPARE(Evaluate(*view, pixelAtA).toString(), QString("0,0,0,0"));
+    QVERIFY(!MapState(*view).value("search").isNull());
+
+    run("AggiungiPdi(40,10,'a again','A')");
+    QCOMPARE(MapState(*view).value("ids").toStringList(), (QStringList{"C", "A"}));
+    QTRY_COMPARE(Evaluate(*view, pixelAtA).toString(), QString("31,111,209,255"));
+    run("AdattaZoom()");
+    QTRY_VERIFY(Evaluate(*view, "LumetraMap.map.getBounds().contains([[40,10],[-40,-10]])").toBool());
 }
 
 void TestMapPage::callbacksFromPage()
