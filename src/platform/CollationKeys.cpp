@@ -1,5 +1,7 @@
 #include "platform/CollationKeys.h"
 
+#include "platform/CollationElementKeys.h"
+
 #include <QLocale>
 #include <QtEndian>
 
@@ -40,10 +42,14 @@ CollationKeys::CollationKeys()
     }
     if (!mCollator || !mUnnormalisedCollator)
         mCollatorOfQt.setCaseSensitivity(Qt::CaseInsensitive);
+    else
+        mElementKeys = CollationElementKeys::open(mCollator);
 }
 
 CollationKeys::~CollationKeys()
 {
+    // Its elements read the collator.
+    mElementKeys.reset();
     for (UCollator* collator : {mCollator, mUnnormalisedCollator}) {
         if (collator)
             ucol_close(collator);
@@ -66,6 +72,8 @@ void CollationKeys::build(int count, const std::function<QAnyStringView(int)>& t
         mOffsets.push_back(mBytes.size());
         if (mCLocale)
             appendUtf8(wide(text(i)));
+        else if (mElementKeys)
+            appendElementKey(text(i));
         else
             appendCollationKey(wide(text(i)));
     }
@@ -88,6 +96,16 @@ QStringView CollationKeys::wide(QAnyStringView text)
             mWide = view.toString();
             return mWide;
         }
+    });
+}
+
+void CollationKeys::appendElementKey(QAnyStringView text)
+{
+    text.visit([this](auto view) {
+        if constexpr (std::is_same_v<decltype(view), QLatin1StringView>)
+            mElementKeys->append(view, mBytes);
+        else
+            mElementKeys->append(wide(view), mBytes);
     });
 }
 

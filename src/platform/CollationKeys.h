@@ -7,14 +7,17 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
+class CollationElementKeys;
 struct UCollator;
 
 // Sort keys for many texts, ordering them exactly as a QCollator ignoring letter case
 // orders them in the user's language, but packed in one block: no allocation per text.
-// They are the same bytes QCollator compares (ICU's keys, or in the C locale the UTF-8
-// text), each ending in a zero byte, so two keys compare as strcmp compares them.
+// They are keys made from ICU's collation elements where those order as ICU's own keys
+// do, ICU's keys otherwise, or in the C locale the UTF-8 text, as QCollator compares it;
+// each ends in a zero byte, so two keys compare as strcmp compares them.
 class CollationKeys {
 public:
     CollationKeys();
@@ -40,6 +43,7 @@ private:
 
     // The text in UTF-16, in a buffer kept for the next text when it is stored otherwise.
     QStringView wide(QAnyStringView text);
+    void appendElementKey(QAnyStringView text);
     void appendCollationKey(QStringView text);
     void appendUtf8(QStringView text);
     uint64_t window(int index, size_t depth) const;
@@ -49,6 +53,7 @@ private:
     UCollator* mCollator = nullptr;
     UCollator* mUnnormalisedCollator = nullptr;
     bool mCLocale = false;
+    std::unique_ptr<CollationElementKeys> mElementKeys;
     QString mWide;
     std::vector<char> mBytes;
     // Key i is mBytes[mOffsets[i], mOffsets[i + 1]), its zero byte included.

@@ -45,6 +45,26 @@ QStringList randomTexts(int count)
     return texts;
 }
 
+// Texts of any Latin-1 characters, controls, no-break and soft hyphens among them, with
+// pairs that some languages join into one letter.
+QStringList latin1Texts(int count)
+{
+    static const QStringList pairs{"l\u00b7l", "L\u00b7", "aa", "Aa", "ch", "cs", "dz", "ll", "ij", "\u00e6", "\u00df"};
+    QRandomGenerator random(1789);
+    QStringList texts;
+    for (int i = 0; i < count; ++i) {
+        QString text;
+        for (int length = int(random.bounded(10)); length > 0; --length) {
+            if (random.bounded(4) == 0)
+                text += pairs[int(random.bounded(pairs.size()))];
+            else
+                text += QChar(char16_t(1 + random.bounded(255)));
+        }
+        texts << text;
+    }
+    return texts;
+}
+
 // The order a stable sort over QCollator's keys gives, ignoring case, as the list had it.
 std::vector<int> collatorOrder(const QStringList& texts, bool descending)
 {
@@ -74,7 +94,8 @@ private slots:
 void TestCollationKeys::orderMatchesQCollator_data()
 {
     QTest::addColumn<QString>("locale");
-    for (const char* locale : {"C", "en_GB", "it_IT", "sv_SE", "de_DE", "tr_TR", "da_DK", "ja_JP", "zh_TW"})
+    for (const char* locale :
+         {"C", "en_GB", "it_IT", "sv_SE", "de_DE", "tr_TR", "da_DK", "ja_JP", "zh_TW", "fr_CA", "ca_ES", "hu_HU", "ru_RU"})
         QTest::newRow(locale) << QString::fromLatin1(locale);
 }
 
@@ -83,7 +104,7 @@ void TestCollationKeys::orderMatchesQCollator()
     QFETCH(QString, locale);
     const QLocale before;
     QLocale::setDefault(QLocale(locale));
-    for (const QStringList& texts : {trickyTexts(), randomTexts(5000)}) {
+    for (const QStringList& texts : {trickyTexts(), randomTexts(5000), latin1Texts(5000)}) {
         CollationKeys keys;
         keys.build(int(texts.size()), [&](int i) { return QStringView(texts[i]); });
         for (bool descending : {false, true}) {
