@@ -48,11 +48,11 @@ void readElements(UCollationElements* elements, std::vector<char>& primaries, st
 bool settingsAllowElementKeys(UCollator* collator)
 {
     UErrorCode status = U_ZERO_ERROR;
-    const bool plain = ucol_getStrength(collator) == UCOL_SECONDARY &&
-                       ucol_getAttribute(collator, UCOL_FRENCH_COLLATION, &status) == UCOL_OFF &&
-                       ucol_getAttribute(collator, UCOL_CASE_LEVEL, &status) == UCOL_OFF &&
-                       ucol_getAttribute(collator, UCOL_ALTERNATE_HANDLING, &status) == UCOL_NON_IGNORABLE &&
-                       ucol_getAttribute(collator, UCOL_NUMERIC_COLLATION, &status) == UCOL_OFF;
+    const bool plain = ucol_getStrength(collator) == UCOL_SECONDARY
+        && ucol_getAttribute(collator, UCOL_FRENCH_COLLATION, &status) == UCOL_OFF
+        && ucol_getAttribute(collator, UCOL_CASE_LEVEL, &status) == UCOL_OFF
+        && ucol_getAttribute(collator, UCOL_ALTERNATE_HANDLING, &status) == UCOL_NON_IGNORABLE
+        && ucol_getAttribute(collator, UCOL_NUMERIC_COLLATION, &status) == UCOL_OFF;
     if (!plain || U_FAILURE(status))
         return false;
     // Reordered scripts move primary weights when the collator writes its keys, not in
@@ -60,7 +60,7 @@ bool settingsAllowElementKeys(UCollator* collator)
     return ucol_getReorderCodes(collator, nullptr, 0, &status) == 0 && U_SUCCESS(status);
 }
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<CollationElementKeys> CollationElementKeys::open(UCollator* collator)
 {
@@ -76,7 +76,9 @@ std::unique_ptr<CollationElementKeys> CollationElementKeys::open(UCollator* coll
     return keys;
 }
 
-CollationElementKeys::CollationElementKeys(UCollationElements* elements) : mElements(elements) {}
+CollationElementKeys::CollationElementKeys(UCollationElements* elements)
+    : mElements(elements)
+{ }
 
 CollationElementKeys::~CollationElementKeys()
 {
