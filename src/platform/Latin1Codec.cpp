@@ -2,6 +2,9 @@
 
 #include "platform/TextFunctions.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace {
 
 // The characters of the bytes 0x80 to 0x9F; 0 marks a byte the code page leaves unassigned.
@@ -29,6 +32,27 @@ int byteOf(char16_t c)
     return -1;
 }
 
+// Whether a byte from 0x80 to 0x9F is among them, looked for eight at a time (a byte with
+// its bit 7 set and bits 6 and 5 clear): most texts have none, and a file holds a million.
+bool hasHighTableBytes(QByteArrayView bytes)
+{
+    const char* data = bytes.data();
+    const qsizetype size = bytes.size();
+    qsizetype i = 0;
+    for (; i + 8 <= size; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, data + i, 8);
+        if (word & ~(word << 1) & ~(word << 2) & 0x8080808080808080ull)
+            return true;
+    }
+    for (; i < size; ++i) {
+        const auto b = static_cast<unsigned char>(data[i]);
+        if (b >= 0x80 && b <= 0x9F)
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 QString Latin1Codec::toUnicode(QByteArrayView bytes)
@@ -50,6 +74,8 @@ void Latin1Codec::toUnicode(QByteArrayView bytes, QString& text)
 
 QAnyStringView Latin1Codec::toText(QByteArrayView bytes, QString& room)
 {
+    if (!hasHighTableBytes(bytes))
+        return QLatin1StringView(bytes.data(), bytes.size());
     for (const char b : bytes) {
         const char16_t c = uchar(b);
         if (c >= 0x80 && c <= 0x9F && !isUnassigned(c)) {

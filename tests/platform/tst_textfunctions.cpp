@@ -1,3 +1,4 @@
+#include "platform/Latin1Codec.h"
 #include "platform/TextFunctions.h"
 
 #include <QRandomGenerator>
@@ -5,8 +6,8 @@
 
 #include <charconv>
 
-// The one numeric rule every caller shares: the entry row, in-place edits, the duplicate
-// threshold.
+// The text rules every caller shares: the one numeric rule (the entry row, in-place edits,
+// the duplicate threshold), single-line descriptions, the OV2 code page.
 class TestTextFunctions : public QObject {
     Q_OBJECT
 private slots:
@@ -14,6 +15,8 @@ private slots:
     void numeric();
     void valRoundsLikeTheLibrary();
     void singleLine();
+    void codePageBytesAnywhere_data();
+    void codePageBytesAnywhere();
 };
 
 void TestTextFunctions::numeric_data()
@@ -82,6 +85,35 @@ void TestTextFunctions::singleLine()
 {
     QCOMPARE(SingleLine(u"Bar\tRoma\r\nNord\r> 06 1\n"), QString("Bar Roma  Nord > 06 1 "));
     QCOMPARE(SingleLine(u"  \u00c8 \"qui\", <b>&  "), QString("  \u00c8 \"qui\", <b>&  "));
+}
+
+void TestTextFunctions::codePageBytesAnywhere_data()
+{
+    QTest::addColumn<char>("byte");
+    QTest::addColumn<QChar>("character");
+    QTest::newRow("euro") << '\x80' << QChar(0x20AC);
+    QTest::newRow("last of the table") << '\x9F' << QChar(0x0178);
+    QTest::newRow("unassigned") << '\x81' << QChar(0x81);
+    QTest::newRow("no-break space") << '\xA0' << QChar(0xA0);
+    QTest::newRow("e grave") << '\xE8' << QChar(0xE8);
+    QTest::newRow("delete") << '\x7F' << QChar(0x7F);
+}
+
+// Reading OV2 text as a view of its bytes, or converted where the code page differs from
+// ISO Latin-1, at every place of a text longer than the eight bytes looked at together.
+void TestTextFunctions::codePageBytesAnywhere()
+{
+    QFETCH(char, byte);
+    QFETCH(QChar, character);
+    for (int at = 0; at < 20; ++at) {
+        QByteArray bytes("Caffe della Stazione");
+        bytes[at] = byte;
+        QString expected = QString::fromLatin1(bytes);
+        expected[at] = character;
+        QString room;
+        QCOMPARE(Latin1Codec::toText(bytes, room).toString(), expected);
+        QCOMPARE(Latin1Codec::toUnicode(bytes), expected);
+    }
 }
 
 QTEST_APPLESS_MAIN(TestTextFunctions)
