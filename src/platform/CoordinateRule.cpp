@@ -34,7 +34,7 @@ QLatin1StringView trimmed(const char* begin, char* end, bool hasPoint)
     return QLatin1StringView(begin, end - begin);
 }
 
-}  // namespace
+} // namespace
 
 QString CoordinateRule::Normalized(QStringView typed)
 {
@@ -87,15 +87,21 @@ QLatin1StringView CoordinateRule::Formatted(double degrees, char* room)
     const double millionths = degrees * 1e6;
     const double nearest = std::nearbyint(millionths);
     if (std::fabs(degrees) < 1e6 && std::fabs(millionths - nearest) < 0.499) {
-        uint64_t units = uint64_t(std::fabs(nearest));
-        if (std::signbit(degrees))
+        const auto units = uint64_t(std::fabs(nearest));
+        if (std::signbit(degrees) && units != 0)
             *end++ = '-';
         end = std::to_chars(end, room + FormattedRoom, units / 1000000).ptr;
+        // The fraction without its trailing zeros, written from its last digit back.
+        auto fraction = uint32_t(units % 1000000);
+        if (fraction == 0)
+            return QLatin1StringView(room, end - room);
+        int digits = 6;
+        for (; fraction % 10 == 0; fraction /= 10)
+            --digits;
         *end++ = '.';
-        units %= 1000000;
-        for (int i = 5; i >= 0; --i, units /= 10)
-            end[i] = char('0' + units % 10);
-        return trimmed(room, end + 6, true);
+        for (int i = digits - 1; i >= 0; --i, fraction /= 10)
+            end[i] = char('0' + fraction % 10);
+        return QLatin1StringView(room, end + digits - room);
     }
     if (std::isfinite(degrees))
         end = std::to_chars(room, room + FormattedRoom, degrees, std::chars_format::fixed, 6).ptr;

@@ -38,27 +38,26 @@ private:
     uint64_t mState[4];
 };
 
-template <typename Char>
-void writeUuid(Char* out)
+// The 32 digits' places in the text, between the dashes after the 8th, 12th, 16th and 20th.
+constexpr int kPlaces[32] = {0, 1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 14, 15, 16, 17, 19, 20, 21, 22, 24, 25, 26, 27, 28,
+    29, 30, 31, 32, 33, 34, 35};
+
+template <typename Char> void writeUuid(Char* out)
 {
     thread_local IdentifierBits bits;
     uint64_t high = bits.next();
     uint64_t low = bits.next();
-    high = (high & ~uint64_t(0xF000)) | 0x4000;                                 // version 4: random
-    low = (low & ~(uint64_t(0xC) << 60)) | (uint64_t(0x8) << 60);              // the RFC 4122 variant
+    high = (high & ~uint64_t(0xF000)) | 0x4000; // version 4: random
+    low = (low & ~(uint64_t(0xC) << 60)) | (uint64_t(0x8) << 60); // the RFC 4122 variant
     static constexpr char kHex[] = "0123456789ABCDEF";
-    int written = 0;
-    for (uint64_t word : {high, low}) {
-        for (int shift = 60; shift >= 0; shift -= 4) {
-            if (written == 8 || written == 12 || written == 16 || written == 20)
-                *out++ = Char('-');
-            *out++ = Char(kHex[(word >> shift) & 0xF]);
-            ++written;
-        }
+    out[8] = out[13] = out[18] = out[23] = Char('-');
+    for (int i = 0; i < 16; ++i) {
+        out[kPlaces[i]] = Char(kHex[(high >> (60 - 4 * i)) & 0xF]);
+        out[kPlaces[16 + i]] = Char(kHex[(low >> (60 - 4 * i)) & 0xF]);
     }
 }
 
-}  // namespace
+} // namespace
 
 QString NewUuidText()
 {
