@@ -12,6 +12,22 @@
 using PageProbe::Evaluate;
 using PageProbe::MapState;
 
+namespace {
+
+// A script giving the markers' canvas pixel (r,g,b,a) at a position, or `offset` pixels
+// right of it and below.
+QString canvasPixel(const QString& latLng, int offset = 0)
+{
+    const QString shift = QString::number(offset);
+    return "(function(){var h=LumetraMap.map._layers, s=L.Browser.retina?2:1, c;"
+           "for (var k in h) if (h[k]._renderer) c=h[k]._renderer;"
+           "var p=LumetraMap.map.latLngToLayerPoint(" + latLng + ").subtract(c._bounds.min).add([" + shift + "," + shift + "]);"
+           "var d=c._ctx.getImageData(Math.round(p.x*s),Math.round(p.y*s),1,1).data;"
+           "return [d[0],d[1],d[2],d[3]].join(',');})()";
+}
+
+}  // namespace
+
 // Our map page in a real web view: every call the program sends, every callback the
 // page sends back, and the view's events around loading and navigation.
 class TestMapPage : public QObject {
@@ -241,11 +257,7 @@ void TestMapPage::markersAreDrawn()
     loadPage();
     run("AggiungiPdi(40,10,'a','A')");
     run("AggiungiPdi(40.001,10.001,'b','B')");
-    const QString pixels = "(function(){var m=LumetraMap.poi('A'), r=m._renderer, s=L.Browser.retina?2:1;"
-                           "function at(p){var d=r._ctx.getImageData(Math.round(p.x*s),Math.round(p.y*s),1,1).data;"
-                           "return [d[0],d[1],d[2],d[3]].join(',');}"
-                           "var c=m._point.subtract(r._bounds.min);"
-                           "return at(c)+' '+at(c.add([60,60]));})()";
+    const QString pixels = "[" + canvasPixel("[40,10]") + "," + canvasPixel("[40,10]", 60) + "].join(' ')";
     // Drawn at the next frame: opaque fill at the centre, nothing far from it.
     QTRY_COMPARE(Evaluate(*view, pixels).toString(), QString("31,111,209,255 0,0,0,0"));
     // Dragging B redraws only around it; A stays drawn.
@@ -263,11 +275,7 @@ void TestMapPage::removingEveryMarker()
     run("AggiungiPdi(40.001,10.001,'b','B')");
     run("MostraRicercaTelefono(40.002,10.002,'s')");
     run("LumetraMap.poi('B').openTooltip()");
-    const QString pixelAtA = "(function(){var r=LumetraMap.map._layers, s=L.Browser.retina?2:1, c;"
-                             "for (var k in r) if (r[k]._renderer && r[k].options.stamped !== true) c=r[k]._renderer;"
-                             "var p=LumetraMap.map.latLngToLayerPoint([40,10]).subtract(c._bounds.min);"
-                             "var d=c._ctx.getImageData(Math.round(p.x*s),Math.round(p.y*s),1,1).data;"
-                             "return [d[0],d[1],d[2],d[3]].join(',');})()";
+    const QString pixelAtA = canvasPixel("[40,10]");
     QTRY_COMPARE(Evaluate(*view, pixelAtA).toString(), QString("31,111,209,255"));
     run("LumetraCalls([['EliminaTutto'],['AggiungiPdi',-40,-10,'c','C']])");
     const QString left = "(function(){var h=LumetraMap.map._layers, ids=[], r=null;"
