@@ -122,8 +122,9 @@ bool CollationElementKeys::fillTable(UCollator* collator)
             weights.throughElements = true;
             continue;
         }
-        std::memcpy(weights.primary, mPrimaries.data(), mPrimaries.size());
-        std::memcpy(weights.secondary, mSecondaries.data(), mSecondaries.size());
+        // An ignorable character has no weights at all.
+        std::copy(mPrimaries.begin(), mPrimaries.end(), weights.primary);
+        std::copy(mSecondaries.begin(), mSecondaries.end(), weights.secondary);
         weights.primaryLength = uint8_t(mPrimaries.size());
         weights.secondaryLength = uint8_t(mSecondaries.size());
     }
