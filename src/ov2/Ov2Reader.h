@@ -9,8 +9,8 @@ namespace ov2 {
 
 class PoiStore;
 
-// Reads OV2 bytes into a store: from a file, which is mapped rather than copied,
-// or from bytes already in memory. Both take the same road from the bytes on.
+// Reads OV2 bytes into a store: from a file, read a few megabytes at a time, or from
+// bytes already in memory. Both take the same road from the bytes on.
 class Ov2Reader {
 public:
     // Replaces the store's POIs by the file's; the store is empty on failure.

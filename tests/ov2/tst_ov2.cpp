@@ -28,6 +28,7 @@ private slots:
     void bulkReadTakesARange();
     void initAndDeInitEmptyTheList();
     void visitHandsOverTheFileInBlocks();
+    void filesLongerThanAReadingWindow();
 
 private:
     QString fixture(const QByteArray& bytes);
@@ -349,6 +350,56 @@ void TestOv2::visitHandsOverTheFileInBlocks()
     Visits none;
     QCOMPARE(readOv2Each(fixture({}).toLocal8Bit().constData(), collect, &none), OV2_OK);
     QCOMPARE(none.calls, 0);
+}
+
+// A file of many megabytes, read a few at a time: records across every boundary, one
+// POI longer than any window, blocks and deleted records; then the same file damaged far
+// past its first megabytes.
+void TestOv2::filesLongerThanAReadingWindow()
+{
+    QByteArray bytes;
+    QList<Poi> expected;
+    QList<int> starts;
+    auto add = [&](int i, const QByteArray& description) {
+        starts << int(bytes.size());
+        bytes += poiRecord(i, -i, description);
+        expected.append({description, i / 100000.0, -i / 100000.0});
+    };
+    for (int i = 0; i < 250000; ++i) {
+        add(i, QByteArray((i * 37) % 150, char('a' + i % 26)));
+        if (i % 5000 == 0)
+            bytes += deletedRecord(QByteArray(i % 700, 'x'));
+        if (i == 120000)
+            add(i, QByteArray(6 << 20, 'L'));
+        if (i % 70000 == 0) {
+            starts << int(bytes.size() + 21);
+            bytes += skipperBlock(poiRecord(7, 8, "in a block"));
+            expected.append({"in a block", 7 / 100000.0, 8 / 100000.0});
+        }
+    }
+    const QByteArray path = fixture(bytes).toLocal8Bit();
+    QCOMPARE(readOv2(path.constData()), OV2_OK);
+    QCOMPARE(bulkPois(), expected);
+    Visits visits;
+    QCOMPARE(readOv2Each(path.constData(), collect, &visits), OV2_OK);
+    QCOMPARE(visits.total, int(expected.size()));
+    QVERIFY(visits.pois == expected);
+
+    // Cut inside a record far on, and a record of no known type there: refused where it
+    // starts, nothing handed over.
+    const int far = starts[200000];
+    QByteArray unknown = bytes;
+    unknown[far] = 9;
+    for (const auto& [damaged, code] : {std::pair{bytes.left(far + 10), OV2_ERROR_TRUNCATED},
+                                        {unknown, OV2_ERROR_RECORD_TYPE}}) {
+        const QByteArray damagedPath = fixture(damaged).toLocal8Bit();
+        QCOMPARE(readOv2(damagedPath.constData()), code);
+        QCOMPARE(ov2LastErrorOffset(), far);
+        Visits refused;
+        QCOMPARE(readOv2Each(damagedPath.constData(), collect, &refused), code);
+        QCOMPARE(ov2LastErrorOffset(), far);
+        QCOMPARE(refused.calls, 0);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestOv2)
