@@ -68,6 +68,9 @@ void CollationKeys::build(int count, const std::function<QAnyStringView(int)>& t
         return;
     }
     mOffsets.reserve(size_t(count) + 1);
+    // Room for most lists' keys at once: each time the block grew it would be copied into
+    // pages touched for the first time, and room never written costs no memory.
+    mBytes.reserve(size_t(count) * 96);
     for (int i = 0; i < count; ++i) {
         mOffsets.push_back(mBytes.size());
         if (mCLocale)
@@ -241,12 +244,9 @@ void CollationKeys::sortItems(std::vector<Item>& items, bool descending) const
                 }
                 part.known = 8;
             }
-            if (part.count <= Small) {
-                insertionSort(first, part.count, part.depth, part.known, descending);
-                break;
-            }
-            // Keys alike in all the bytes known skip past them together; a zero among them
-            // ends each key, and keys that end alike are equal.
+            // Keys alike in all the bytes known skip past them together, so that a text
+            // repeated many times is never compared whole; a zero among them ends each key,
+            // and keys that end alike are equal.
             const uint64_t window = first[0].window;
             for (size_t i = 1; i < part.count && same; ++i)
                 same = first[i].window == window;
@@ -255,6 +255,8 @@ void CollationKeys::sortItems(std::vector<Item>& items, bool descending) const
             if (same) {
                 part.depth += part.known;
                 part.known = 0;
+            } else if (part.count <= Small) {
+                insertionSort(first, part.count, part.depth, part.known, descending);
             }
         }
         if (same || part.count <= Small)
