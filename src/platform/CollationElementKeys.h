@@ -14,7 +14,7 @@ struct UCollationElements;
 // Sort keys made from a collator's collation elements rather than by the collator: the
 // bytes of the primary weights, 01, the bytes of the secondary weights, 00. At secondary
 // strength, with no scripts reordered and no secondary level read backwards, they order
-// texts as the collator's own keys do. A Latin-1 text's keys are copied from a table made
+// texts as the collator's own keys do. A Latin-1 text's key is copied from a table made
 // once per character, several times faster than the collator makes its own; a character
 // that may join its neighbours (a contraction) sends its text through the collator's
 // elements instead.
