@@ -42,8 +42,6 @@ CollationKeys::CollationKeys()
     }
     if (!mCollator || !mUnnormalisedCollator)
         mCollatorOfQt.setCaseSensitivity(Qt::CaseInsensitive);
-    else
-        mElementKeys = CollationElementKeys::open(mCollator);
 }
 
 CollationKeys::~CollationKeys()
@@ -66,6 +64,11 @@ void CollationKeys::build(int count, const std::function<QAnyStringView(int)>& t
         for (int i = 0; i < count; ++i)
             mFallback.push_back(mCollatorOfQt.sortKey(text(i).toString()));
         return;
+    }
+    // Its table takes milliseconds to make: only for keys wanted, not for every sort.
+    if (!mCLocale && !mElementKeysOpened) {
+        mElementKeys = CollationElementKeys::open(mCollator);
+        mElementKeysOpened = true;
     }
     mOffsets.reserve(size_t(count) + 1);
     // Room for most lists' keys at once: each time the block grew it would be copied into

@@ -54,6 +54,7 @@ private:
     UCollator* mUnnormalisedCollator = nullptr;
     bool mCLocale = false;
     std::unique_ptr<CollationElementKeys> mElementKeys;
+    bool mElementKeysOpened = false;
     QString mWide;
     std::vector<char> mBytes;
     // Key i is mBytes[mOffsets[i], mOffsets[i + 1]), its zero byte included.
