@@ -52,9 +52,11 @@ QByteArray HTTPSocket::GetBytes(const QString& url, int timeoutSeconds, qint64 m
         reply->abort();
     });
     connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    // What the reply holds is what it has received (decompressed, if it came compressed):
+    // an answer that never ends is cut off as soon as it passes the cap.
     if (maxBytes >= 0)
-        connect(reply, &QNetworkReply::downloadProgress, reply, [&](qint64 received, qint64) {
-            if (received > maxBytes) {
+        connect(reply, &QNetworkReply::readyRead, reply, [&] {
+            if (reply->bytesAvailable() > maxBytes) {
                 tooLarge = true;
                 reply->abort();
             }
@@ -68,7 +70,7 @@ QByteArray HTTPSocket::GetBytes(const QString& url, int timeoutSeconds, qint64 m
     QByteArray body;
     if (timedOut)
         mLastError = NetworkText::NoAnswerWithin(timeoutSeconds);
-    else if (tooLarge)
+    else if (tooLarge && mLastStatus < 400)
         mLastError = NetworkText::lkTooLarge();
     else if (reply->error() != QNetworkReply::NoError)
         mLastError = failureText(reply, mLastStatus);
@@ -78,9 +80,9 @@ QByteArray HTTPSocket::GetBytes(const QString& url, int timeoutSeconds, qint64 m
     return body;
 }
 
-QString HTTPSocket::Get(const QString& url, int timeoutSeconds)
+QString HTTPSocket::Get(const QString& url, int timeoutSeconds, qint64 maxBytes)
 {
-    return QString::fromUtf8(GetBytes(url, timeoutSeconds));
+    return QString::fromUtf8(GetBytes(url, timeoutSeconds, maxBytes));
 }
 
 void HTTPSocket::Get(const QString& url, const QString& filePath)

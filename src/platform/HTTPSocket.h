@@ -25,7 +25,7 @@ public:
     // The body of the answer, or nothing when the request failed, timed out or the
     // body grew past maxBytes (when maxBytes >= 0).
     QByteArray GetBytes(const QString& url, int timeoutSeconds, qint64 maxBytes = -1);
-    QString Get(const QString& url, int timeoutSeconds);
+    QString Get(const QString& url, int timeoutSeconds, qint64 maxBytes = -1);
     // The HTTP status of the last answer, 0 when none came.
     int LastStatus() const { return mLastStatus; }
     // Why the last request failed, in words; empty when it did not.

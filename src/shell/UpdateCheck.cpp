@@ -17,6 +17,9 @@ int UpdateCheck::expandWaitMilliseconds = 10000;
 namespace {
 
 const char* const kVersion = "1.4.0.5";
+// A version text is a few bytes; more than this is no version file, and keeping an answer
+// that never ends would fill the memory until the time-out.
+constexpr qint64 kMaxVersionBytes = 4096;
 
 QList<int> versionParts(const QString& text, bool* ok)
 {
@@ -78,7 +81,8 @@ void UpdateCheck::ControllaAggiornamenti()
     }
 
     HTTPSocket socket;
-    const QString body = socket.Get(server + QStringLiteral("/public/software/lumetra.txt"), timeoutSeconds);
+    const QString body
+        = socket.Get(server + QStringLiteral("/public/software/lumetra.txt"), timeoutSeconds, kMaxVersionBytes);
     // "Up to date" only from a server that answered with a version; anything else is a
     // failed check, said as such.
     QString failure = socket.LastErrorText();

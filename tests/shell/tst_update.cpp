@@ -63,6 +63,7 @@ private slots:
     void failedChecks();
     void dialogSetUp();
     void timeOut();
+    void endlessAnswer();
     void alternateButtonOpensNothing();
     void download_data();
     void download();
@@ -165,6 +166,9 @@ void TestUpdate::failedChecks_data()
     QTest::newRow("error page") << 200 << QByteArray("<html><body>2.0</body></html>")
                                 << "the server's answer is not a version number.";
     QTest::newRow("empty") << 200 << QByteArray() << "the server's answer is not a version number.";
+    QTest::newRow("long answer") << 200 << QByteArray(5000, ' ') + "1.4.0.9"
+                                 << "the answer is too large.";
+    QTest::newRow("long error page") << 404 << QByteArray(100000, 'x') << "the server answered with HTTP status 404.";
 }
 
 // A check that got no version says it failed, and why; never that all is up to date.
@@ -214,6 +218,24 @@ void TestUpdate::timeOut()
     UpdateCheck::timeoutSeconds = 60;
     QCOMPARE(f->services.dialogs[0].Message, UpdateCheck::lkCheckFailed());
     QCOMPARE(f->services.dialogs[0].Explanation, QString("the server gave no answer within 1 seconds."));
+}
+
+// An answer that never ends is given up as soon as it is longer than any version text:
+// the check fails at once instead of filling the memory until the time-out.
+void TestUpdate::endlessAnswer()
+{
+    TestHttpServer::Reply endless;
+    endless.body = QByteArray(65536, '9');
+    endless.endless = true;
+    server->route("/public/software/lumetra.txt", endless);
+    f->services.dialogAnswers << MessageDialog::Pressed::Action;
+    UpdateCheck::timeoutSeconds = 5;
+    UpdateCheck::ControllaAggiornamenti();
+    UpdateCheck::timeoutSeconds = 60;
+    QCOMPARE(f->services.dialogs.size(), 1);
+    QCOMPARE(f->services.dialogs[0].Message, UpdateCheck::lkCheckFailed());
+    QCOMPARE(f->services.dialogs[0].Explanation, QString("the answer is too large."));
+    QVERIFY2(server->bodyBytesSent < 16 << 20, qPrintable(QString::number(server->bodyBytesSent)));
 }
 
 void TestUpdate::alternateButtonOpensNothing()

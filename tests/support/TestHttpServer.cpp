@@ -55,6 +55,10 @@ void TestHttpServer::serve(QTcpSocket* socket)
 
 void TestHttpServer::answer(QTcpSocket* socket, const Reply& reply)
 {
+    if (reply.endless) {
+        answerEndlessly(socket, reply);
+        return;
+    }
     QByteArray head = "HTTP/1.0 " + QByteArray::number(reply.status) + " X\r\nContent-Type: " + reply.contentType +
                       "\r\nContent-Length: " + QByteArray::number(reply.body.size()) + "\r\nConnection: close\r\n" +
                       reply.headers + "\r\n";
@@ -63,5 +67,21 @@ void TestHttpServer::answer(QTcpSocket* socket, const Reply& reply)
         return;
     }
     socket->write(head + reply.body);
+    bodyBytesSent += reply.body.size();
     socket->disconnectFromHost();
+}
+
+void TestHttpServer::answerEndlessly(QTcpSocket* socket, const Reply& reply)
+{
+    socket->write("HTTP/1.0 " + QByteArray::number(reply.status) + " X\r\nContent-Type: " + reply.contentType
+        + "\r\nConnection: close\r\n" + reply.headers + "\r\n");
+    // A few copies queued at a time: the server keeps up with the client, whatever its pace.
+    const auto more = [this, socket, body = reply.body] {
+        while (socket->state() == QAbstractSocket::ConnectedState && socket->bytesToWrite() < 4 * body.size()) {
+            socket->write(body);
+            bodyBytesSent += body.size();
+        }
+    };
+    connect(socket, &QTcpSocket::bytesWritten, socket, more);
+    more();
 }

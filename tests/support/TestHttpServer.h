@@ -21,6 +21,7 @@ public:
         QByteArray headers = {};  // further header lines, each ending in "\r\n"
         qint64 stallAfter = -1;  // sends only this much of the body, then nothing more
         int delayMs = 0;  // answers after this long, as a slow server does
+        bool endless = false; // sends the body again and again, until the client hangs up
     };
 
     TestHttpServer();
@@ -31,10 +32,13 @@ public:
     void route(const QString& path, const Reply& reply);
     // The request targets (path and query) received so far, in order.
     QStringList requests;
+    // The bytes of body sent so far, over every request.
+    qint64 bodyBytesSent = 0;
 
 private:
     void serve(QTcpSocket* socket);
     void answer(QTcpSocket* socket, const Reply& reply);
+    void answerEndlessly(QTcpSocket* socket, const Reply& reply);
 
     QTcpServer* mServer;
     QHash<QString, Reply> mRoutes;
