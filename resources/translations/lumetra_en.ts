@@ -419,14 +419,22 @@
     <name>CsvFiles</name>
     <message>
         <source>lkLinesSkipped</source>
-        <translation>Lines not imported: %1. Their longitude or latitude is not a number (a header line, for one).</translation>
+        <translation>Lines not imported: %1. Their longitude or latitude is not a number within -180..180 or -90..90 (a header line, or the two columns swapped, for one).</translation>
     </message>
 </context>
 <context>
     <name>Ov2Files</name>
     <message>
-        <source>lkNotNumbers</source>
-        <translation>Rows whose latitude or longitude is not a number: %1. The file was not saved; the first of those rows is selected.</translation>
+        <source>lkNotCoordinates</source>
+        <translation>Rows whose latitude is not a number within -90..90, or whose longitude is not one within -180..180: %1. The file was not saved; the first of those rows is selected.</translation>
+    </message>
+    <message>
+        <source>lkPartlyOpened</source>
+        <translation>The file "%1" could not be read to its end: %2. The %3 POIs read before are shown as an untitled document, so that no save can put them in the file's place.</translation>
+    </message>
+    <message>
+        <source>lkPartlyImported</source>
+        <translation>The file "%1" could not be read to its end: %2. Only the %3 POIs read before were added.</translation>
     </message>
 </context>
 <context>
@@ -539,6 +547,13 @@
     <message>
         <source>lkCannotWrite</source>
         <translation>the file %1 cannot be written</translation>
+    </message>
+</context>
+<context>
+    <name>RegularFile</name>
+    <message>
+        <source>lkNotRegular</source>
+        <translation>it is not a regular file (a folder, a device or a pipe, for one)</translation>
     </message>
 </context>
 </TS>

@@ -419,14 +419,22 @@
     <name>CsvFiles</name>
     <message>
         <source>lkLinesSkipped</source>
-        <translation>Righe non importate: %1. La loro longitudine o latitudine non è un numero (per esempio una riga di intestazione).</translation>
+        <translation>Righe non importate: %1. La loro longitudine o latitudine non è un numero compreso tra -180 e 180 o tra -90 e 90 (per esempio una riga di intestazione, o le due colonne scambiate).</translation>
     </message>
 </context>
 <context>
     <name>Ov2Files</name>
     <message>
-        <source>lkNotNumbers</source>
-        <translation>Righe con una latitudine o una longitudine che non è un numero: %1. Il file non è stato salvato; la prima di queste righe è selezionata.</translation>
+        <source>lkNotCoordinates</source>
+        <translation>Righe con una latitudine che non è un numero compreso tra -90 e 90, o una longitudine che non è un numero compreso tra -180 e 180: %1. Il file non è stato salvato; la prima di queste righe è selezionata.</translation>
+    </message>
+    <message>
+        <source>lkPartlyOpened</source>
+        <translation>Impossibile leggere il file "%1" fino alla fine: %2. I %3 PDI letti prima sono mostrati in un documento senza nome, così che nessun salvataggio possa metterli al posto del file.</translation>
+    </message>
+    <message>
+        <source>lkPartlyImported</source>
+        <translation>Impossibile leggere il file "%1" fino alla fine: %2. Sono stati aggiunti solo i %3 PDI letti prima.</translation>
     </message>
 </context>
 <context>
@@ -539,6 +547,13 @@
     <message>
         <source>lkCannotWrite</source>
         <translation>impossibile scrivere il file %1</translation>
+    </message>
+</context>
+<context>
+    <name>RegularFile</name>
+    <message>
+        <source>lkNotRegular</source>
+        <translation>non è un file normale (per esempio una cartella, un dispositivo o una pipe)</translation>
     </message>
 </context>
 </TS>

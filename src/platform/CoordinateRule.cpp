@@ -34,6 +34,17 @@ QLatin1StringView trimmed(const char* begin, char* end, bool hasPoint)
     return QLatin1StringView(begin, end - begin);
 }
 
+// The value `Val` reads from a whole number, when it reads the number as meant.
+std::optional<double> number(QStringView text)
+{
+    if (!IsNumeric(text))
+        return std::nullopt;
+    const double value = Val(text);
+    if (!std::isfinite(value) || (value == 0.0 && hasNonZeroDigit(text)))
+        return std::nullopt;
+    return value;
+}
+
 } // namespace
 
 QString CoordinateRule::Normalized(QStringView typed)
@@ -45,12 +56,7 @@ QString CoordinateRule::Normalized(QStringView typed)
 
 bool CoordinateRule::IsNumber(QAnyStringView text)
 {
-    return WithUtf16(text, [](QStringView utf16) {
-        if (!IsNumeric(utf16))
-            return false;
-        const double value = Val(utf16);
-        return std::isfinite(value) && (value != 0.0 || !hasNonZeroDigit(utf16));
-    });
+    return WithUtf16(text, [](QStringView utf16) { return number(utf16).has_value(); });
 }
 
 bool CoordinateRule::InRange(double degrees, Axis axis)
@@ -59,9 +65,12 @@ bool CoordinateRule::InRange(double degrees, Axis axis)
     return degrees >= -limit && degrees <= limit;
 }
 
-bool CoordinateRule::IsCoordinate(QStringView text, Axis axis)
+bool CoordinateRule::IsCoordinate(QAnyStringView text, Axis axis)
 {
-    return IsNumber(text) && InRange(Val(text), axis);
+    return WithUtf16(text, [axis](QStringView utf16) {
+        const std::optional<double> value = number(utf16);
+        return value && InRange(*value, axis);
+    });
 }
 
 std::optional<QString> CoordinateRule::Accepted(QStringView typed, Axis axis)

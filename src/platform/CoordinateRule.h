@@ -20,7 +20,7 @@ public:
     // -90..90 for a latitude, -180..180 for a longitude.
     static bool InRange(double degrees, Axis axis);
     // A number in range as the text stands, without normalising it.
-    static bool IsCoordinate(QStringView text, Axis axis);
+    static bool IsCoordinate(QAnyStringView text, Axis axis);
     // The coordinate text for what the user typed, or nothing when the rule refuses it.
     static std::optional<QString> Accepted(QStringView typed, Axis axis);
     // The program's coordinate text: at most six decimals, "." whatever the locale.

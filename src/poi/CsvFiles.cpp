@@ -3,13 +3,13 @@
 #include "platform/CoordinateRule.h"
 #include "platform/Latin1Codec.h"
 #include "platform/ListboxModel.h"
+#include "platform/RegularFile.h"
 #include "platform/Services.h"
 #include "platform/TextFunctions.h"
 #include "poi/ExportName.h"
 #include "poi/PoiDocument.h"
 #include "poi/PoiRows.h"
 
-#include <QFile>
 #include <QSaveFile>
 
 namespace {
@@ -48,7 +48,8 @@ QStringView unquoted(QStringView field)
 }  // namespace
 
 LOCALIZED_TEXT(CsvFiles, lkLinesSkipped,
-               "Lines not imported: %1. Their longitude or latitude is not a number (a header line, for one).")
+    "Lines not imported: %1. Their longitude or latitude is not a number within -180..180 or "
+    "-90..90 (a header line, or the two columns swapped, for one).")
 
 CsvFiles::CsvFiles(PoiDocument& document, PoiRows& rows)
     : d(document)
@@ -106,29 +107,29 @@ bool CsvFiles::_FileImportCsv_Action()
     if (path.isEmpty())
         return false;
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        services.MsgBox(PoiDocument::lkReadError().arg(path, file.errorString()));
+    QByteArray bytes;
+    QString reason;
+    if (!RegularFile::ReadAll(path, bytes, reason)) {
+        services.MsgBox(PoiDocument::lkReadError().arg(path, reason));
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        services.MsgBox(PoiDocument::lkReadError().arg(path, file.errorString()));
-        return false;
-    }
-    // A byte-order mark is no part of the first longitude.
-    const QByteArray bom("\xEF\xBB\xBF");
-    const QString text = Latin1Codec::toUnicode(bytes.startsWith(bom) ? bytes.mid(bom.size()) : bytes);
+    // A file that starts with the byte-order mark was written as UTF-8 (by a spreadsheet,
+    // say); any other is Windows Latin-1.
+    const QByteArrayView bom("\xEF\xBB\xBF");
+    const QString text = bytes.startsWith(bom) ? QString::fromUtf8(QByteArrayView(bytes).sliced(bom.size()))
+                                               : Latin1Codec::toUnicode(bytes);
+    bytes.clear();
 
     int skipped = 0;
     d.Model().beginBatch();
     for (QStringView line : splitLines(text)) {
         const QList<QStringView> fields = line.split(u',');
-        // A line without three fields or without two numbers holds no POI: a header, a
-        // note. Blank lines are not worth a word.
+        // A line without three fields or without a position on the globe holds no POI: a
+        // header, a note, columns swapped. Blank lines are not worth a word.
         const QStringView longitude = fields.size() >= 3 ? unquoted(fields[0]) : QStringView();
         const QStringView latitude = fields.size() >= 3 ? unquoted(fields[1]) : QStringView();
-        if (!CoordinateRule::IsNumber(longitude) || !CoordinateRule::IsNumber(latitude)) {
+        if (!CoordinateRule::IsCoordinate(longitude, CoordinateRule::Axis::Longitude)
+            || !CoordinateRule::IsCoordinate(latitude, CoordinateRule::Axis::Latitude)) {
             skipped += line.trimmed().isEmpty() ? 0 : 1;
             continue;
         }

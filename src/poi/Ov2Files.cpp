@@ -40,9 +40,14 @@ QString libraryError(int32_t code)
 
 }  // namespace
 
-LOCALIZED_TEXT(Ov2Files, lkNotNumbers,
-               "Rows whose latitude or longitude is not a number: %1. The file was not saved; the first of "
-               "those rows is selected.")
+LOCALIZED_TEXT(Ov2Files, lkPartlyOpened,
+    "The file \"%1\" could not be read to its end: %2. The %3 POIs read before are shown as an "
+    "untitled document, so that no save can put them in the file's place.")
+LOCALIZED_TEXT(Ov2Files, lkPartlyImported,
+    "The file \"%1\" could not be read to its end: %2. Only the %3 POIs read before were added.")
+LOCALIZED_TEXT(Ov2Files, lkNotCoordinates,
+    "Rows whose latitude is not a number within -90..90, or whose longitude is not one within "
+    "-180..180: %1. The file was not saved; the first of those rows is selected.")
 
 Ov2Files::Ov2Files(PoiDocument& document, PoiRows& rows)
     : d(document)
@@ -60,7 +65,7 @@ void Ov2Files::ApriOv2()
 void Ov2Files::ImportaOv2()
 {
     const QString file = Services::instance().GetOpenFolderItem(ov2Type(), d.DialogParent());
-    if (file.isEmpty() || !readRows(file, false))
+    if (file.isEmpty() || readRows(file, false) == Read::Nothing)
         return;
     mRows.AggiornaNumeroPdiSelezionati();
     d.setModificato(true);
@@ -76,13 +81,13 @@ void Ov2Files::ApriOv2DaFile(const QString& file)
 
 void Ov2Files::SalvaOv2()
 {
-    if (!d.FileOv2Aperto().isEmpty() && allRowsHoldNumbers())
+    if (!d.FileOv2Aperto().isEmpty() && allRowsHoldCoordinates())
         writeFile(d.FileOv2Aperto());
 }
 
 void Ov2Files::SalvaOv2ConNome()
 {
-    if (!allRowsHoldNumbers())
+    if (!allRowsHoldCoordinates())
         return;
     const QString extension = QStringLiteral(".ov2");
     const QString file = WithExtension(Services::instance().GetSaveFolderItem(
@@ -93,43 +98,55 @@ void Ov2Files::SalvaOv2ConNome()
         writeFile(file);
 }
 
-bool Ov2Files::allRowsHoldNumbers()
+bool Ov2Files::allRowsHoldCoordinates()
 {
     int first = -1;
     int count = 0;
     for (int row = 0; row < d.ListCount(); ++row) {
-        if (CoordinateRule::IsNumber(d.CellView(row, Latitude)) && CoordinateRule::IsNumber(d.CellView(row, Longitude)))
+        if (CoordinateRule::IsCoordinate(d.CellView(row, Latitude), CoordinateRule::Axis::Latitude)
+            && CoordinateRule::IsCoordinate(d.CellView(row, Longitude), CoordinateRule::Axis::Longitude))
             continue;
         first = count == 0 ? row : first;
         ++count;
     }
     if (count == 0)
         return true;
-    // Such a row would be written at 0: the user decides what it holds first.
+    // Such a row would be written at 0, or where no reader of the file takes it: the user
+    // decides what it holds first.
     emit d.showRow(first);
-    Services::instance().MsgBox(lkNotNumbers().arg(count));
+    Services::instance().MsgBox(lkNotCoordinates().arg(count));
     return false;
 }
 
-bool Ov2Files::readRows(const QString& file, bool replacing)
+Ov2Files::Read Ov2Files::readRows(const QString& file, bool replacing)
 {
-    Reading reading{*this, file, replacing, false, {}};
+    Reading reading {*this, file, replacing, false, 0, {}};
     initOv2();
     const int32_t code = readOv2Each(libraryPath(file).constData(), &Ov2Files::takePois, &reading);
     const QString reason = code == OV2_OK ? QString() : libraryError(code);
     deInitOv2();
     if (code != OV2_OK && !reading.begun) {
         Services::instance().MsgBox(PoiDocument::lkReadError().arg(file, reason));
-        return false;
+        return Read::Nothing;
     }
-    // Memory may run out part way: the rows added so far stay, and the batch still ends.
     if (!reading.begun)
         beginReading(reading, 0);
     mRows.finishReading();
     d.Model().endBatch();
-    if (code != OV2_OK)
-        Services::instance().MsgBox(PoiDocument::lkReadError().arg(file, reason));
-    return true;
+    if (code == OV2_OK)
+        return Read::Whole;
+    // The file changed meanwhile, a read failed or memory ran out part way: the rows
+    // added so far stay, but the part of a file is no document of it, which a save would
+    // put in the whole file's place.
+    const QString added = QString::number(reading.added);
+    if (replacing) {
+        d.setFileOv2Aperto(QString());
+        d.setModificato(true);
+        Services::instance().MsgBox(lkPartlyOpened().arg(file, reason, added));
+    } else {
+        Services::instance().MsgBox(lkPartlyImported().arg(file, reason, added));
+    }
+    return Read::Part;
 }
 
 void Ov2Files::beginReading(Reading& reading, int count)
@@ -156,15 +173,18 @@ int32_t Ov2Files::takePois(void* context, int32_t total, const Ov2PoiRef* pois, 
         files.mRows.addRead(Latin1Codec::toText(QByteArrayView(poi.description, poi.length), reading.room),
                             poi.latitude, poi.longitude);
     }
+    reading.added += count;
     return 0;
 }
 
 void Ov2Files::openFile(const QString& file)
 {
-    if (!readRows(file, true))
+    const Read read = readRows(file, true);
+    if (read == Read::Nothing)
         return;
     mRows.AggiornaNumeroPdiSelezionati();
-    d.setModificato(false);
+    if (read == Read::Whole)
+        d.setModificato(false);
     emit d.markersStale();
 }
 

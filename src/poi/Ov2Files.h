@@ -25,19 +25,25 @@ public:
     void SalvaOv2ConNome();
 
     // Said when a save is refused; %1 is the number of rows at fault.
-    LOCALIZED_TEXT_DECL(lkNotNumbers);
+    LOCALIZED_TEXT_DECL(lkNotCoordinates);
+    // Said when a file could be read only in part: %1 the file, %2 why, %3 the POIs read.
+    LOCALIZED_TEXT_DECL(lkPartlyOpened);
+    LOCALIZED_TEXT_DECL(lkPartlyImported);
 
 private:
-    // A row whose coordinate text is not a number stops a save: the first is selected.
-    bool allRowsHoldNumbers();
+    // A row whose coordinate text is not a number on the globe stops a save: the first is selected.
+    bool allRowsHoldCoordinates();
+    enum class Read { Nothing, Part, Whole };
     // Adds the file's POIs as rows read from a file, after removing the rows and binding the
-    // document to the file when replacing; says why when the file cannot be read.
-    bool readRows(const QString& file, bool replacing);
+    // document to the file when replacing; says why when the file cannot be read. A file
+    // read in part leaves a replaced document untitled and modified.
+    Read readRows(const QString& file, bool replacing);
     struct Reading {
         Ov2Files& files;
         const QString& file;
         bool replacing;
         bool begun;
+        qint64 added;
         QString room;
     };
     void beginReading(Reading& reading, int count);

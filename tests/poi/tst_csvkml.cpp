@@ -1,5 +1,6 @@
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
+#include "platform/RegularFile.h"
 #include "poi/CsvFiles.h"
 #include "poi/PoiDocument.h"
 #include "support/AppFixture.h"
@@ -14,6 +15,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 class TestCsvKml : public QObject {
     Q_OBJECT
@@ -32,6 +35,7 @@ private slots:
     void importLines();
     void importKeepsSpacesAndAddsToRows();
     void importLeavesOutWhatIsNoPoi();
+    void importFailureChangesNothing_data();
     void importFailureChangesNothing();
     void roundTrip();
     void kmlTree();
@@ -186,6 +190,12 @@ void TestCsvKml::importLines_data()
     QTest::newRow("comma in description") << QByteArray("1,2,Da Gino, pizza,\r\n") << QStringList{"Da Gino"};
     QTest::newRow("quote is a plain character") << QByteArray("1,2,\"Bar\",\r\n") << QStringList{"\"Bar\""};
     QTest::newRow("Latin-1 bytes") << QByteArray("1,2,Caff\xe8 \x80\r\n") << QStringList{"Caff\u00e8 \u20ac"};
+    QTest::newRow("UTF-8 after a byte-order mark")
+        << QByteArray("\xEF\xBB\xBF"
+                      "1,2,Caff\xC3\xA8 \xE2\x82\xAC \xE2\x80\x93 M\xC3\xBCller\r\n")
+        << QStringList {"Caff\u00e8 \u20ac \u2013 M\u00fcller"};
+    QTest::newRow("UTF-8 without the mark is read as Latin-1")
+        << QByteArray("1,2,Caff\xC3\xA8\r\n") << QStringList {"Caff\u00c3\u00a8"};
 }
 
 void TestCsvKml::importLines()
@@ -226,31 +236,61 @@ void TestCsvKml::importLeavesOutWhatIsNoPoi()
               "\"12.5\",41.9,\"Roma\"\r\n"
               "\r\n"
               "east,41.9,x\r\n"
-              "1,2\r\n");
+              "1,2\r\n"
+              "45.5,120.3,swapped\r\n"
+              "2000,3000,x\r\n"
+              "-180,90,edge\r\n");
     Listbox& l = *w->ListBox1();
-    QCOMPARE(l.ListCount(), 2);
+    QCOMPARE(l.ListCount(), 3);
     QCOMPARE(l.Cell(0, 0), QString("Bar"));
     QCOMPARE(l.Cell(0, 1), QString("45.5"));
     QCOMPARE(l.Cell(0, 2), QString("9.25"));
     QCOMPARE(l.Cell(1, 0), QString("\"Roma\""));
     QCOMPARE(l.Cell(1, 2), QString("12.5"));
-    QCOMPARE(f->services.messages, QStringList{CsvFiles::lkLinesSkipped().arg(3)});
+    QCOMPARE(l.Cell(2, 0), QString("edge"));
+    // Columns swapped, or a position off the globe, are left out like words.
+    QCOMPARE(f->services.messages, QStringList {CsvFiles::lkLinesSkipped().arg(5)});
     QVERIFY(w->Modificato());
 
     // With the mark alone before good lines, nothing is left out and nothing is said.
     f->services.messages.clear();
     importCsv("\xEF\xBB\xBF" "9.25,45.5,Bar\r\n");
-    QCOMPARE(l.Cell(2, 2), QString("9.25"));
+    QCOMPARE(l.Cell(3, 2), QString("9.25"));
     QVERIFY(f->services.messages.isEmpty());
 }
 
+void TestCsvKml::importFailureChangesNothing_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("missing") << "missing";
+    QTest::newRow("FIFO nobody writes to") << "fifo";
+    QTest::newRow("endless device") << "device";
+    QTest::newRow("folder") << "folder";
+}
+
+// What is no regular file is refused at once: a FIFO would wait for a writer for good,
+// /dev/zero would fill the memory.
 void TestCsvKml::importFailureChangesNothing()
 {
-    f->services.openAnswers << dir->filePath("nowhere.csv");
+    QFETCH(QString, kind);
+    QString path = dir->filePath("nowhere.csv");
+    if (kind == "fifo") {
+        path = dir->filePath("pipe.csv");
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == "device") {
+        path = "/dev/zero";
+    } else if (kind == "folder") {
+        path = dir->path();
+    }
+    f->services.openAnswers << path;
     QVERIFY(!w->_FileImportCsv_Action());
     QCOMPARE(w->ListBox1()->ListCount(), 0);
     QVERIFY(!w->Modificato());
     QCOMPARE(f->services.messages.size(), 1);
+    if (kind == "missing")
+        QVERIFY(f->services.messages[0].startsWith(Applicazione::lkReadError().arg(path, QString())));
+    else
+        QCOMPARE(f->services.messages[0], Applicazione::lkReadError().arg(path, RegularFile::lkNotRegular()));
 }
 
 void TestCsvKml::roundTrip()

@@ -1,6 +1,8 @@
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
+#include "platform/ListboxModel.h"
 #include "poi/Ov2Files.h"
+#include "poi/PoiDocument.h"
 #include "shell/App.h"
 #include "support/AppFixture.h"
 #include "support/FileBytes.h"
@@ -11,6 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
 #include <QRegularExpression>
@@ -74,6 +77,8 @@ private slots:
     void unreadableFile_data();
     void unreadableFile();
     void unreadableGivenFileLeavesWindowUntitled();
+    void fileCutWhileRead_data();
+    void fileCutWhileRead();
     void openOverModifiedDocumentAsks_data();
     void openOverModifiedDocumentAsks();
     void clearModifiedDocumentAsks();
@@ -81,8 +86,8 @@ private slots:
     void saveWritesEveryRowAndClearsMarks();
     void saveRoundTripsBytes();
     void saveAsNamesAndTitles();
-    void saveRefusesRowsThatAreNoNumbers_data();
-    void saveRefusesRowsThatAreNoNumbers();
+    void saveRefusesRowsOffTheGlobe_data();
+    void saveRefusesRowsOffTheGlobe();
     void saveAsProposesTheDocumentsFolder();
     void failedSaveKeepsEverything_data();
     void failedSaveKeepsEverything();
@@ -296,6 +301,58 @@ void TestOv2Files::unreadableGivenFileLeavesWindowUntitled()
     QVERIFY(f->services.messages[0].contains(bad));
 }
 
+void TestOv2Files::fileCutWhileRead_data()
+{
+    QTest::addColumn<bool>("import");
+    QTest::newRow("open") << false;
+    QTest::newRow("import") << true;
+}
+
+// Another program cuts the file after the reader checked it whole: the rows read before
+// stay, but no save can put them in the file's place, and the message says so.
+void TestOv2Files::fileCutWhileRead()
+{
+    QFETCH(bool, import);
+    const QString good = openThree();
+    QList<Poi> many;
+    for (int i = 0; i < 300000; ++i)
+        many.append({"Punto " + QByteArray::number(i), 45.0, 9.0});
+    const QString path = fixture("Lungo.ov2", many);
+    // Within a record, past the few megabytes the reader takes at a time.
+    const qint64 cutAt = 6000003;
+    bool cut = false;
+    connect(&w->Document().Model(), &QAbstractItemModel::modelAboutToBeReset, this, [&] {
+        if (!cut)
+            cut = QFile::resize(path, cutAt);
+    });
+    f->services.openAnswers << path;
+    if (import)
+        w->ImportaOv2();
+    else
+        w->ApriOv2();
+    QVERIFY(cut);
+
+    const int read = list().ListCount() - (import ? 3 : 0);
+    QVERIFY2(read > 0 && read < many.size(), qPrintable(QString::number(read)));
+    const QString said
+        = (import ? Ov2Files::lkPartlyImported() : Ov2Files::lkPartlyOpened()).arg(path, "\x01", QString::number(read));
+    QCOMPARE(f->services.messages.size(), 1);
+    const QString& message = f->services.messages[0];
+    QVERIFY2(message.startsWith(said.section('\x01', 0, 0)) && message.endsWith(said.section('\x01', 1))
+            && message.size() > said.size(),
+        qPrintable(message));
+    QVERIFY(w->Modificato());
+    if (import) {
+        QCOMPARE(w->FileOv2Aperto(), good);
+    } else {
+        QVERIFY(w->FileOv2Aperto().isEmpty());
+        QCOMPARE(w->windowTitle(), QString("Lumetra 1.4.0.5 [senza nome.ov2 *]"));
+        w->SalvaOv2();
+        QCOMPARE(QFileInfo(path).size(), cutAt);
+        QVERIFY(w->Modificato());
+    }
+}
+
 void TestOv2Files::openOverModifiedDocumentAsks_data()
 {
     QTest::addColumn<int>("answer");
@@ -421,15 +478,16 @@ void TestOv2Files::saveAsNamesAndTitles()
     QCOMPARE(FileBytes::Read(second), FileBytes::Read(first));
 }
 
-void TestOv2Files::saveRefusesRowsThatAreNoNumbers_data()
+void TestOv2Files::saveRefusesRowsOffTheGlobe_data()
 {
     QTest::addColumn<bool>("saveAs");
     QTest::newRow("save") << false;
     QTest::newRow("save as") << true;
 }
 
-// A row whose coordinate text is no number would be written at 0: no save until it is one.
-void TestOv2Files::saveRefusesRowsThatAreNoNumbers()
+// A row whose coordinate text is no number would be written at 0, and one off the globe
+// makes readers refuse the whole file: no save until each is a position.
+void TestOv2Files::saveRefusesRowsOffTheGlobe()
 {
     QFETCH(bool, saveAs);
     const QString path = openThree();
@@ -437,22 +495,27 @@ void TestOv2Files::saveRefusesRowsThatAreNoNumbers()
     w->AggiungiPdiAllaLista("Comma", "43,5", "10.25", "1");
     w->AggiungiPdiAllaLista("Fine", "43.5", "10.25", "1");
     w->AggiungiPdiAllaLista("Letters", "43.5", " 10.25abc", "1");
+    w->AggiungiPdiAllaLista("Swapped", "120.3", "45.5", "1");
+    w->AggiungiPdiAllaLista("Far", "-90", "-200", "1");
     w->setModificato(true);
     if (saveAs)
         w->SalvaOv2ConNome();
     else
         w->SalvaOv2();
     QVERIFY(f->services.saveRequests.isEmpty());
-    QCOMPARE(f->services.messages, QStringList{Ov2Files::lkNotNumbers().arg(2)});
+    QCOMPARE(f->services.messages, QStringList {Ov2Files::lkNotCoordinates().arg(4)});
     QCOMPARE(list().ListIndex(), 3);
     QCOMPARE(list().SelCount(), 1);
     QCOMPARE(FileBytes::Read(path), before);
     QVERIFY(w->Modificato());
-    QCOMPARE(column(Mod), (QStringList{"0", "0", "0", "1", "1", "1"}));
+    QCOMPARE(column(Mod), (QStringList {"0", "0", "0", "1", "1", "1", "1", "1"}));
 
-    // Out of range is still a number: a file that holds such a position saves as it was.
+    // The edges of the globe are on it.
     list().setCell(3, Latitude, "43.5");
-    list().setCell(5, Longitude, "-200");
+    list().setCell(5, Longitude, "10.25");
+    list().setCell(6, Latitude, "90");
+    list().setCell(6, Longitude, "-180");
+    list().setCell(7, Longitude, "180");
     w->SalvaOv2();
     QVERIFY(!w->Modificato());
     QCOMPARE(f->services.messages.size(), 1);
@@ -481,7 +544,6 @@ void TestOv2Files::failedSaveKeepsEverything_data()
 {
     QTest::addColumn<bool>("saveAs");
     QTest::addColumn<QString>("latitude");
-    QTest::newRow("save: position beyond the file's range") << false << "99999";
     QTest::newRow("save as: folder missing") << true << "1";
 }
 
