@@ -25,18 +25,17 @@ bool RegularFile::ReadAll(const QString& path, QByteArray& bytes, QString& reaso
         return false;
     }
     QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        reason = file.errorString();
-        ::close(fd);
-        return false;
-    }
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    const bool opened = file.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle);
+    if (opened)
+        bytes = file.readAll();
+    const bool read = opened && file.error() == QFileDevice::NoError;
+    if (!read) {
         reason = file.errorString();
         bytes.clear();
-        return false;
     }
-    return true;
+    file.close();
+    ::close(fd);
+    return read;
 }
 
 LOCALIZED_TEXT(RegularFile, lkNotRegular, "it is not a regular file (a folder, a device or a pipe, for one)")

@@ -266,6 +266,7 @@ void TestCsvKml::importFailureChangesNothing_data()
     QTest::newRow("FIFO nobody writes to") << "fifo";
     QTest::newRow("endless device") << "device";
     QTest::newRow("folder") << "folder";
+    QTest::newRow("read fails") << "unreadable";
 }
 
 // What is no regular file is refused at once: a FIFO would wait for a writer for good,
@@ -281,14 +282,18 @@ void TestCsvKml::importFailureChangesNothing()
         path = "/dev/zero";
     } else if (kind == "folder") {
         path = dir->path();
+    } else if (kind == "unreadable") {
+        path = "/proc/self/mem"; // a regular file whose first page cannot be read
     }
     f->services.openAnswers << path;
     QVERIFY(!w->_FileImportCsv_Action());
     QCOMPARE(w->ListBox1()->ListCount(), 0);
     QVERIFY(!w->Modificato());
     QCOMPARE(f->services.messages.size(), 1);
-    if (kind == "missing")
-        QVERIFY(f->services.messages[0].startsWith(Applicazione::lkReadError().arg(path, QString())));
+    if (kind == "missing" || kind == "unreadable")
+        QVERIFY2(f->services.messages[0].startsWith(Applicazione::lkReadError().arg(path, QString()))
+                && !f->services.messages[0].endsWith(RegularFile::lkNotRegular()),
+            qPrintable(f->services.messages[0]));
     else
         QCOMPARE(f->services.messages[0], Applicazione::lkReadError().arg(path, RegularFile::lkNotRegular()));
 }
