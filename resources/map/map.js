@@ -1,5 +1,4 @@
-// Lumetra's map page. The program drives it through the eight functions at the end,
-// one call at a time or many in one message (LumetraCalls);
+// Lumetra's map page. The program drives it through the eight functions at the end;
 // the page answers through "handler://" callbacks: CMD0 a message, CMD1 a POI marker
 // moved, CMD2 a position picked, CMD3 a POI marker chosen.
 (function () {
@@ -512,35 +511,6 @@
         var latlng = point(lat, lng);
         if (latlng) {
             showSearch(latlng, decoded(information));
-        }
-    };
-
-    var pageFunctions = {
-        MostraPunto: window.MostraPunto,
-        EliminaTutto: window.EliminaTutto,
-        AggiungiPdi: window.AggiungiPdi,
-        AdattaZoom: window.AdattaZoom,
-        EliminaPdi: window.EliminaPdi,
-        CercaIndirizzo: window.CercaIndirizzo,
-        EliminaPdiRicerca: window.EliminaPdiRicerca,
-        MostraRicercaTelefono: window.MostraRicercaTelefono
-    };
-
-    // Many calls in one message, each [function name, its arguments...], applied in
-    // order in one go, so the canvas draws what they did once. A call that fails, or
-    // names no function of the page, keeps none of the others from running.
-    window.LumetraCalls = function (calls) {
-        for (var i = 0; i < calls.length; i++) {
-            var call = calls[i];
-            var f = Array.isArray(call) && Object.prototype.hasOwnProperty.call(pageFunctions, call[0])
-                ? pageFunctions[call[0]] : null;
-            if (f) {
-                try {
-                    f.apply(null, call.slice(1));
-                } catch (e) {
-                    // The next call runs all the same.
-                }
-            }
         }
     };
 

@@ -34,6 +34,22 @@ const QLatin1String kAggiungiPdi("AggiungiPdi");
 const QLatin1String kAdattaZoom("AdattaZoom");
 const QLatin1String kEliminaPdi("EliminaPdi");
 
+// A batch goes with its own runner, since a page defines only the functions it is called
+// by. The calls, [function name, its arguments...] each, run in order, each as its plain
+// text would: the function looked up by its name as the call runs. One that fails stops
+// none of those after it.
+QString dispatcher()
+{
+    static const QString text = [] {
+        QString calls;
+        for (const QLatin1String function : {kMostraPunto, kEliminaTutto, kAggiungiPdi, kAdattaZoom, kEliminaPdi})
+            calls += function + QLatin1String(":function(a){") + function + QLatin1String("(...a)},");
+        return QLatin1String("(function(c){var f={") + calls
+            + QLatin1String("};for(var i=0;i<c.length;i++){try{f[c[i][0]](c[i].slice(1))}catch(e){}}})");
+    }();
+    return text;
+}
+
 QString call(QLatin1String function, const QString& arguments)
 {
     return function + QLatin1Char('(') + arguments + QLatin1Char(')');
@@ -230,7 +246,7 @@ void MapBridge::EndCalls()
     if (!mBatch.isEmpty()) {
         const bool clearsAll = mBatchOnlyRemovals && mOnPage.isEmpty();
         w.web1()->EvaluateJavaScriptMBS(clearsAll ? call(kEliminaTutto, QString())
-                                                : QStringLiteral("LumetraCalls([") + mBatch + QStringLiteral("])"));
+                                                  : dispatcher() + QLatin1String("([") + mBatch + QLatin1String("])"));
     }
     mBatch.clear();
     mBatchOnlyRemovals = true;

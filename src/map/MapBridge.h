@@ -39,9 +39,9 @@ public:
     void EliminaPdiRicerca();
     void CercaIndirizzo(const QString& text);
     void MostraRicercaTelefono(const QString& latitude, const QString& longitude, const QString& information);
-    // Between these (they nest) the calls reach the page as one message, an array of
-    // them that the page applies in order in one step. A run of removals that takes
-    // every marker the page may hold goes as one "EliminaTutto()".
+    // Between these (they nest) the calls reach the page as one script, which makes them
+    // in order in one step. A run of removals that takes every marker the page may hold
+    // goes as one "EliminaTutto()".
     void BeginCalls();
     void EndCalls();
 

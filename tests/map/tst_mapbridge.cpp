@@ -6,6 +6,7 @@
 #include "platform/UrlCodec.h"
 #include "support/AppFixture.h"
 #include "support/PageProbe.h"
+#include "support/TestHttpServer.h"
 #include "support/TestMain.h"
 #include "support/WindowRows.h"
 #include "window/Applicazione.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QItemSelectionModel>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QTest>
 
 using PageProbe::Evaluate;
@@ -38,6 +40,54 @@ QString doubleEncoded(const QString& text)
     return EncodeURLComponent(EncodeURLComponent(text));
 }
 
+// A map page of the maker's kind: it defines the functions the program calls and nothing
+// of ours, and records each call as its text, and whether it came with a "this" a plain
+// call has not. AggiungiPdi fails for "P2"; AdattaZoom is a global of the page's scripts,
+// not a property of the window.
+const QByteArray kRecordingPage = R"html(<!DOCTYPE html><html><head><meta charset="utf-8"></head><body><script>
+"use strict";
+var calls = [];
+var received = [];
+function record(name, args, self) {
+    calls.push(name + "(" + Array.prototype.map.call(args, function (a) {
+        return typeof a === "string" ? "'" + a + "'" : String(a);
+    }).join(",") + ")" + (self === undefined ? "" : " with this"));
+}
+function MostraPunto(lat, lng, description, id) { record("MostraPunto", arguments, this); }
+function EliminaTutto() { record("EliminaTutto", arguments, this); }
+function AggiungiPdi(lat, lng, description, id) {
+    record("AggiungiPdi", arguments, this);
+    if (decodeURIComponent(description) === "P2") {
+        throw new Error("refused");
+    }
+    received.push(id);
+}
+const AdattaZoom = function () { record("AdattaZoom", arguments, this); };
+function EliminaPdi(id) { record("EliminaPdi", arguments, this); }
+function EliminaPdiRicerca() { record("EliminaPdiRicerca", arguments, this); }
+function CercaIndirizzo(text) { record("CercaIndirizzo", arguments, this); }
+function MostraRicercaTelefono(lat, lng, text) { record("MostraRicercaTelefono", arguments, this); }
+function move(id, position) {
+    LumetraHost.navigate('handler://CMD1' + encodeURIComponent(encodeURIComponent(id + '|' + position)));
+}
+</script></body></html>)html";
+
+// The calls the page has recorded since it was last asked, in order.
+QStringList takeCalls(HTMLViewer& view)
+{
+    return Evaluate(view, "calls.splice(0).join('\\n')").toString().split('\n', Qt::SkipEmptyParts);
+}
+
+// What CaricaPdiMappa sends for the marked rows.
+QStringList markerCalls(const Listbox& list)
+{
+    QStringList calls {"EliminaTutto()"};
+    for (int row : WindowRows::MarkedRows(list))
+        calls << MapBridge::AggiungiPdiText(
+            list.Cell(row, Latitude), list.Cell(row, Longitude), list.Cell(row, Description), list.Cell(row, Id));
+    return calls << "AdattaZoom()";
+}
+
 }  // namespace
 
 // The window's side of the map: call texts, the navigation filter, the callbacks'
@@ -60,6 +110,7 @@ private slots:
     void callbacksFromThePage();
     void progressBar();
     void failedLoadAndLinks();
+    void makersPageGetsPlainCalls();
 };
 
 void TestMapBridge::callTexts_data()
@@ -384,6 +435,57 @@ void TestMapBridge::failedLoadAndLinks()
     QVERIFY(PageProbe::WaitForMapPage(*w->web1()));
     QTRY_VERIFY(!w->ProgressBar1()->isVisible());
     QCOMPARE(f.services.messages.size(), 1);
+}
+
+// The maker's page defines only the functions the program calls: every call, those the
+// window gathers into one script among them, reaches it as that plain call, in order.
+void TestMapBridge::makersPageGetsPlainCalls()
+{
+    TestHttpServer server;
+    server.route("/maps/lumetra/default.aspx", {200, kRecordingPage, "text/html; charset=utf-8"});
+    qputenv("LUMETRA_SERVER", server.address().toUtf8());
+    const auto unset = qScopeGuard([] { qputenv("LUMETRA_SERVER", ""); });
+    AppFixture f;
+    Applicazione* w = f.newWindow();
+    // Rows 0 to 9 go between the same two event passes when the map is loaded.
+    WindowRows::AddNumberedRows(*w, 30);
+    HTMLViewer& view = *w->web1();
+    QTRY_VERIFY_WITH_TIMEOUT(Evaluate(view, "!!(window.LumetraHost && LumetraHost.ready())").toBool(), 30000);
+    takeCalls(view);
+    Listbox& list = *w->ListBox1();
+
+    // The call for "P2" fails; those after it run all the same.
+    for (int row : {1, 2, 3, 5})
+        list.setCellCheck(row, Description, true);
+    w->CaricaPdiMappa();
+    QCOMPARE(takeCalls(view), markerCalls(list));
+
+    Evaluate(view, "received = []; 1");
+    w->MostraPdiNelRaggio(43.0, 10.0, 15.0);
+    const QList<int> near = WindowRows::MarkedRows(list);
+    QVERIFY(near.size() >= 2 && near.at(0) == 0 && !near.contains(2));
+    QCOMPARE(takeCalls(view), markerCalls(list));
+
+    // Deleting one marked row of those shown removes its marker alone.
+    const QString removed = list.Cell(near.at(1), Id);
+    for (int row : near.mid(2))
+        list.setCellCheck(row, Description, false);
+    list.setCellCheck(0, Description, false);
+    w->EliminaPdiDallaLista();
+    QCOMPARE(takeCalls(view), QStringList {MapBridge::EliminaPdiText(removed)});
+
+    list.setListIndex(0);
+    QCOMPARE(takeCalls(view),
+        QStringList {MapBridge::MostraPuntoText(
+            list.Cell(0, Latitude), list.Cell(0, Longitude), list.Cell(0, Description), list.Cell(0, Id))});
+
+    // A marker the page moves is the row it was sent for.
+    QCOMPARE(Evaluate(view, "received[0]").toString(), list.Cell(0, Id));
+    Evaluate(view, "move(received[0], '44.5,11.25'); 1");
+    QTRY_COMPARE(list.Cell(0, Latitude), QString("44.5"));
+    QCOMPARE(list.Cell(0, Longitude), QString("11.25"));
+    QVERIFY(w->Modificato());
+    QVERIFY(f.services.messages.isEmpty());
 }
 
 LUMETRA_TEST_MAIN(TestMapBridge)
