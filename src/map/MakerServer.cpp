@@ -9,7 +9,17 @@ const char* const kWebSite = "https://lumetra.example.org";
 const char* const kMapPagePath = "/maps/lumetra/default.aspx?ver=1.4.0.5";
 // Our own copy of the page, compiled into the program under :/map.
 const char* const kOwnMapPage = "://map/index.html?ver=1.4.0.5";
+
+// "http://host" and "http://host:80" are one site.
+int portOf(const QUrl& url)
+{
+    if (url.scheme() == QLatin1String("https"))
+        return url.port(443);
+    if (url.scheme() == QLatin1String("http"))
+        return url.port(80);
+    return url.port();
 }
+} // namespace
 
 QString MakerServer::ServerAddress()
 {
@@ -38,8 +48,17 @@ QString MakerServer::MapPageAddress()
     return server + QLatin1String(kMapPagePath);
 }
 
-QString MakerServer::SitePrefix()
+bool MakerServer::IsSiteAddress(const QString& url)
 {
-    const QUrl page(MapPageAddress());
-    return page.scheme() + QStringLiteral("://") + page.host();
+    const QUrl site(MapPageAddress());
+    const QUrl address(url);
+    if (!address.isValid() || address.scheme() != site.scheme() || address.host() != site.host()
+        || portOf(address) != portOf(site))
+        return false;
+    const QString root = QUrl(ServerAddress()).path();
+    if (root.isEmpty())
+        return true;
+    const QString path = address.adjusted(QUrl::NormalizePathSegments).path();
+    return path.compare(root, Qt::CaseInsensitive) == 0
+        || path.startsWith(root + QLatin1Char('/'), Qt::CaseInsensitive);
 }

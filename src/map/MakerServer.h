@@ -14,6 +14,7 @@ public:
     static QString WebSite();
     // The map page: on the configured server, or the page the program serves itself.
     static QString MapPageAddress();
-    // The map page address up to its host: scheme, "://" and host.
-    static QString SitePrefix();
+    // Whether the URL is a page of the maker's site: the map page's scheme, host and port
+    // and, when the configured server address has a path, under that path.
+    static bool IsSiteAddress(const QString& url);
 };

@@ -10,6 +10,7 @@
 #include "map/MapHost.h"
 
 #include <QProgressBar>
+#include <QUrl>
 
 namespace {
 
@@ -183,9 +184,13 @@ bool MapBridge::web1_CancelLoad(const QString& url)
             GMapSelezionaPoi(argument);
         return true;
     }
-    if (url.contains(MakerServer::SitePrefix(), Qt::CaseInsensitive))
+    if (MakerServer::IsSiteAddress(url))
         return false;
-    Services::instance().ShowURL(url);
+    // Only another web site goes to the user's browser: a page must not have the system
+    // open a file, a program or whatever another scheme stands for.
+    const QString scheme = QUrl(url).scheme();
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+        Services::instance().ShowURL(url);
     return true;
 }
 

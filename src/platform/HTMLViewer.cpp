@@ -6,6 +6,7 @@
 #include "platform/NetworkText.h"
 #include "platform/PageBridge.h"
 #include "platform/ResourceSchemeHandler.h"
+#include "platform/UrlCodec.h"
 
 #include <QUrl>
 #include <QWebChannel>
@@ -14,6 +15,7 @@
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
 #include <QWebEngineUrlScheme>
 
 namespace {
@@ -63,8 +65,12 @@ HTMLViewer::HTMLViewer(QWidget* parent)
     // shown there stays when the filter cancels it.
     connect(mPage, &QWebEnginePage::newWindowRequested, this, [this](QWebEngineNewWindowRequest& request) {
         if (HTMLViewer* target = NewWindow())
-            target->NavigateFromPage(request.requestedUrl().toString());
+            target->NavigateAsPage(request.requestedUrl());
     });
+    // A frame's navigation to a scheme that nothing here serves (mailto:, a made-up one)
+    // would have the engine hand it to the system, past the navigation filter, which
+    // hears the main frame only.
+    mPage->settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
     setPage(mPage);
 }
 
@@ -126,10 +132,20 @@ void HTMLViewer::Clear()
     mPage->runJavaScript(QStringLiteral("document.execCommand('delete')"));
 }
 
-void HTMLViewer::NavigateFromPage(const QString& url)
+void HTMLViewer::CallbackFromPage(const QString& url)
 {
-    if (!Filter(url))
-        LoadURL(url);
+    Filter(url);
+}
+
+void HTMLViewer::NavigateAsPage(const QUrl& url)
+{
+    // Loaded by the program, the URL would have the program's own rights: a page may not
+    // load a local file, the program may. An empty URL would reload the page shown.
+    if (url.isEmpty())
+        return;
+    mPage->runJavaScript(
+        QStringLiteral("location.href = decodeURIComponent('%1')").arg(EncodeURLComponent(url.toString())),
+        QWebEngineScript::ApplicationWorld);
 }
 
 bool HTMLViewer::Filter(const QString& url)

@@ -41,15 +41,17 @@ public:
     // Every navigation of the page passes here first; true cancels it.
     Event<bool(const QString& url)> CancelLoad;
     Event<void(int code, const QString& text)> Error;
-    // The view in which a page's request for a new window loads, through that view's
-    // navigation filter; none ignores the request.
+    // The view in which a page's request for a new window loads, as a navigation of the
+    // page shown there, through that view's navigation filter; none ignores the request.
     Event<HTMLViewer*()> NewWindow;
 
-    // A URL handed over by the page's script as text (see HTMLViewerHost): passes the
-    // navigation filter like any navigation and loads when it was not cancelled.
-    void NavigateFromPage(const QString& url);
+    // A callback URL handed over by the page's script as text (see HTMLViewerHost): it
+    // passes the navigation filter like any navigation, and never loads.
+    void CallbackFromPage(const QString& url);
 
 private:
+    // The page shown navigates to the URL itself, as it would on a link's click.
+    void NavigateAsPage(const QUrl& url);
     bool Filter(const QString& url);
     void OnLoadingChanged(const QWebEngineLoadingInfo& info);
 

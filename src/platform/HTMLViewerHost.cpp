@@ -1,5 +1,6 @@
 #include "platform/HTMLViewerHost.h"
 
+#include "platform/CallbackSchemeHandler.h"
 #include "platform/HTMLViewer.h"
 
 HTMLViewerHost::HTMLViewerHost(HTMLViewer& viewer)
@@ -8,7 +9,9 @@ HTMLViewerHost::HTMLViewerHost(HTMLViewer& viewer)
 {
 }
 
-void HTMLViewerHost::navigate(const QString& url)
+void HTMLViewerHost::callback(const QString& url)
 {
-    mViewer.NavigateFromPage(url);
+    const QString prefix = QLatin1String(CallbackSchemeHandler::kScheme) + QLatin1String("://");
+    if (url.startsWith(prefix, Qt::CaseInsensitive))
+        mViewer.CallbackFromPage(url);
 }

@@ -13,10 +13,13 @@ const char* const kBridge = R"JS(
     var host = null;
     var waiting = [];
 
+    // Only callbacks reach the program; any other address goes the way a link's would.
     function navigate(url) {
         url = String(url);
-        if (host) {
-            host.navigate(url);
+        if (!isCallback(url)) {
+            window.location.assign(url);
+        } else if (host) {
+            host.callback(url);
         } else {
             waiting.push(url);
         }
@@ -24,7 +27,7 @@ const char* const kBridge = R"JS(
 
     new QWebChannel(window.qt.webChannelTransport, function (channel) {
         host = channel.objects.host;
-        waiting.forEach(function (url) { host.navigate(url); });
+        waiting.forEach(function (url) { host.callback(url); });
         waiting = [];
     });
 

@@ -5,6 +5,7 @@
 #include "platform/Listbox.h"
 #include "platform/UrlCodec.h"
 #include "support/AppFixture.h"
+#include "support/FileBytes.h"
 #include "support/PageProbe.h"
 #include "support/TestHttpServer.h"
 #include "support/TestMain.h"
@@ -13,9 +14,11 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QItemSelectionModel>
 #include <QProgressBar>
 #include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 
 using PageProbe::Evaluate;
@@ -88,12 +91,18 @@ QStringList markerCalls(const Listbox& list)
     return calls << "AdattaZoom()";
 }
 
-}  // namespace
+const char* const kMadeUpScheme = "lumetra-test-made-up";
+
+} // namespace
 
 // The window's side of the map: call texts, the navigation filter, the callbacks'
 // handlers and the page-load events, against the real page.
 class TestMapBridge : public QObject {
     Q_OBJECT
+public:
+    // What the system was asked to open past the program's services.
+    Q_INVOKABLE void openedBySystem(const QUrl& url) { systemOpened << url.toString(); }
+
 private slots:
     void callTexts_data();
     void callTexts();
@@ -111,6 +120,11 @@ private slots:
     void progressBar();
     void failedLoadAndLinks();
     void makersPageGetsPlainCalls();
+    void pageRequests_data();
+    void pageRequests();
+
+private:
+    QStringList systemOpened;
 };
 
 void TestMapBridge::callTexts_data()
@@ -231,11 +245,21 @@ void TestMapBridge::filter_data()
     QTest::newRow("unknown command") << "handler://CMD9abc" << true << none << none;
     QTest::newRow("command in lower case") << "handler://cmd0abc" << true << QStringList{"abc"} << none;
     QTest::newRow("short handler URL") << "handler://CM" << true << none << none;
-    QTest::newRow("exactly handler://") << "handler://" << true << none << QStringList{"handler://"};
+    QTest::newRow("exactly handler://") << "handler://" << true << none << none;
     QTest::newRow("our page") << "lumetra://map/index.html?ver=1.4.0.5" << false << none << none;
-    QTest::newRow("prefix inside the query") << "https://example.org/go?to=lumetra://map/x" << false << none << none;
+    QTest::newRow("prefix inside the query") << "https://example.org/go?to=lumetra://map/x" << true << none
+                                             << QStringList {"https://example.org/go?to=lumetra://map/x"};
     QTest::newRow("another site") << "https://www.openstreetmap.org/copyright" << true << none
-                                  << QStringList{"https://www.openstreetmap.org/copyright"};
+                                  << QStringList {"https://www.openstreetmap.org/copyright"};
+    QTest::newRow("plain http, letter case")
+        << "HTTP://Example.org/a" << true << none << QStringList {"HTTP://Example.org/a"};
+    // Nothing but a web address is handed to the system.
+    QTest::newRow("local file") << "file:///etc/hostname" << true << none << none;
+    QTest::newRow("local page naming our site")
+        << "file:///tmp/planted.html?from=lumetra://map" << true << none << none;
+    QTest::newRow("bare path") << "/usr/bin/xterm" << true << none << none;
+    QTest::newRow("made-up scheme") << "lumetra-test-made-up:run?x=1" << true << none << none;
+    QTest::newRow("mail") << "mailto:someone@example.org" << true << none << none;
 }
 
 void TestMapBridge::filter()
@@ -486,6 +510,138 @@ void TestMapBridge::makersPageGetsPlainCalls()
     QCOMPARE(list.Cell(0, Longitude), QString("11.25"));
     QVERIFY(w->Modificato());
     QVERIFY(f.services.messages.isEmpty());
+}
+
+void TestMapBridge::pageRequests_data()
+{
+    // Each road asks for TARGET from the maker's page, or from a frame of another site in
+    // it; "ask" runs once the page's bridge is up. The web channel's host is called
+    // directly, every method of it that takes a text.
+    struct Road {
+        const char* name;
+        const char* ask;
+        bool inFrame;
+        bool click;
+        bool opensWebSites; // another web site goes to the system browser
+    };
+    const Road roads[] = {
+        {"LumetraHost.navigate", "LumetraHost.navigate(TARGET);", false, false, true},
+        {"web channel's host",
+            "new QWebChannel(qt.webChannelTransport, function (c) {"
+            "for (var k in c.objects.host) { if (/\\(QString\\)$/.test(k)) { c.objects.host[k](TARGET); } } });",
+            false, false, false},
+        {"window.open", "window.open(TARGET);", false, false, true},
+        {"location.href", "location.href = TARGET;", false, false, true},
+        {"link clicked", "", false, true, true},
+        {"frame's window.open", "window.open(TARGET);", true, false, true},
+        {"frame's link clicked", "", true, true, false},
+    };
+    struct Target {
+        const char* name;
+        QString url;
+    };
+    const Target targets[] = {
+        {"local file", "file:///etc/hostname"},
+        {"local page naming the server", "file://PLANTED/planted.html?from=SERVER"},
+        {"bare path", "/usr/bin/xterm"},
+        {"made-up scheme", QString(kMadeUpScheme) + ":run?x=1"},
+        {"another web site", "https://example.org/elsewhere"},
+    };
+    QTest::addColumn<QByteArray>("ask");
+    QTest::addColumn<bool>("inFrame");
+    QTest::addColumn<bool>("click");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("shown");
+    for (const Road& road : roads) {
+        for (const Target& target : targets) {
+            const bool other = target.url.startsWith("https:");
+            // A frame's path is its own site's; a frame's link to another site opens there.
+            if ((road.inFrame && target.url.startsWith('/')) || (road.inFrame && road.click && other))
+                continue;
+            QTest::addRow("%s: %s", road.name, target.name)
+                << QByteArray(road.ask) << road.inFrame << road.click << target.url << (other && road.opensWebSites);
+        }
+    }
+}
+
+// Whatever a page asks for, the system opens nothing but another web site, and the map view
+// loads nothing but the maker's site: no local file, whatever its address holds.
+void TestMapBridge::pageRequests()
+{
+    QFETCH(QByteArray, ask);
+    QFETCH(bool, inFrame);
+    QFETCH(bool, click);
+    QFETCH(QString, target);
+    QFETCH(bool, shown);
+    TestHttpServer server;
+    TestHttpServer otherSite;
+    QTemporaryDir planted;
+    // A local page that, once loaded, reads a file beside it and tells the program.
+    FileBytes::Write(planted.filePath("secret.txt"), "secret");
+    FileBytes::Write(planted.filePath("planted.html"),
+        "<script>var x = new XMLHttpRequest(); x.open('GET', 'secret.txt', false); x.send();"
+        "location.href = 'handler://CMD0' + encodeURIComponent('planted ' + x.responseText);</script>");
+    target.replace("PLANTED", planted.path()).replace("SERVER", server.address());
+    const QByteArray quoted = "'" + target.toUtf8() + "'";
+    ask.replace("TARGET", quoted);
+    const QByteArray link = "<a href=" + quoted + " style='display:block;height:100vh'>go</a>";
+    const QByteArray done = "<script>function done() { LumetraHost.navigate('handler://CMD0done'); }</script>";
+    const QByteArray html = "<!DOCTYPE html><html><head><meta charset='utf-8'></head><body style='margin:0'>";
+    QByteArray body
+        = link + "<script>document.addEventListener('click', function () { window.clicked = true; });</script>";
+    if (inFrame) {
+        otherSite.route("/frame",
+            {200,
+                html + link + "<script>" + ask
+                    + "document.addEventListener('click', function () {"
+                      "parent.postMessage('clicked', '*'); });</script></body></html>",
+                "text/html"});
+        body = "<iframe src='" + otherSite.address().toUtf8()
+            + "/frame' onload='window.framed = true' style='border:0;display:block;width:100%;height:100vh'></iframe>"
+              "<script>window.addEventListener('message', function (e) { window.clicked = e.data === 'clicked'; });"
+              "</script>";
+        ask.clear();
+    }
+    server.route("/maps/lumetra/default.aspx",
+        {200,
+            html + body + done
+                + "<script>(function whenReady() { if (!(window.LumetraHost && LumetraHost.ready())) {"
+                  "setTimeout(whenReady, 20); return; }"
+                + ask + "window.asked = true; })();</script></body></html>",
+            "text/html"});
+    // A page of the site the view may go to.
+    server.route("/usr/bin/xterm",
+        {200, html + done + "<script>window.asked = window.clicked = true;</script></body></html>", "text/html"});
+    qputenv("LUMETRA_SERVER", server.address().toUtf8());
+    systemOpened.clear();
+    for (const char* scheme : {"file", kMadeUpScheme})
+        QDesktopServices::setUrlHandler(scheme, this, "openedBySystem");
+    const auto restore = qScopeGuard([] {
+        qputenv("LUMETRA_SERVER", "");
+        for (const char* scheme : {"file", kMadeUpScheme})
+            QDesktopServices::unsetUrlHandler(scheme);
+    });
+
+    AppFixture f;
+    Applicazione* w = f.newWindow();
+    HTMLViewer& view = *w->web1();
+    QTRY_VERIFY_WITH_TIMEOUT(
+        Evaluate(view, inFrame ? "!!(window.asked && window.framed)" : "!!window.asked").toBool(), 30000);
+    // A click reaches the link once its document has been drawn.
+    for (int tries = 0; click && !Evaluate(view, "!!window.clicked").toBool(); ++tries) {
+        QVERIFY(tries < 100);
+        QTest::mouseClick(view.focusProxy(), Qt::LeftButton, {}, QPoint(20, 20));
+        QTest::qWait(50);
+    }
+    // Time for whatever the request leads to; then the page shown says it is still there.
+    QTest::qWait(500);
+    QTRY_COMPARE(Evaluate(view, "typeof done").toString(), QString("function"));
+    Evaluate(view, "done(); 1");
+    QTRY_VERIFY(f.services.messages.contains("done"));
+    QCOMPARE(f.services.messages, QStringList {"done"});
+    QCOMPARE(f.services.urls, shown ? QStringList {target} : QStringList());
+    QCOMPARE(systemOpened, QStringList());
+    QVERIFY2(MakerServer::IsSiteAddress(view.url().toString()), qPrintable(view.url().toString()));
 }
 
 LUMETRA_TEST_MAIN(TestMapBridge)
