@@ -139,9 +139,11 @@ void HTMLViewer::CallbackFromPage(const QString& url)
 
 void HTMLViewer::NavigateAsPage(const QUrl& url)
 {
-    // Loaded by the program, the URL would have the program's own rights: a page may not
-    // load a local file, the program may. An empty URL would reload the page shown.
-    if (url.isEmpty())
+    // What the filter cancels never starts a navigation, which would stop the page's loading
+    // if it is still under way. An empty URL would reload the page shown. Loaded by the
+    // program, the URL would have the program's own rights: a page may not load a local
+    // file, the program may.
+    if (url.isEmpty() || Filter(url.toString()))
         return;
     mPage->runJavaScript(
         QStringLiteral("location.href = decodeURIComponent('%1')").arg(EncodeURLComponent(url.toString())),

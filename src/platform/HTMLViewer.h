@@ -41,8 +41,8 @@ public:
     // Every navigation of the page passes here first; true cancels it.
     Event<bool(const QString& url)> CancelLoad;
     Event<void(int code, const QString& text)> Error;
-    // The view in which a page's request for a new window loads, as a navigation of the
-    // page shown there, through that view's navigation filter; none ignores the request.
+    // The view in which a page's request for a new window loads, through that view's
+    // navigation filter, as a navigation of the page shown there; none ignores the request.
     Event<HTMLViewer*()> NewWindow;
 
     // A callback URL handed over by the page's script as text (see HTMLViewerHost): it
@@ -50,7 +50,8 @@ public:
     void CallbackFromPage(const QString& url);
 
 private:
-    // The page shown navigates to the URL itself, as it would on a link's click.
+    // The URL passes the navigation filter; the page shown then navigates to it itself, as
+    // it would on a link's click.
     void NavigateAsPage(const QUrl& url);
     bool Filter(const QString& url);
     void OnLoadingChanged(const QWebEngineLoadingInfo& info);
