@@ -55,6 +55,9 @@ void MapMarkers::CaricaPdiMappa()
 
     map.EliminaTutto();
     Events::DoEvents();
+    // A window closed meanwhile gets nothing more.
+    if (w.IsClosing())
+        return;
     // The markers between two event passes reach the page as one message.
     map.BeginCalls();
     showBar(bar, list.ListCount());
@@ -70,6 +73,8 @@ void MapMarkers::CaricaPdiMappa()
             bar.setValue(row);
             map.EndCalls();
             Events::DoEvents();
+            if (w.IsClosing())
+                return;
             map.BeginCalls();
             // Events may have removed rows meanwhile.
             if (row >= list.ListCount())
@@ -81,6 +86,8 @@ void MapMarkers::CaricaPdiMappa()
     if (row > 0)
         bar.setValue(row - 1);
     Events::DoEvents();
+    if (w.IsClosing())
+        return;
     map.AdattaZoom();
     bar.setVisible(false);
 }
@@ -101,6 +108,8 @@ void MapMarkers::MostraPdiNelRaggio(double latitude, double longitude, double ra
         if (IsStepRow(row, step)) {
             bar.setValue(row);
             Events::DoEvents();
+            if (w.IsClosing())
+                return;
             if (row >= list.ListCount())
                 break;
         }
@@ -114,6 +123,8 @@ void MapMarkers::MostraPdiNelRaggio(double latitude, double longitude, double ra
     }
     w.AggiornaNumeroPdiSelezionati();
     CaricaPdiMappa();
+    if (w.IsClosing())
+        return;
     bar.setVisible(false);
 }
 

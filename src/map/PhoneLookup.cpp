@@ -37,8 +37,11 @@ void PhoneLookup::CercaNumeroTelefono(const QString& number)
     const QString query = base + QStringLiteral("/execute.cgi?btt=1&ts=106&cb=8&mr=10&rk=&om=&tl=1&qs=") + number;
     const QString browser = base + QStringLiteral("/execute.cgi?btt=1&ts=106&cb=8&mr=10&rk=&om=&qs=") + number;
     try {
-        const std::optional<DirectoryEntry> found =
-            DirectoryAnswer::FirstEntry(socket.GetBytes(query, timeoutSeconds, kMaxAnswerBytes));
+        const QByteArray answer = socket.GetBytes(query, timeoutSeconds, kMaxAnswerBytes);
+        // The window was closed during the wait: the answer has nowhere to go.
+        if (w.IsClosing())
+            return;
+        const std::optional<DirectoryEntry> found = DirectoryAnswer::FirstEntry(answer);
         if (!found) {
             services.MsgBox(QStringLiteral("Nessun contatto trovato per ") + number);
         } else if (!found->hasStreet) {

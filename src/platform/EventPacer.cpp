@@ -11,6 +11,7 @@ constexpr qint64 kPollNanoseconds = 1'000'000;
 void EventPacer::DoEvents()
 {
     if (mPolled.isValid() && mPolled.nsecsElapsed() < kPollNanoseconds) {
+        Events::NestedLoop nested;
         QCoreApplication::sendPostedEvents();
         return;
     }

@@ -5,8 +5,13 @@
 
 namespace Events {
 
+namespace {
+int gNesting = 0;
+}
+
 void DoEvents()
 {
+    NestedLoop nested;
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
@@ -23,6 +28,21 @@ int32_t Ticks()
 int32_t DoubleClickTicks()
 {
     return static_cast<int32_t>(QApplication::doubleClickInterval() * 60 / 1000);
+}
+
+NestedLoop::NestedLoop()
+{
+    ++gNesting;
+}
+
+NestedLoop::~NestedLoop()
+{
+    --gNesting;
+}
+
+bool IsNested()
+{
+    return gNesting > 0;
 }
 
 }  // namespace Events

@@ -1,5 +1,6 @@
 #include "platform/HTTPSocket.h"
 
+#include "platform/Events.h"
 #include "platform/InputBlock.h"
 #include "platform/NetworkText.h"
 
@@ -64,6 +65,7 @@ QByteArray HTTPSocket::GetBytes(const QString& url, int timeoutSeconds, qint64 m
     timer.start(timeoutSeconds * 1000);
     {
         InputBlock block;
+        Events::NestedLoop nested;
         loop.exec();
     }
     mLastStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();

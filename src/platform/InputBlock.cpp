@@ -52,9 +52,6 @@ bool InputBlock::eventFilter(QObject* watched, QEvent* event)
     case QEvent::TabletRelease:
     case QEvent::InputMethod:
         return true;
-    case QEvent::Close:
-        // The window that waits must still be there when the wait ends.
-        return event->spontaneous();
     default:
         return false;
     }

@@ -8,7 +8,8 @@
 // deferred, so nothing typed meanwhile is replayed later) and the cursor shows that the
 // program is busy; everything else, painting included, goes on. For waits that run their
 // own event loop. A modal window opened during the wait (a message from the map page, say)
-// still takes input, or nobody could close it.
+// still takes input, or nobody could close it. Closing a window is no input: a window
+// closed during the wait closes, and the wait's owner sees it when the wait ends.
 class InputBlock final : public QObject {
     Q_OBJECT
 public:

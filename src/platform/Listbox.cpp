@@ -1,6 +1,7 @@
 #include "platform/Listbox.h"
 
 #include "platform/CollationKeys.h"
+#include "platform/Events.h"
 #include "platform/ListboxColumnWidths.h"
 #include "platform/ListboxDelegate.h"
 #include "platform/ListboxModel.h"
@@ -523,7 +524,11 @@ void Listbox::showContextMenu(const QPoint& viewportPos, const QPoint& globalPos
     const QPoint pos = mView->viewport()->mapTo(this, viewportPos);
     if (!ConstructContextualMenu(base, pos.x(), pos.y()))
         return;
-    QAction* chosen = base.exec(globalPos);
+    QAction* chosen = nullptr;
+    {
+        Events::NestedLoop nested;
+        chosen = base.exec(globalPos);
+    }
     if (chosen && ContextualMenuAction)
         ContextualMenuAction(chosen);
 }

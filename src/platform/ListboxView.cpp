@@ -1,5 +1,6 @@
 #include "platform/ListboxView.h"
 
+#include "platform/Events.h"
 #include "platform/Listbox.h"
 #include "platform/ListboxModel.h"
 
@@ -113,7 +114,18 @@ void ListboxView::startDrag(Qt::DropActions)
     // The rows dragged are the selection; no list of every selected cell is built.
     auto* drag = new QDrag(this);
     drag->setMimeData(model()->mimeData({}));
+    Events::NestedLoop nested;
+    mDragging = true;
     drag->exec(Qt::MoveAction);
+    mDragging = false;
+}
+
+void ListboxView::hideEvent(QHideEvent* event)
+{
+    // A drag from a list whose window closes ends with it: nothing is dropped.
+    if (mDragging)
+        QDrag::cancel();
+    QTableView::hideEvent(event);
 }
 
 void ListboxView::dragEnterEvent(QDragEnterEvent* event)

@@ -28,6 +28,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     // True when a handler took the press.
@@ -35,4 +36,5 @@ private:
 
     Listbox& mOwner;
     bool mInDoubleClick = false;
+    bool mDragging = false;
 };

@@ -1,5 +1,6 @@
 #include "platform/QtServices.h"
 
+#include "platform/Events.h"
 #include "platform/ZipArchive.h"
 
 #include <QApplication>
@@ -34,6 +35,7 @@ void QtServices::MsgBox(const QString& text)
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
                     QApplication::activeWindow());
     showPlain(box);
+    Events::NestedLoop nested;
     box.exec();
 }
 
@@ -55,7 +57,10 @@ MessageDialog::Pressed QtServices::ShowMessageDialog(const MessageDialog& dialog
         alternate = box.addButton(dialog.AlternateActionButton.Caption, QMessageBox::DestructiveRole);
     box.setDefaultButton(action);
     showPlain(box);
-    box.exec();
+    {
+        Events::NestedLoop nested;
+        box.exec();
+    }
     if (cancel && box.clickedButton() == cancel)
         return MessageDialog::Pressed::Cancel;
     if (alternate && box.clickedButton() == alternate)
@@ -65,6 +70,7 @@ MessageDialog::Pressed QtServices::ShowMessageDialog(const MessageDialog& dialog
 
 QString QtServices::GetOpenFolderItem(const FileType& filter, QWidget* parent)
 {
+    Events::NestedLoop nested;
     return QFileDialog::getOpenFileName(parent, QString(), QString(), filter.filterText());
 }
 
@@ -75,6 +81,7 @@ QString QtServices::GetSaveFolderItem(const FileType& filter, const QString& fol
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(extension.startsWith(u'.') ? extension.mid(1) : extension);
     dialog.selectFile(QDir(folder).filePath(defaultName));
+    Events::NestedLoop nested;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
@@ -83,6 +90,7 @@ QString QtServices::GetSaveFolderItem(const FileType& filter, const QString& fol
 int QtServices::ShowModalWithin(QDialog& dialog, QWidget* parent)
 {
     PrepareModal(dialog, parent);
+    Events::NestedLoop nested;
     return dialog.exec();
 }
 

@@ -1,5 +1,6 @@
 #include "shell/App.h"
 
+#include "platform/DeferredRelease.h"
 #include "platform/Services.h"
 #include "platform/Uuid.h"
 #include "shell/AboutDialog.h"
@@ -12,10 +13,14 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QScopedValueRollback>
+#include <QTimer>
 #include <QWidget>
 
 namespace {
 App* gApp = nullptr;
+// How often a close or Quit that waits for an answer looks again.
+constexpr int kRetryMilliseconds = 50;
 }
 
 App::App()
@@ -33,6 +38,8 @@ App::App()
 
 App::~App()
 {
+    // The windows closed last are freed here; the program's loop has returned.
+    DeferredRelease::ReleaseAll();
     gApp = nullptr;
 }
 
@@ -154,25 +161,45 @@ Applicazione* App::OpenNewWindow(const QString& file)
     return w;
 }
 
-void App::CloseThisWindow(QWidget* w)
+int App::entryOf(const QWidget* w) const
 {
     MenuItem& menu = windowMenu();
     const int n = menu.Count();
     for (int i = 0; i < n; ++i) {
         auto* entry = qobject_cast<WindowMenuItem*>(menu.Item(i));
-        if (!entry || !entry->IsWindow(w))
-            continue;
-        auto* document = qobject_cast<Applicazione*>(w);
-        if (document && !document->ConfirmDiscardChanges())
-            return;  // the user kept the window, and so its entry
-        menu.Remove(i);
-        if (document)
-            document->CloseNow();
-        else
-            w->close();
-        break;
+        if (entry && entry->IsWindow(w))
+            return i;
     }
-    if (menu.Count() == 0)
+    return -1;
+}
+
+void App::CloseThisWindow(QWidget* w)
+{
+    auto* document = qobject_cast<Applicazione*>(w);
+    if (document && document->IsAsking()) {
+        // Its question about unsaved changes is up: this close comes once it is answered.
+        retryLater([this, window = QPointer<QWidget>(w)] {
+            if (window)
+                CloseThisWindow(window);
+        });
+        return;
+    }
+    if (entryOf(w) >= 0 && (!document || document->ConfirmDiscardChanges())) {
+        // The Window menu may have changed while the question was up: the entry is looked
+        // up again, and is gone when another road closed the window meanwhile.
+        const int i = entryOf(w);
+        if (i >= 0) {
+            windowMenu().Remove(i);
+            if (document) {
+                document->CloseNow();
+                // Its own work may still be on the stack below: freed once that has returned.
+                DeferredRelease::Release(document);
+            } else {
+                w->close();
+            }
+        }
+    }
+    if (windowMenu().Count() == 0)
         Services::instance().Quit(0);
 }
 
@@ -201,17 +228,46 @@ QString App::GetUUID()
 
 void App::Quit()
 {
+    if (mQuitting)
+        return;  // a Quit asked for during a Quit is that Quit
     MenuItem& menu = windowMenu();
+    if (menu.Count() == 0) {
+        Services::instance().Quit(0);
+        return;
+    }
+    if (isAsking()) {
+        // A question about unsaved changes is up: the Quit goes on once it is answered.
+        retryLater([this] { Quit(); });
+        return;
+    }
+    const QScopedValueRollback quitting(mQuitting, true);
+    // Windows that open meanwhile (handed over by a later start) are closed in turn too.
     while (menu.Count() > 0) {
-        const int before = menu.Count();
         auto* entry = qobject_cast<WindowMenuItem*>(menu.Item(0));
         if (!entry)
-            return; // the Window menu holds only window entries
-        CloseThisWindow(entry->window());
-        if (menu.Count() == before)
-            return;  // the user cancelled: nothing more closes
+            return;  // the Window menu holds only window entries
+        QWidget* w = entry->window();
+        CloseThisWindow(w);
+        if (entryOf(w) >= 0)
+            return;  // the user kept the window: the Quit ends here
     }
-    Services::instance().Quit(0);
+}
+
+bool App::isAsking() const
+{
+    MenuItem& menu = windowMenu();
+    for (int i = 0; i < menu.Count(); ++i) {
+        auto* entry = qobject_cast<WindowMenuItem*>(menu.Item(i));
+        auto* document = entry ? qobject_cast<Applicazione*>(entry->window()) : nullptr;
+        if (document && document->IsAsking())
+            return true;
+    }
+    return false;
+}
+
+void App::retryLater(std::function<void()> request)
+{
+    QTimer::singleShot(kRetryMilliseconds, this, std::move(request));
 }
 
 void App::setFrontWindow(Applicazione* w)

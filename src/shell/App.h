@@ -50,7 +50,7 @@ public:
     void UpdateWindowTitle(QWidget* w, const QString& t) override;
     static QString GetUUID();
 
-    // Quit: asks each modified document in turn; ends when none cancels.
+    // Quit: asks each modified document in turn and closes it; ends when the user keeps one.
     void Quit();
 
     // Runs a chosen menu item: the item's own action, then the frontmost document
@@ -105,8 +105,15 @@ private:
     void _ApplicationAddMenuHandlers();
     MenuItem& windowMenu() const;
     bool runHandler(const QString& name);
+    // The index of w's entry in the Window menu; -1 when it has none.
+    int entryOf(const QWidget* w) const;
+    // Whether a document's question about unsaved changes is up.
+    bool isAsking() const;
+    // A close or Quit asked for while such a question is up is made again a little later.
+    void retryLater(std::function<void()> request);
 
     std::unique_ptr<MenuBar1> mMenuBar;
     std::map<QString, std::function<bool()>> mMenuHandlers;
     QPointer<QWidget> mFront;
+    bool mQuitting = false;
 };

@@ -25,12 +25,15 @@
 #include "window/WindowCommands.h"
 #include "window/WindowHost.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -61,11 +64,19 @@ BevelButton* makePictureButton(QWidget* parent, const QString& helpTag, const QP
 
 }  // namespace
 
+// Popups and dialogs are windows of their own, still ours through their parents.
+bool Applicazione::isOwnWidget(const QWidget* widget) const
+{
+    for (; widget; widget = widget->parentWidget())
+        if (widget == this)
+            return true;
+    return false;
+}
+
 Applicazione::Applicazione(WindowHost& app)
     : mDocument(new PoiDocument)
     , mApp(app)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
     mDocument->setDialogParent(this);
     Layout();
     _CreateControls0();
@@ -306,6 +317,10 @@ bool Applicazione::ConfirmDiscardChanges()
     mListBox1->CommitEdit();
     if (!Modificato())
         return true;
+    // One question at a time: whatever asked again meanwhile waits for its answer.
+    if (mAsking)
+        return false;
+    const QScopedValueRollback asking(mAsking, true);
     MessageDialog dialog;
     dialog.Title = QStringLiteral("Lumetra");
     dialog.Icon = 1;
@@ -334,8 +349,18 @@ bool Applicazione::ConfirmDiscardChanges()
 void Applicazione::CloseNow()
 {
     mClosing = true;
+    // A menu or dialog of this window would keep its work waiting on a window nobody sees.
+    while (QWidget* popup = QApplication::activePopupWidget()) {
+        if (!isOwnWidget(popup))
+            break;
+        popup->close();
+    }
+    for (QDialog* dialog : findChildren<QDialog*>())
+        if (dialog->isVisible())
+            dialog->reject();
+    // Within its close event the window is hidden by its accepting it.
     if (!mInCloseEvent)
-        close();
+        hide();
 }
 
 void Applicazione::closeEvent(QCloseEvent* event)

@@ -90,8 +90,13 @@ public:
     // Before the document's changes would be lost: asks whether to save them.
     // False when the user cancelled, or a save he asked for did not happen.
     bool ConfirmDiscardChanges();
-    // Closes the window for good (its Window-menu entry is already gone).
+    // Whether that question, or the save it leads to, is under way.
+    bool IsAsking() const { return mAsking; }
+    // Closes the window for good (its Window-menu entry is already gone): hides it and ends
+    // its dialogs and menus, so that work of its own under way sees it closing and stops.
+    // The window itself is freed later, by whoever closed it, once that work has returned.
     void CloseNow();
+    bool IsClosing() const override { return mClosing; }
 
     // Menu commands the window handles, bound by item name.
     void AddMenuHandler(const QString& itemName, std::function<bool()> handler);
@@ -184,6 +189,7 @@ private:
     void Splitview1_Open();
     // Shows the document's marked and total rows below the list.
     void showMarkedCount();
+    bool isOwnWidget(const QWidget* widget) const;
 
     // Made before the controls, as the list shows its rows; a child of the window only
     // once they exist, so that it goes after them.
@@ -218,6 +224,7 @@ private:
     std::map<QString, std::function<bool()>> mMenuHandlers;
     bool mClosing = false;
     bool mInCloseEvent = false;
+    bool mAsking = false;
 
     std::unique_ptr<PoiRows> mRows;
     std::unique_ptr<Ov2Files> mOv2;

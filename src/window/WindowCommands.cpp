@@ -130,6 +130,8 @@ void WindowCommands::openDuplicates()
     DuplicateDialog dialog(&w);
     dialog.Lista = w.ListBox1();
     Services::instance().ShowModalWithin(dialog, &w);
+    if (w.IsClosing())
+        return;
     // The dialog changes marks only, and marks are not saved.
     w.AggiornaNumeroPdiSelezionati();
 }
@@ -169,6 +171,8 @@ bool WindowCommands::_EditShowMarked_Action()
 bool WindowCommands::_EditOrdinaMarked_Action()
 {
     Events::DoEvents();
+    if (w.IsClosing())
+        return false;
     const std::vector<size_t> before = rowOrder(*w.ListBox1());
     w.OrdinaPrimaMarcati(*w.ListBox1());
     // The new order is what a save writes.

@@ -5,9 +5,7 @@
 #include "shell/WindowMenuItem.h"
 #include "window/Applicazione.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QEvent>
 
 AppFixture::AppFixture()
 {
@@ -29,7 +27,6 @@ AppFixture::~AppFixture()
         else
             menu->Remove(0);
     }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 Applicazione* AppFixture::newWindow()

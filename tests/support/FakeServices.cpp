@@ -1,8 +1,11 @@
 #include "support/FakeServices.h"
 
+#include "platform/Events.h"
+
 #include <QTest>
 #include <QDir>
 #include <QEvent>
+#include <QEventLoop>
 #include <QTimer>
 
 namespace {
@@ -44,14 +47,32 @@ FakeServices::~FakeServices()
     Services::install(nullptr);
 }
 
+void FakeServices::showing()
+{
+    if (whileShown.isEmpty())
+        return;
+    const std::function<void()> events = whileShown.dequeue();
+    // Like a real box, it runs its own loop until it is answered: what the events leave
+    // to the loop is handled inside it too.
+    Events::NestedLoop nested;
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [&] {
+        events();
+        QTimer::singleShot(0, &loop, &QEventLoop::quit);
+    });
+    loop.exec();
+}
+
 void FakeServices::MsgBox(const QString& text)
 {
     messages << text;
+    showing();
 }
 
 MessageDialog::Pressed FakeServices::ShowMessageDialog(const MessageDialog& dialog, QWidget*)
 {
     dialogs << dialog;
+    showing();
     if (dialogAnswers.isEmpty()) {
         failUnscripted("message dialog");
         return MessageDialog::Pressed::Cancel;
@@ -62,6 +83,7 @@ MessageDialog::Pressed FakeServices::ShowMessageDialog(const MessageDialog& dial
 QString FakeServices::GetOpenFolderItem(const FileType& filter, QWidget*)
 {
     openRequests << FileRequest{filter, QString(), QString(), QString()};
+    showing();
     if (openAnswers.isEmpty()) {
         failUnscripted("open dialog");
         return QString();
@@ -73,6 +95,7 @@ QString FakeServices::GetSaveFolderItem(const FileType& filter, const QString& f
                                         const QString& extension, QWidget*)
 {
     saveRequests << FileRequest{filter, defaultName, folder, extension};
+    showing();
     if (saveAnswers.isEmpty()) {
         failUnscripted("save dialog");
         return QString();
@@ -103,7 +126,11 @@ int FakeServices::ShowModalWithin(QDialog& dialog, QWidget* parent)
             dialog.done(result);
     });
     step.start(0);
-    const int result = dialog.exec();
+    int result = QDialog::Rejected;
+    {
+        Events::NestedLoop nested;
+        result = dialog.exec();
+    }
     if (!ran)
         QTest::qFail("the modal dialog closed before its script ran", __FILE__, __LINE__);
     if (reopened)

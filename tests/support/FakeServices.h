@@ -29,6 +29,9 @@ public:
     // Each drives one ShowModalWithin: it runs inside the dialog's real exec() and returns
     // the result to close it with, if it is still open.
     QQueue<std::function<int(QDialog&)>> modalHandlers;
+    // Each runs inside one message box or file dialog, in the order they come, as events
+    // that arrive while it is up would: a close, a Quit, a hand-over.
+    QQueue<std::function<void()>> whileShown;
     bool networkConnected = true;
     std::function<bool(const QString&)> onLaunch;  // what opening a file does; recorded only when unset
     QString desktopFolder;
@@ -57,5 +60,8 @@ public:
     void Quit(int code) override;
 
 private:
+    // A box or file dialog is up: events are handled inside it, as in a real one.
+    void showing();
+
     Services* mPrevious = nullptr;
 };
