@@ -12,6 +12,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QEventLoop>
 #include <QMenu>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -118,6 +119,17 @@ void closeMenu()
         popup->close();
 }
 
+// A dialog's script: the close arrives while the dialog stays open, as from another window,
+// and the user closes the dialog a little later if it is still open.
+std::function<int(QDialog&)> whileOpen(const During& during)
+{
+    return [during](QDialog& dialog) {
+        QTimer::singleShot(0, during);
+        QTimer::singleShot(50, &dialog, &QDialog::reject);
+        return FakeServices::kLeaveOpen;
+    };
+}
+
 // The work that hands control to the event loop, with the close arriving inside it.
 using Work = std::function<void(AppFixture&, Applicazione&, const During&)>;
 
@@ -209,18 +221,12 @@ void TestLifetime::closeDuringWork_data()
          }},
         {"Find dialog", 3,
          [](AppFixture& f, Applicazione& a, const During& during) {
-             f.services.modalHandlers << [during](QDialog&) {
-                 during();
-                 return int(QDialog::Rejected);
-             };
+             f.services.modalHandlers << whileOpen(during);
              toolItem(a, QStringLiteral("ToolItemTrova"))->trigger();
          }},
         {"Duplicates dialog", 3,
          [](AppFixture& f, Applicazione& a, const During& during) {
-             f.services.modalHandlers << [during](QDialog&) {
-                 during();
-                 return int(QDialog::Rejected);
-             };
+             f.services.modalHandlers << whileOpen(during);
              toolItem(a, QStringLiteral("ToolItemTrovaDup"))->trigger();
          }},
         {"duplicate scan", 20000,
@@ -256,10 +262,7 @@ void TestLifetime::closeDuringWork_data()
          }},
         {"about box from the toolbar", 3,
          [](AppFixture& f, Applicazione& a, const During& during) {
-             f.services.modalHandlers << [during](QDialog&) {
-                 during();
-                 return int(QDialog::Accepted);
-             };
+             f.services.modalHandlers << whileOpen(during);
              toolItem(a, QStringLiteral("ToolItemInfo"))->trigger();
          }},
     };
@@ -286,7 +289,13 @@ void TestLifetime::closeDuringWork()
     if (trigger == Trigger::QuitFromOther)
         f.services.dialogAnswers.prepend(MessageDialog::Pressed::Cancel);  // B is kept
 
-    work(f, *a, During{f, a, trigger, mFile});
+    // From the program's loop, as a click starts it.
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [&] {
+        work(f, *a, During{f, a, trigger, mFile});
+        loop.quit();
+    });
+    loop.exec();
 
     // The window outlived its work, and goes once the work has returned.
     QVERIFY(a);

@@ -49,15 +49,14 @@ FakeServices::~FakeServices()
 
 void FakeServices::showing()
 {
-    if (whileShown.isEmpty())
-        return;
-    const std::function<void()> events = whileShown.dequeue();
-    // Like a real box, it runs its own loop until it is answered: what the events leave
-    // to the loop is handled inside it too.
+    const std::function<void()> events = whileShown.isEmpty() ? std::function<void()>() : whileShown.dequeue();
+    // Like a real box, it runs its own loop until it is answered: what arrives meanwhile,
+    // and what that leaves to the loop, is handled inside it.
     Events::NestedLoop nested;
     QEventLoop loop;
     QTimer::singleShot(0, &loop, [&] {
-        events();
+        if (events)
+            events();
         QTimer::singleShot(0, &loop, &QEventLoop::quit);
     });
     loop.exec();
@@ -122,7 +121,7 @@ int FakeServices::ShowModalWithin(QDialog& dialog, QWidget* parent)
         HideWatch watch(dialog);
         const int result = script(dialog);
         reopened = watch.reopened;
-        if (dialog.isVisible())
+        if (result != kLeaveOpen && dialog.isVisible())
             dialog.done(result);
     });
     step.start(0);

@@ -27,8 +27,10 @@ public:
     QQueue<QString> saveAnswers;   // paths for GetSaveFolderItem; "" = cancel
     QQueue<MessageDialog::Pressed> dialogAnswers;
     // Each drives one ShowModalWithin: it runs inside the dialog's real exec() and returns
-    // the result to close it with, if it is still open.
+    // the result to close it with, if it is still open; kLeaveOpen leaves it open, to be
+    // closed later by what the script set going, as a user would after a while.
     QQueue<std::function<int(QDialog&)>> modalHandlers;
+    static constexpr int kLeaveOpen = -1000;
     // Each runs inside one message box or file dialog, in the order they come, as events
     // that arrive while it is up would: a close, a Quit, a hand-over.
     QQueue<std::function<void()>> whileShown;
@@ -60,7 +62,8 @@ public:
     void Quit(int code) override;
 
 private:
-    // A box or file dialog is up: events are handled inside it, as in a real one.
+    // A box or file dialog is up: events are handled inside it, as in a real one, and
+    // what whileShown holds for it arrives then.
     void showing();
 
     Services* mPrevious = nullptr;
