@@ -8,6 +8,7 @@ packages=(
     libjs-leaflet libzip-dev libicu-dev
     gpsbabel gdal-bin
     desktop-file-utils qt6-translations-l10n
+    xvfb xauth openbox xdotool x11-utils libxcb1-dev libxcb-xfixes0-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -104,7 +104,8 @@ SearchDialog::SearchDialog(QWidget* parent)
 
 void SearchDialog::Layout()
 {
-    setWindowFlags(Qt::Sheet | Qt::WindowTitleHint);
+    // A title and no buttons: the window manager is offered no close, minimise or maximise.
+    setWindowFlags(Qt::Sheet | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setWindowModality(Qt::WindowModal);
     setFixedSize(569, 192);
     setWindowTitle(lkTitle());

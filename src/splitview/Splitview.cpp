@@ -67,8 +67,10 @@ const QList<QWidget*>& Splitview::Subviews() const
 
 void Splitview::AddSubview(QWidget* v)
 {
-    if (!mSubviews.contains(v))
-        mSubviews.append(v);
+    if (mSubviews.contains(v))
+        return;
+    mSubviews.append(v);
+    v->installEventFilter(this);
 }
 
 void Splitview::RemoveSubview(QWidget* v)
@@ -78,6 +80,7 @@ void Splitview::RemoveSubview(QWidget* v)
         return;
     mSubviews.removeAt(i);
     mCollapsed.remove(v);
+    v->removeEventFilter(this);
 }
 
 bool Splitview::Vertical() const
@@ -446,6 +449,16 @@ void Splitview::MouseMove(int x, int y)
 void Splitview::MouseExit()
 {
     unsetCursor();
+}
+
+bool Splitview::eventFilter(QObject* watched, QEvent* event)
+{
+    // A pane takes the mouse, so the control never sees it move over one: the pointer
+    // entering a pane is off every divider, and the pane would show the splitter cursor
+    // as its own if the control kept it.
+    if (event->type() == QEvent::Enter)
+        MouseExit();
+    return QWidget::eventFilter(watched, event);
 }
 
 void Splitview::mousePressEvent(QMouseEvent* event)
