@@ -82,14 +82,6 @@ void markAll(Listbox& list)
         list.setCellCheck(row, 0, true);
 }
 
-QAction* toolItem(Applicazione& w, const QString& name)
-{
-    for (const Toolbar1::ToolItem& item : toolbarOf(w).Items()) {
-        if (item.action->objectName() == name)
-            return item.action;
-    }
-    return nullptr;
-}
 
 // Opens the list's contextual menu on the selected row; `inMenu` runs inside it.
 void contextMenu(Applicazione& w, std::function<void(QMenu&)> inMenu)
@@ -222,12 +214,12 @@ void TestLifetime::closeDuringWork_data()
         {"Find dialog", 3,
          [](AppFixture& f, Applicazione& a, const During& during) {
              f.services.modalHandlers << whileOpen(during);
-             toolItem(a, QStringLiteral("ToolItemTrova"))->trigger();
+             toolItemOf(a, QStringLiteral("ToolItemTrova"))->trigger();
          }},
         {"Duplicates dialog", 3,
          [](AppFixture& f, Applicazione& a, const During& during) {
              f.services.modalHandlers << whileOpen(during);
-             toolItem(a, QStringLiteral("ToolItemTrovaDup"))->trigger();
+             toolItemOf(a, QStringLiteral("ToolItemTrovaDup"))->trigger();
          }},
         {"duplicate scan", 20000,
          [](AppFixture& f, Applicazione& a, const During& during) {
@@ -236,7 +228,7 @@ void TestLifetime::closeDuringWork_data()
                  static_cast<DuplicateDialog&>(dialog).buttonTrova_Action();
                  return int(QDialog::Rejected);
              };
-             toolItem(a, QStringLiteral("ToolItemTrovaDup"))->trigger();
+             toolItemOf(a, QStringLiteral("ToolItemTrovaDup"))->trigger();
          }},
         {"open dialog", 3,
          [this](AppFixture& f, Applicazione& a, const During& during) {
@@ -258,12 +250,12 @@ void TestLifetime::closeDuringWork_data()
          [](AppFixture& f, Applicazione& a, const During& during) {
              QTimer::singleShot(100, during);
              f.services.dialogAnswers << MessageDialog::Pressed::Action;  // no update
-             toolItem(a, QStringLiteral("ToolItemAggiorna"))->trigger();
+             toolItemOf(a, QStringLiteral("ToolItemAggiorna"))->trigger();
          }},
         {"about box from the toolbar", 3,
          [](AppFixture& f, Applicazione& a, const During& during) {
              f.services.modalHandlers << whileOpen(during);
-             toolItem(a, QStringLiteral("ToolItemInfo"))->trigger();
+             toolItemOf(a, QStringLiteral("ToolItemInfo"))->trigger();
          }},
     };
     for (const auto& [work, rows, run] : works)

@@ -5,6 +5,7 @@
 #include "shell/WindowMenuItem.h"
 #include "window/Applicazione.h"
 
+#include <QAction>
 #include <QDir>
 
 AppFixture::AppFixture()
@@ -46,4 +47,13 @@ QStringList AppFixture::windowMenuTexts() const
 Toolbar1& toolbarOf(Applicazione& w)
 {
     return *qobject_cast<Toolbar1*>(w.Toolbar11());
+}
+
+QAction* toolItemOf(Applicazione& w, const QString& name)
+{
+    for (const Toolbar1::ToolItem& item : toolbarOf(w).Items()) {
+        if (item.action->objectName() == name)
+            return item.action;
+    }
+    return nullptr;
 }

@@ -5,9 +5,12 @@
 #include "support/FakeServices.h"
 
 class Applicazione;
+class QAction;
 
 // The document toolbar the application gave the window.
 Toolbar1& toolbarOf(Applicazione& w);
+// The toolbar's item of that name; none when there is no such item.
+QAction* toolItemOf(Applicazione& w, const QString& name);
 
 // The application object over scripted services, as a test's ground: document windows
 // opened through it are closed, without questions, when the fixture goes.

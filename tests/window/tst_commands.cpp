@@ -30,14 +30,6 @@ Applicazione* windowWithRows(AppFixture& f, int rows)
     return w;
 }
 
-QAction* toolItem(Applicazione& w, const QString& name)
-{
-    for (const Toolbar1::ToolItem& item : toolbarOf(w).Items()) {
-        if (item.action->objectName() == name)
-            return item.action;
-    }
-    return nullptr;
-}
 
 // What the services saw, in one line: the kinds of dialogs asked for, URLs shown.
 QString servicesSeen(const FakeServices& s, const QStringList& modalClasses)
@@ -117,7 +109,7 @@ void TestCommands::toolbarDispatch()
         return int(QDialog::Rejected);
     });
 
-    QAction* item = toolItem(*w, name);
+    QAction* item = toolItemOf(*w, name);
     QVERIFY(item);
     w->Toolbar11()->Action(item);
 

@@ -181,4 +181,18 @@ bool MovePointer(const QWidget* widget, QPoint at)
         == 0;
 }
 
+bool Activate(const QWidget* widget)
+{
+    // Without a window manager nobody but the client sets the focus.
+    const QString how = WindowManagerRuns() ? QStringLiteral("windowactivate") : QStringLiteral("windowfocus");
+    return QProcess::execute(QStringLiteral("xdotool"),
+               {how, QStringLiteral("--sync"), QString::number(WindowOf(widget))})
+        == 0;
+}
+
+bool PressKeys(const QString& keys)
+{
+    return QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}) == 0;
+}
+
 } // namespace X11Probe

@@ -65,5 +65,11 @@ bool Managed(uint32_t window);
 uint32_t CursorSerial();
 // Moves the pointer to a point of the widget, through xdotool; false when that failed.
 bool MovePointer(const QWidget* widget, QPoint at);
+// Gives the widget's window the keyboard as a user's click would, through the window
+// manager when one runs; false when that failed.
+bool Activate(const QWidget* widget);
+// Presses keys ("ctrl+q") on the window that has the keyboard, through xdotool, as a user
+// does: the program reads them at its next event pass. False when that failed.
+bool PressKeys(const QString& keys);
 
 } // namespace X11Probe

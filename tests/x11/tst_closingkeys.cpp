@@ -1,0 +1,144 @@
+#include "X11Probe.h"
+
+#include "platform/Listbox.h"
+#include "search/DuplicateDialog.h"
+#include "support/AppFixture.h"
+#include "support/TestMain.h"
+#include "support/WindowRows.h"
+#include "window/Applicazione.h"
+
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+
+using namespace X11Probe;
+
+namespace {
+
+// Gives the window the keyboard, as a click on it would, once the program knows it. A
+// window manager may hand the focus back to a dialog that has just come up: asked again.
+bool activate(QWidget* w)
+{
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (Activate(w) && QTest::qWaitFor([w] { return w->isActiveWindow(); }, 1000))
+            return true;
+    }
+    return false;
+}
+
+int questionsAbout(const FakeServices& services)
+{
+    return int(std::count_if(services.dialogs.begin(), services.dialogs.end(),
+                             [](const MessageDialog& d) { return d.Message.contains("senza nome"); }));
+}
+
+}  // namespace
+
+// Closing and quitting by the keyboard, through a real X server, while a window's own work
+// has handed control to the event loop. The keys wait in the server's queue when the work
+// starts, so the work's first event pass reads them, as it reads a user's keys.
+class TestClosingKeys : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void closeWhileMarkersAreSent();
+    void quitFromAnotherWindowWhileFindIsOpen();
+    void quitFromAnotherWindowDuringDuplicateScan();
+};
+
+void TestClosingKeys::initTestCase()
+{
+    if (!Available())
+        QSKIP("needs an X server: run through scripts/with-xserver.sh");
+}
+
+void TestClosingKeys::closeWhileMarkersAreSent()
+{
+    AppFixture f;
+    Applicazione* b = f.newWindow();
+    b->setModificato(true);
+    QPointer<Applicazione> a = f.newWindow();
+    WindowRows::AddNumberedRows(*a, 30000);
+    for (int row = 0; row < 30000; ++row)
+        a->ListBox1()->setCellCheck(row, 0, true);
+    QVERIFY(QTest::qWaitForWindowExposed(a));
+    QVERIFY(activate(a));
+
+    QVERIFY(PressKeys(QStringLiteral("ctrl+w")));
+    a->CaricaPdiMappa();
+
+    QVERIFY(a);
+    QVERIFY(a->isHidden());
+    QTRY_VERIFY(a.isNull());
+    QCOMPARE(f.windowMenuTexts(), QStringList{"senza nome.ov2 *"});
+    QCOMPARE(questionsAbout(f.services), 0);
+}
+
+void TestClosingKeys::quitFromAnotherWindowWhileFindIsOpen()
+{
+    AppFixture f;
+    QPointer<Applicazione> a = f.newWindow();
+    WindowRows::AddNumberedRows(*a, 3);
+    Applicazione* b = f.newWindow();
+    b->setModificato(true);
+    QVERIFY(QTest::qWaitForWindowExposed(b));
+    f.services.dialogAnswers << MessageDialog::Pressed::Cancel;  // B is kept
+    bool pressed = false;
+    f.services.modalHandlers << [&](QDialog& find) {
+        // Find is modal to its own window only: the other one still takes the keyboard once
+        // Find has come up.
+        pressed = QTest::qWaitForWindowActive(&find) && activate(b) && PressKeys(QStringLiteral("ctrl+q"));
+        // The user closes Find a while after answering about B, or gives up waiting.
+        auto* poll = new QTimer(&find);
+        QObject::connect(poll, &QTimer::timeout, &find, [&f, &find] {
+            if (!f.services.dialogs.isEmpty())
+                QTimer::singleShot(200, &find, &QDialog::reject);
+        });
+        poll->start(20);
+        QTimer::singleShot(10000, &find, &QDialog::reject);
+        return FakeServices::kLeaveOpen;
+    };
+    a->HandleMenu(QStringLiteral("EditFind"));
+
+    QVERIFY(pressed);
+    QVERIFY(a);
+    QTRY_VERIFY(a.isNull());
+    QCOMPARE(questionsAbout(f.services), 1);
+    QCOMPARE(f.windowMenuTexts(), QStringList{"senza nome.ov2 *"});
+    QVERIFY(b->Modificato());
+    QVERIFY(f.services.quitCodes.isEmpty());
+}
+
+void TestClosingKeys::quitFromAnotherWindowDuringDuplicateScan()
+{
+    AppFixture f;
+    QPointer<Applicazione> a = f.newWindow();
+    WindowRows::AddNumberedRows(*a, 20000);
+    Applicazione* b = f.newWindow();
+    b->setModificato(true);
+    QVERIFY(QTest::qWaitForWindowExposed(b));
+    f.services.dialogAnswers << MessageDialog::Pressed::Cancel;  // B is kept
+    bool pressed = false;
+    bool scanStopped = false;
+    f.services.modalHandlers << [&](QDialog& dialog) {
+        pressed = QTest::qWaitForWindowActive(&dialog) && activate(b) && PressKeys(QStringLiteral("ctrl+q"));
+        auto& duplicates = static_cast<DuplicateDialog&>(dialog);
+        duplicates.buttonTrova_Action();
+        scanStopped = duplicates.annulla;
+        return int(QDialog::Rejected);
+    };
+    toolItemOf(*a, QStringLiteral("ToolItemTrovaDup"))->trigger();
+
+    QVERIFY(pressed);
+    QVERIFY(scanStopped);
+    QVERIFY(a);
+    QTRY_VERIFY(a.isNull());
+    QCOMPARE(questionsAbout(f.services), 1);
+    QCOMPARE(f.windowMenuTexts(), QStringList{"senza nome.ov2 *"});
+    QVERIFY(b->Modificato());
+}
+
+LUMETRA_TEST_MAIN(TestClosingKeys)
+#include "tst_closingkeys.moc"
