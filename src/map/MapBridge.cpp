@@ -5,6 +5,7 @@
 #include "platform/EditField.h"
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
+#include "platform/PoiColumn.h"
 #include "platform/Services.h"
 #include "platform/UrlCodec.h"
 #include "map/MapHost.h"
@@ -14,7 +15,7 @@
 
 namespace {
 
-enum Column { Description = 0, Latitude = 1, Longitude = 2, Id = 3, Mod = 4 };
+using enum PoiColumn::Index;
 
 const QLatin1String kHandler("handler://");
 

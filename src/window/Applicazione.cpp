@@ -11,6 +11,7 @@
 #include "platform/LockLayout.h"
 #include "platform/MenuItem.h"
 #include "platform/PictureSource.h"
+#include "platform/PoiColumn.h"
 #include "platform/Services.h"
 #include "platform/Toolbar.h"
 #include "poi/CsvFiles.h"
@@ -171,7 +172,7 @@ void Applicazione::_CreateControls0()
     mListBox1 = new Listbox(&mDocument->Model(), mSplitview1);
     mListBox1->setObjectName(QStringLiteral("ListBox1"));
     mListBox1->setGeometry(415, 0, 560, 556);
-    mListBox1->setColumnCount(6);
+    mListBox1->setColumnCount(PoiColumn::Count);
     mListBox1->setColumnWidths(QStringLiteral("60%,20%,20%"));
     mListBox1->setHasHeading(true);
 

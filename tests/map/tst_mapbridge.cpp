@@ -3,6 +3,7 @@
 #include "platform/EditField.h"
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
+#include "platform/PoiColumn.h"
 #include "platform/UrlCodec.h"
 #include "support/AppFixture.h"
 #include "support/FileBytes.h"
@@ -26,7 +27,7 @@ using PageProbe::SettledState;
 
 namespace {
 
-enum Column { Description = 0, Latitude = 1, Longitude = 2, Id = 3, Mod = 4 };
+using enum PoiColumn::Index;
 
 // A window with its map page loaded and rows "P0", "P1", ... at 43.i, 10.i, unmodified.
 Applicazione* mapWindow(AppFixture& f, int rows)

@@ -3,6 +3,7 @@
 #include "ov2/Ov2Dylib.h"
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
+#include "platform/PoiColumn.h"
 #include "support/AppFixture.h"
 #include "support/PageProbe.h"
 #include "support/TestMain.h"
@@ -20,7 +21,7 @@ using WindowRows::MarkedRows;
 
 namespace {
 
-enum Column { Description = 0, Latitude = 1, Longitude = 2, Id = 3, Mod = 4 };
+using enum PoiColumn::Index;
 
 // A window with its map page loaded and `rows` rows on the parallel 43, 0.01 degrees of
 // longitude apart from 10.0 eastwards, unmarked and unmodified.

@@ -1,6 +1,7 @@
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
 #include "platform/ListboxModel.h"
+#include "platform/PoiColumn.h"
 #include "poi/Ov2Files.h"
 #include "poi/PoiDocument.h"
 #include "shell/App.h"
@@ -27,7 +28,7 @@
 
 namespace {
 
-enum Column { Description = 0, Latitude = 1, Longitude = 2, Id = 3, Mod = 4 };
+using enum PoiColumn::Index;
 
 struct Poi {
     QByteArray description;  // Windows Latin-1, as in the file

@@ -1,5 +1,6 @@
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
+#include "platform/PoiColumn.h"
 #include "platform/TextFunctions.h"
 #include "shell/Pictures.h"
 #include "support/AppFixture.h"
@@ -21,7 +22,7 @@ using WindowRows::Descriptions;
 
 namespace {
 
-enum Column { Description = 0, Latitude = 1, Longitude = 2, Id = 3, Mod = 4, Check = 5 };
+using enum PoiColumn::Index;
 
 }  // namespace
 
