@@ -181,8 +181,3 @@ void PoiRows::OrdinaPrimaMarcati(Listbox& list)
     list.setColumnSortDirection(Check, -1);
     list.Sort();
 }
-
-QString PoiRows::GeoFormatter(double value)
-{
-    return CoordinateRule::Formatted(value);
-}

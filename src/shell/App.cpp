@@ -15,6 +15,7 @@
 #include <QWidget>
 
 namespace {
+// There is one application object at a time.
 App* gApp = nullptr;
 }
 
@@ -34,12 +35,6 @@ App::App()
 App::~App()
 {
     gApp = nullptr;
-}
-
-App& App::Instance()
-{
-    Q_ASSERT_X(gApp, "App::Instance", "no application object");
-    return *gApp;
 }
 
 void App::_ApplicationAddMenuHandlers()
