@@ -694,7 +694,10 @@ void TestMapBridge::pageRequests()
         QTest::mouseClick(view.focusProxy(), Qt::LeftButton, {}, QPoint(20, 20));
         QTest::qWait(50);
     }
-    // Time for whatever the request leads to; then the page shown says it is still there.
+    // Half a second for whatever the request leads to: a navigation or a new window it
+    // starts reaches the filter within milliseconds of the request, and a local page it
+    // loaded would by then have run its script and called back; then the page shown says
+    // it is still there, after all the request brought.
     QTest::qWait(500);
     QTRY_COMPARE(Evaluate(view, "typeof done").toString(), QString("function"));
     Evaluate(view, "done(); 1");
