@@ -1,6 +1,7 @@
 #include "map/MapBridge.h"
 
 #include "map/MakerServer.h"
+#include "map/MapHost.h"
 #include "platform/CoordinateRule.h"
 #include "platform/EditField.h"
 #include "platform/HTMLViewer.h"
@@ -8,7 +9,6 @@
 #include "platform/PoiColumn.h"
 #include "platform/Services.h"
 #include "platform/UrlCodec.h"
-#include "map/MapHost.h"
 
 #include <QProgressBar>
 #include <QUrl>
@@ -67,8 +67,8 @@ QString coordinate(const QString& text)
 QString pointArguments(const QString& latitude, const QString& longitude, const QString& description,
                        const QString& identifier)
 {
-    return coordinate(latitude) + QLatin1Char(',') + coordinate(longitude) + QLatin1Char(',') +
-           quoted(EncodeURLComponent(description)) + QLatin1Char(',') + quoted(identifier);
+    return coordinate(latitude) + QLatin1Char(',') + coordinate(longitude) + QLatin1Char(',')
+        + quoted(EncodeURLComponent(description)) + QLatin1Char(',') + quoted(identifier);
 }
 
 // "identifier|latitude,longitude", decoded a second time; false when a part is missing.
@@ -293,8 +293,8 @@ void MapBridge::CercaIndirizzo(const QString& text)
 void MapBridge::MostraRicercaTelefono(const QString& latitude, const QString& longitude, const QString& information)
 {
     w.web1()->EvaluateJavaScriptMBS(call(QLatin1String("MostraRicercaTelefono"),
-                                         coordinate(latitude) + QLatin1Char(',') + coordinate(longitude) +
-                                             QLatin1Char(',') + quoted(EncodeURLComponent(information))));
+        coordinate(latitude) + QLatin1Char(',') + coordinate(longitude) + QLatin1Char(',')
+            + quoted(EncodeURLComponent(information))));
 }
 
 int MapBridge::RowOf(const QString& identifier) const

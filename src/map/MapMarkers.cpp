@@ -1,12 +1,12 @@
 #include "map/MapMarkers.h"
 
 #include "map/MapBridge.h"
+#include "map/MapHost.h"
 #include "ov2/Ov2Dylib.h"
 #include "platform/Events.h"
 #include "platform/Listbox.h"
 #include "platform/PoiColumn.h"
 #include "platform/TextFunctions.h"
-#include "map/MapHost.h"
 
 #include <QProgressBar>
 

@@ -6,4 +6,4 @@
 namespace PoiColumn {
 enum Index : int { Description = 0, Latitude = 1, Longitude = 2, Id = 3, Mod = 4, Check = 5 };
 inline constexpr int Count = 6;
-}  // namespace PoiColumn
+} // namespace PoiColumn

@@ -199,7 +199,8 @@ SearchDialog::Replaced SearchDialog::replaceInCell(int row, int column, QStringV
     const QString text = Lista->Cell(row, column);
     QString replaced;
     if (column == PoiColumn::Latitude || column == PoiColumn::Longitude) {
-        const auto axis = column == PoiColumn::Latitude ? CoordinateRule::Axis::Latitude : CoordinateRule::Axis::Longitude;
+        const auto axis
+            = column == PoiColumn::Latitude ? CoordinateRule::Axis::Latitude : CoordinateRule::Axis::Longitude;
         const std::optional<QString> coordinate = CoordinateRule::Accepted(replacedAll(text, find, replacement), axis);
         if (!coordinate)
             return Replaced::Refused;

@@ -87,8 +87,8 @@ bool ListContextMenu::ListBox1_ContextualMenuAction(QAction* chosen)
         break;
     case Command::SendTomTom:
         // The hand-over changes nothing in the document.
-        Services::instance().ShowURL(QStringLiteral("tomtomhome:location?") + list->Cell(row, PoiColumn::Latitude) +
-                                     QStringLiteral(",") + list->Cell(row, PoiColumn::Longitude));
+        Services::instance().ShowURL(QStringLiteral("tomtomhome:location?") + list->Cell(row, PoiColumn::Latitude)
+            + QStringLiteral(",") + list->Cell(row, PoiColumn::Longitude));
         return true;
     case Command::None:
         break;

@@ -110,7 +110,8 @@ void ListEvents::ListBox1_CellAction(int row, int column)
 
     const bool edited = EditEnded(row, column);
     if (column == PoiColumn::Latitude || column == PoiColumn::Longitude) {
-        const auto axis = column == PoiColumn::Latitude ? CoordinateRule::Axis::Latitude : CoordinateRule::Axis::Longitude;
+        const auto axis
+            = column == PoiColumn::Latitude ? CoordinateRule::Axis::Latitude : CoordinateRule::Axis::Longitude;
         // What the rule refuses leaves the position the row had.
         if (const std::optional<QString> accepted = CoordinateRule::Accepted(list->Cell(row, column), axis))
             list->setCell(row, column, *accepted);

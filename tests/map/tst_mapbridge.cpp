@@ -98,8 +98,8 @@ Applicazione* recordingWindow(AppFixture& f)
 {
     Applicazione* w = f.newWindow();
     HTMLViewer& view = *w->web1();
-    if (!QTest::qWaitFor([&] { return Evaluate(view, "!!(window.LumetraHost && LumetraHost.ready())").toBool(); },
-                         30000))
+    if (!QTest::qWaitFor(
+            [&] { return Evaluate(view, "!!(window.LumetraHost && LumetraHost.ready())").toBool(); }, 30000))
         qWarning("recording page not loaded");
     takeCalls(view);
     return w;
@@ -111,8 +111,8 @@ QString recordedPoint(const char* function, const Listbox& list, int row)
 {
     return QString("%1(%2,%3,'%4','%5')")
         .arg(function, QString::number(list.Cell(row, Latitude).toDouble()),
-             QString::number(list.Cell(row, Longitude).toDouble()), EncodeURLComponent(list.Cell(row, Description)),
-             list.Cell(row, Id));
+            QString::number(list.Cell(row, Longitude).toDouble()), EncodeURLComponent(list.Cell(row, Description)),
+            list.Cell(row, Id));
 }
 
 // What CaricaPdiMappa makes the page receive for the marked rows.
@@ -173,18 +173,17 @@ void TestMapBridge::callTexts()
     const QString id = "0A1B2C3D-0000-4000-8000-00000000000F";
     const Case cases[] = {
         {"MostraPunto", "MostraPunto", {"Caff\u00e8 'Roma'", "43.5", "-10.25", id},
-         "MostraPunto(43.5,-10.25,'Caff%C3%A8%20%27Roma%27','" + id + "')"},
+            "MostraPunto(43.5,-10.25,'Caff%C3%A8%20%27Roma%27','" + id + "')"},
         {"AggiungiPdi", "AggiungiPdi", {"a b", "43.123456", "10.000000", id},
-         "AggiungiPdi(43.123456,10,'a%20b','" + id + "')"},
+            "AggiungiPdi(43.123456,10,'a%20b','" + id + "')"},
         {"numbers as plain decimals", "AggiungiPdi", {"", " +1.5", ".5e3", "X"}, "AggiungiPdi(1.5,500,'','X')"},
         {"leading zeros are not octal", "MostraPunto", {"", "010", "-07.5", "X"}, "MostraPunto(10,-7.5,'','X')"},
-        {"script as coordinate", "AggiungiPdi", {"d", "alert(1)", "12.5);alert(2", "X"},
-         "AggiungiPdi(0,12.5,'d','X')"},
+        {"script as coordinate", "AggiungiPdi", {"d", "alert(1)", "12.5);alert(2", "X"}, "AggiungiPdi(0,12.5,'d','X')"},
         {"EliminaPdi", "EliminaPdi", {"a", "1", "2", id}, "EliminaPdi('" + id + "')"},
         {"CercaIndirizzo", "CercaIndirizzo", {"Via Roma 1, Pisa"}, "CercaIndirizzo('Via%20Roma%201%2C%20Pisa')"},
         {"quotes and line breaks", "CercaIndirizzo", {"');\\\n\r\""}, "CercaIndirizzo('%27%29%3B%5C%0A%0D%22')"},
         {"MostraRicercaTelefono", "MostraRicercaTelefono", {"41.9", "012.5", "Rossi , 00100  Roma (RM)"},
-         "MostraRicercaTelefono(41.9,12.5,'Rossi%20%2C%2000100%20%20Roma%20%28RM%29')"},
+            "MostraRicercaTelefono(41.9,12.5,'Rossi%20%2C%2000100%20%20Roma%20%28RM%29')"},
     };
     RecordingServer server;
     AppFixture f;

@@ -100,13 +100,13 @@ void TestMapMarkers::eventsAtStepRows_data()
     QTest::addColumn<bool>("radius");
     QTest::addColumn<int>("rows");
     QTest::addColumn<QStringList>("points");
-    QTest::newRow("ten rows in thirds") << false << 10 << QStringList{"hidden", "0", "3", "6", "9", "9"};
-    QTest::newRow("nine rows in thirds") << false << 9 << QStringList{"hidden", "0", "3", "6", "8"};
-    QTest::newRow("ten rows in fifths")
-        << true << 10 << QStringList{"0", "2", "4", "6", "8", "8", "0", "3", "6", "9", "9"};
+    QTest::newRow("ten rows in thirds") << false << 10 << QStringList {"hidden", "0", "3", "6", "9", "9"};
+    QTest::newRow("nine rows in thirds") << false << 9 << QStringList {"hidden", "0", "3", "6", "8"};
+    QTest::newRow("ten rows in fifths") << true << 10
+                                        << QStringList {"0", "2", "4", "6", "8", "8", "0", "3", "6", "9", "9"};
     QTest::newRow("eleven rows in fifths")
-        << true << 11 << QStringList{"0", "2", "4", "6", "8", "10", "10", "0", "3", "6", "9", "10"};
-    QTest::newRow("four rows in fifths") << true << 4 << QStringList{"0", "0", "0", "1", "2", "3", "3"};
+        << true << 11 << QStringList {"0", "2", "4", "6", "8", "10", "10", "0", "3", "6", "9", "10"};
+    QTest::newRow("four rows in fifths") << true << 4 << QStringList {"0", "0", "0", "1", "2", "3", "3"};
 }
 
 void TestMapMarkers::eventsAtStepRows()

@@ -242,7 +242,7 @@ void TestPhoneLookup::noDirectoryConfigured()
     qputenv("LUMETRA_DIRECTORY", "");
     lookup({200, answer("<s/>", kStreet)});
     QVERIFY(server->requests.isEmpty());
-    QCOMPARE(f->services.messages, QStringList{PhoneLookup::lkNoDirectory()});
+    QCOMPARE(f->services.messages, QStringList {PhoneLookup::lkNoDirectory()});
     QVERIFY(f->services.urls.isEmpty());
 }
 

@@ -163,7 +163,7 @@ void TestCsvKml::exportReplacesWhatLatin1Lacks()
     addRow("\u0141\u00f3d\u017a", "51.7", "19.4");
     addRow("Roma", "41.9", "12.5");
     QCOMPARE(FileBytes::Read(exportCsv()), QByteArray("19.4,51.7,?\xf3" "d?,\r\n12.5,41.9,Roma,\r\n"));
-    QCOMPARE(f->services.messages, QStringList{PoiDocument::lkLatin1Replaced().arg(1)});
+    QCOMPARE(f->services.messages, QStringList {PoiDocument::lkLatin1Replaced().arg(1)});
 }
 
 void TestCsvKml::exportFailureIsReported()

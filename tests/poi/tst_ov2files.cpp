@@ -581,7 +581,7 @@ void TestOv2Files::charactersLatin1Lacks()
     const QString path = dir->filePath("Polonia.ov2");
     f->services.saveAnswers << path;
     w->SalvaOv2ConNome();
-    QCOMPARE(f->services.messages, QStringList{PoiDocument::lkLatin1Replaced().arg(2)});
+    QCOMPARE(f->services.messages, QStringList {PoiDocument::lkLatin1Replaced().arg(2)});
     QCOMPARE(FileBytes::Read(path), ov2Bytes({{"?\xf3" "d?", 51.76, 19.45}, {"Caf\xe9 \x80", 1, 2}, {"Pizza ?", 1, 2}}));
     // The rows keep their own text, and the document counts as saved.
     QCOMPARE(list().Cell(0, Description), QString::fromUtf8("Łódź"));
