@@ -1,20 +1,21 @@
 #include "map/MapBridge.h"
 
 #include "map/MakerServer.h"
+#include "map/MapHost.h"
 #include "platform/CoordinateRule.h"
 #include "platform/EditField.h"
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
+#include "platform/PoiColumn.h"
 #include "platform/Services.h"
 #include "platform/UrlCodec.h"
-#include "map/MapHost.h"
 
 #include <QProgressBar>
 #include <QUrl>
 
 namespace {
 
-enum Column { Description = 0, Latitude = 1, Longitude = 2, Id = 3, Mod = 4 };
+using enum PoiColumn::Index;
 
 const QLatin1String kHandler("handler://");
 
@@ -56,11 +57,18 @@ QString call(QLatin1String function, const QString& arguments)
     return function + QLatin1Char('(') + arguments + QLatin1Char(')');
 }
 
+// Coordinate texts go into the script unquoted, where "010" would be octal and "07.5" no
+// number at all: the page gets the value `Val` reads, as a plain decimal.
+QString coordinate(const QString& text)
+{
+    return CoordinateRule::Decimal(text);
+}
+
 QString pointArguments(const QString& latitude, const QString& longitude, const QString& description,
                        const QString& identifier)
 {
-    return MapBridge::CoordinateText(latitude) + QLatin1Char(',') + MapBridge::CoordinateText(longitude) +
-           QLatin1Char(',') + quoted(EncodeURLComponent(description)) + QLatin1Char(',') + quoted(identifier);
+    return coordinate(latitude) + QLatin1Char(',') + coordinate(longitude) + QLatin1Char(',')
+        + quoted(EncodeURLComponent(description)) + QLatin1Char(',') + quoted(identifier);
 }
 
 // "identifier|latitude,longitude", decoded a second time; false when a part is missing.
@@ -279,48 +287,14 @@ void MapBridge::EliminaPdiRicerca()
 
 void MapBridge::CercaIndirizzo(const QString& text)
 {
-    w.web1()->EvaluateJavaScriptMBS(CercaIndirizzoText(text));
+    w.web1()->EvaluateJavaScriptMBS(call(QLatin1String("CercaIndirizzo"), quoted(EncodeURLComponent(text))));
 }
 
 void MapBridge::MostraRicercaTelefono(const QString& latitude, const QString& longitude, const QString& information)
 {
-    w.web1()->EvaluateJavaScriptMBS(MostraRicercaTelefonoText(latitude, longitude, information));
-}
-
-QString MapBridge::MostraPuntoText(const QString& latitude, const QString& longitude, const QString& description,
-                                   const QString& identifier)
-{
-    return call(kMostraPunto, pointArguments(latitude, longitude, description, identifier));
-}
-
-QString MapBridge::AggiungiPdiText(const QString& latitude, const QString& longitude, const QString& description,
-                                   const QString& identifier)
-{
-    return call(kAggiungiPdi, pointArguments(latitude, longitude, description, identifier));
-}
-
-QString MapBridge::EliminaPdiText(const QString& identifier)
-{
-    return call(kEliminaPdi, quoted(identifier));
-}
-
-QString MapBridge::CercaIndirizzoText(const QString& text)
-{
-    return QStringLiteral("CercaIndirizzo(") + quoted(EncodeURLComponent(text)) + QLatin1Char(')');
-}
-
-QString MapBridge::MostraRicercaTelefonoText(const QString& latitude, const QString& longitude,
-                                             const QString& information)
-{
-    return QStringLiteral("MostraRicercaTelefono(") + CoordinateText(latitude) + QLatin1Char(',') +
-           CoordinateText(longitude) + QLatin1Char(',') + quoted(EncodeURLComponent(information)) + QLatin1Char(')');
-}
-
-QString MapBridge::CoordinateText(const QString& text)
-{
-    // Coordinate texts go into the script unquoted, where "010" would be octal and "07.5"
-    // no number at all: the page gets the value `Val` reads, as a plain decimal.
-    return CoordinateRule::Decimal(text);
+    w.web1()->EvaluateJavaScriptMBS(call(QLatin1String("MostraRicercaTelefono"),
+        coordinate(latitude) + QLatin1Char(',') + coordinate(longitude) + QLatin1Char(',')
+            + quoted(EncodeURLComponent(information))));
 }
 
 int MapBridge::RowOf(const QString& identifier) const

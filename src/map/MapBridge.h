@@ -45,18 +45,6 @@ public:
     void BeginCalls();
     void EndCalls();
 
-    // The call texts. Descriptions and search texts are percent-encoded; a coordinate
-    // text goes in as it stands when it is a plain number, as its numeric value otherwise.
-    static QString MostraPuntoText(const QString& latitude, const QString& longitude, const QString& description,
-                                   const QString& identifier);
-    static QString AggiungiPdiText(const QString& latitude, const QString& longitude, const QString& description,
-                                   const QString& identifier);
-    static QString EliminaPdiText(const QString& identifier);
-    static QString CercaIndirizzoText(const QString& text);
-    static QString MostraRicercaTelefonoText(const QString& latitude, const QString& longitude,
-                                             const QString& information);
-    static QString CoordinateText(const QString& text);
-
 private:
     // The first row, from 0 up, whose identifier is this; -1 when none.
     int RowOf(const QString& identifier) const;

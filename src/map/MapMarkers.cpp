@@ -1,11 +1,12 @@
 #include "map/MapMarkers.h"
 
 #include "map/MapBridge.h"
+#include "map/MapHost.h"
 #include "ov2/Ov2Dylib.h"
 #include "platform/Events.h"
 #include "platform/Listbox.h"
+#include "platform/PoiColumn.h"
 #include "platform/TextFunctions.h"
-#include "map/MapHost.h"
 
 #include <QProgressBar>
 
@@ -13,7 +14,7 @@
 
 namespace {
 
-enum Column { Description = 0, Latitude = 1, Longitude = 2 };
+using enum PoiColumn::Index;
 
 constexpr double kNearRadius = 15.0;
 

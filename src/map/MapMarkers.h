@@ -19,12 +19,12 @@ public:
     // The same around the selected row, with the radius 15.
     void MostraPdiVicino();
 
+private:
     // The loops hand control to the event loop only at step rows: the multiples of the
     // step, or row 0 alone when the step is 0.
     static int Step(int rowCount, double parts);
     static bool IsStepRow(int row, int step);
 
-private:
     MapHost& w;
     MapBridge& mMap;
 };

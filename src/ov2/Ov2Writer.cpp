@@ -97,12 +97,4 @@ Ov2Status Ov2Writer::writeFrom(const char* path, Ov2PoiSource source, void* cont
     return file.commit();
 }
 
-Ov2Status Ov2Writer::encode(const PoiStore& store, std::string& bytes)
-{
-    bytes.clear();
-    return writeRecords(store, [&bytes](const void* data, size_t count) {
-        bytes.append(static_cast<const char*>(data), count);
-    });
-}
-
 } // namespace ov2

@@ -16,8 +16,6 @@ public:
     static Ov2Status write(const PoiStore& store, const char* path);
     // The POIs a caller's source gives, block by block, written as the list's are.
     static Ov2Status writeFrom(const char* path, Ov2PoiSource source, void* context);
-    // The bytes the file would hold; bytes is replaced.
-    static Ov2Status encode(const PoiStore& store, std::string& bytes);
 };
 
 } // namespace ov2

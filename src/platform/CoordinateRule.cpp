@@ -54,11 +54,6 @@ QString CoordinateRule::Normalized(QStringView typed)
     return text;
 }
 
-bool CoordinateRule::IsNumber(QAnyStringView text)
-{
-    return WithUtf16(text, [](QStringView utf16) { return number(utf16).has_value(); });
-}
-
 bool CoordinateRule::InRange(double degrees, Axis axis)
 {
     const double limit = axis == Axis::Latitude ? 90.0 : 180.0;

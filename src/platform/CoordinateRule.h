@@ -15,8 +15,6 @@ public:
 
     // The typed text with every "," read as the decimal point, without blanks around.
     static QString Normalized(QStringView typed);
-    // A whole number that `Val` reads as meant: not one so large or small that it reads as 0.
-    static bool IsNumber(QAnyStringView text);
     // -90..90 for a latitude, -180..180 for a longitude.
     static bool InRange(double degrees, Axis axis);
     // A number in range as the text stands, without normalising it.

@@ -3,6 +3,7 @@
 #include "platform/CoordinateRule.h"
 #include "platform/Latin1Codec.h"
 #include "platform/ListboxModel.h"
+#include "platform/PoiColumn.h"
 #include "platform/RegularFile.h"
 #include "platform/Services.h"
 #include "platform/TextFunctions.h"
@@ -14,7 +15,7 @@
 
 namespace {
 
-using enum PoiDocument::Column;
+using enum PoiColumn::Index;
 
 // The lines of the text: CR LF, LF and CR all end a line; an end at the very end of
 // the text starts no further line, but an empty text is one empty line.

@@ -1,6 +1,7 @@
 #include "poi/KmlExport.h"
 
 #include "platform/CoordinateRule.h"
+#include "platform/PoiColumn.h"
 #include "platform/Services.h"
 #include "poi/ExportName.h"
 #include "poi/PoiDocument.h"
@@ -9,7 +10,7 @@
 #include <QSaveFile>
 
 namespace {
-using enum PoiDocument::Column;
+using enum PoiColumn::Index;
 }
 
 KmlExport::KmlExport(PoiDocument& document)

@@ -4,6 +4,7 @@
 #include "platform/CoordinateRule.h"
 #include "platform/Latin1Codec.h"
 #include "platform/ListboxModel.h"
+#include "platform/PoiColumn.h"
 #include "platform/Services.h"
 #include "platform/TextFunctions.h"
 #include "poi/ExportName.h"
@@ -18,7 +19,7 @@
 
 namespace {
 
-using enum PoiDocument::Column;
+using enum PoiColumn::Index;
 
 FileType ov2Type()
 {

@@ -1,6 +1,7 @@
 #include "poi/PoiDocument.h"
 
 #include "platform/ListboxModel.h"
+#include "platform/PoiColumn.h"
 
 #include <QFileInfo>
 
@@ -8,7 +9,7 @@ PoiDocument::PoiDocument(QObject* parent)
     : QObject(parent)
     , mModel(new ListboxModel(this))
 {
-    mModel->setColumns(ColumnCount);
+    mModel->setColumns(PoiColumn::Count);
 }
 
 void PoiDocument::setFileOv2Aperto(const QString& file)
@@ -68,7 +69,7 @@ int PoiDocument::MarkedCount() const
 {
     int marked = 0;
     for (int row = 0; row < ListCount(); ++row) {
-        if (CellCheck(row, Description))
+        if (CellCheck(row, PoiColumn::Description))
             ++marked;
     }
     return marked;

@@ -15,9 +15,6 @@ class QWidget;
 class PoiDocument final : public QObject {
     Q_OBJECT
 public:
-    enum Column { Description = 0, Latitude = 1, Longitude = 2, Id = 3, Mod = 4, Check = 5 };
-    static constexpr int ColumnCount = 6;
-
     explicit PoiDocument(QObject* parent = nullptr);
 
     // The rows, as the table model a list shows.

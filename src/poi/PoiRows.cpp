@@ -4,6 +4,7 @@
 #include "platform/Listbox.h"
 #include "platform/ListboxModel.h"
 #include "platform/PictureSource.h"
+#include "platform/PoiColumn.h"
 #include "platform/TextFunctions.h"
 #include "platform/Uuid.h"
 #include "poi/PoiDocument.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-using enum PoiDocument::Column;
+using enum PoiColumn::Index;
 
 // Characters, not UTF-16 units: a letter outside the basic plane counts once.
 bool isLong(QAnyStringView text)
@@ -55,7 +56,7 @@ PoiRows::PoiRows(PoiDocument& document)
 
 void PoiRows::InizializzaTabella(Listbox& list)
 {
-    list.setColumnCount(PoiDocument::ColumnCount);
+    list.setColumnCount(PoiColumn::Count);
     list.setColumnWidths(QStringLiteral("60%,20%,20%"));
     list.setHasHeading(true);
     list.setHeading(Description, PoiDocument::lkColDescription());
@@ -179,9 +180,4 @@ void PoiRows::OrdinaPrimaMarcati(Listbox& list)
     list.setSortedColumn(Check);
     list.setColumnSortDirection(Check, -1);
     list.Sort();
-}
-
-QString PoiRows::GeoFormatter(double value)
-{
-    return CoordinateRule::Formatted(value);
 }

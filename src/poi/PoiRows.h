@@ -35,7 +35,6 @@ public:
     void CancellaTuttiPdi();
     void AggiornaIconaTelefono(QAnyStringView descrizione, int row);
     static void OrdinaPrimaMarcati(Listbox& list);
-    static QString GeoFormatter(double value);
 
 private:
     PoiDocument& d;

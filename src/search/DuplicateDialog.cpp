@@ -3,6 +3,7 @@
 #include "platform/EditField.h"
 #include "platform/EventPacer.h"
 #include "platform/Listbox.h"
+#include "platform/PoiColumn.h"
 #include "platform/ProgressBar.h"
 #include "platform/TextFunctions.h"
 #include "search/DuplicateScan.h"
@@ -21,9 +22,6 @@ LOCALIZED_TEXT(DuplicateDialog, lk_desc, "")
 
 namespace {
 
-constexpr int kMarkColumn = 0;
-constexpr int kLatitudeColumn = 1;
-constexpr int kLongitudeColumn = 2;
 const char* const kDefaultThreshold = "0.5";
 
 // Keeps the list's view from hearing of each mark while the scan sets them: the list is
@@ -140,9 +138,9 @@ void DuplicateDialog::scan()
     std::vector<double> longitudes(size_t(rows), 0.0);
     list->BeginUpdate();
     for (int row = 0; row < rows && row < list->ListCount(); ++row) {
-        latitudes[size_t(row)] = Val(list->CellView(row, kLatitudeColumn));
-        longitudes[size_t(row)] = Val(list->CellView(row, kLongitudeColumn));
-        list->setCellCheck(row, kMarkColumn, false);
+        latitudes[size_t(row)] = Val(list->CellView(row, PoiColumn::Latitude));
+        longitudes[size_t(row)] = Val(list->CellView(row, PoiColumn::Longitude));
+        list->setCellCheck(row, PoiColumn::Description, false);
     }
     list->EndUpdate();
 
@@ -162,7 +160,7 @@ void DuplicateDialog::scan()
         duplicates.scanRow(row, marked);
         for (const int r : marked) {
             if (r < list->ListCount())
-                list->setCellCheck(r, kMarkColumn, true);
+                list->setCellCheck(r, PoiColumn::Description, true);
         }
         marked.clear();
     }

@@ -29,7 +29,6 @@ public:
     // Scans every row in turn.
     void run();
 
-    bool isMarked(int row) const { return mMarked[std::size_t(row)] != 0; }
     const std::vector<uint8_t>& marks() const { return mMarked; }
     // The distances computed so far.
     int64_t distanceCalls() const { return mDistanceCalls; }

@@ -4,6 +4,7 @@
 #include "platform/EditField.h"
 #include "platform/Listbox.h"
 #include "platform/LockLayout.h"
+#include "platform/PoiColumn.h"
 #include "platform/Services.h"
 #include "platform/TextFunctions.h"
 
@@ -38,10 +39,7 @@ namespace {
 constexpr Qt::CaseSensitivity kCase = Qt::CaseInsensitive;
 
 // The searchable columns, in the pop-up's order: description, latitude, longitude.
-constexpr int kSearchableColumns = 3;
-constexpr int kMarkColumn = 0;
-constexpr int kLatitudeColumn = 1;
-constexpr int kLongitudeColumn = 2;
+constexpr int kSearchableColumns = PoiColumn::Longitude + 1;
 
 bool contains(QAnyStringView text, QStringView find)
 {
@@ -192,7 +190,7 @@ int SearchDialog::chosenColumn() const
 
 bool SearchDialog::matches(int row, QStringView find) const
 {
-    if (CheckBoxMark->isChecked() && !Lista->CellCheck(row, kMarkColumn))
+    if (CheckBoxMark->isChecked() && !Lista->CellCheck(row, PoiColumn::Description))
         return false;
     return contains(Lista->CellView(row, chosenColumn()), find);
 }
@@ -201,8 +199,9 @@ SearchDialog::Replaced SearchDialog::replaceInCell(int row, int column, QStringV
 {
     const QString text = Lista->Cell(row, column);
     QString replaced;
-    if (column == kLatitudeColumn || column == kLongitudeColumn) {
-        const auto axis = column == kLatitudeColumn ? CoordinateRule::Axis::Latitude : CoordinateRule::Axis::Longitude;
+    if (column == PoiColumn::Latitude || column == PoiColumn::Longitude) {
+        const auto axis
+            = column == PoiColumn::Latitude ? CoordinateRule::Axis::Latitude : CoordinateRule::Axis::Longitude;
         const std::optional<QString> coordinate = CoordinateRule::Accepted(replacedAll(text, find, replacement), axis);
         if (!coordinate)
             return Replaced::Refused;

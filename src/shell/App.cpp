@@ -18,6 +18,7 @@
 #include <QWidget>
 
 namespace {
+// There is one application object at a time.
 App* gApp = nullptr;
 // How often a close or Quit that waits for an answer looks again.
 constexpr int kRetryMilliseconds = 50;
@@ -41,12 +42,6 @@ App::~App()
     // The windows closed last are freed here; the program's loop has returned.
     DeferredRelease::ReleaseAll();
     gApp = nullptr;
-}
-
-App& App::Instance()
-{
-    Q_ASSERT_X(gApp, "App::Instance", "no application object");
-    return *gApp;
 }
 
 void App::_ApplicationAddMenuHandlers()

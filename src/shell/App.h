@@ -25,9 +25,6 @@ public:
     App();
     ~App() override;
 
-    // The registered application object.
-    static App& Instance();
-
     // Application events.
     void EnableMenuItems();
     void OpenDocument(const QString& file);

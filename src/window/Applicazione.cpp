@@ -11,6 +11,7 @@
 #include "platform/LockLayout.h"
 #include "platform/MenuItem.h"
 #include "platform/PictureSource.h"
+#include "platform/PoiColumn.h"
 #include "platform/Services.h"
 #include "platform/Toolbar.h"
 #include "poi/CsvFiles.h"
@@ -182,7 +183,7 @@ void Applicazione::_CreateControls0()
     mListBox1 = new Listbox(&mDocument->Model(), mSplitview1);
     mListBox1->setObjectName(QStringLiteral("ListBox1"));
     mListBox1->setGeometry(415, 0, 560, 556);
-    mListBox1->setColumnCount(6);
+    mListBox1->setColumnCount(PoiColumn::Count);
     mListBox1->setColumnWidths(QStringLiteral("60%,20%,20%"));
     mListBox1->setHasHeading(true);
 
@@ -418,7 +419,6 @@ void Applicazione::AggiornaIconaTelefono(const QString& descrizione, int row)
     mRows->AggiornaIconaTelefono(descrizione, row);
 }
 void Applicazione::OrdinaPrimaMarcati(Listbox& list) { PoiRows::OrdinaPrimaMarcati(list); }
-QString Applicazione::GeoFormatter(double value) { return PoiRows::GeoFormatter(value); }
 void Applicazione::ApriOv2()
 {
     if (ConfirmDiscardChanges())
@@ -436,10 +436,6 @@ void Applicazione::SalvaCsv() { mCsv->SalvaCsv(); }
 bool Applicazione::_FileImportCsv_Action() { return mCsv->_FileImportCsv_Action(); }
 void Applicazione::SalvaKml() { mKml->SalvaKml(MakerServer::WebSite()); }
 void Applicazione::InizializzaMappa() { mMap->InizializzaMappa(); }
-void Applicazione::GMapMessaggio(const QString& text) { mMap->GMapMessaggio(text); }
-void Applicazione::GMapCambiaCoordinate(const QString& text) { mMap->GMapCambiaCoordinate(text); }
-void Applicazione::GMapLeggiCoordinate(const QString& text) { mMap->GMapLeggiCoordinate(text); }
-void Applicazione::GMapSelezionaPoi(const QString& text) { mMap->GMapSelezionaPoi(text); }
 void Applicazione::CaricaPdiMappa() { mMarkers->CaricaPdiMappa(); }
 void Applicazione::SvuotaPdiMappa() { mMarkers->SvuotaPdiMappa(); }
 void Applicazione::MostraPdiNelRaggio(double latitude, double longitude, double radius)
@@ -454,16 +450,9 @@ void Applicazione::showMarkedCount()
                                QStringLiteral(" / ") + QString::number(mDocument->ListCount()));
 }
 
-void Applicazione::AggiungiPdiManuale() { mEntry->AggiungiPdiManuale(); }
-void Applicazione::MostraLunghezzaTitolo() { mEntry->MostraLunghezzaTitolo(); }
-
 LOCALIZED_TEXT(Applicazione, lkAddPoi, "")
 LOCALIZED_TEXT(Applicazione, lkDescription, "")
 LOCALIZED_TEXT(Applicazione, lkMarked, "")
-QString Applicazione::lkColDescription() { return PoiDocument::lkColDescription(); }
-QString Applicazione::lkColLatitude() { return PoiDocument::lkColLatitude(); }
-QString Applicazione::lkColLongitude() { return PoiDocument::lkColLongitude(); }
-QString Applicazione::kNewFileName() { return PoiDocument::kNewFileName(); }
 LOCALIZED_TEXT(Applicazione, kMenu_CopyDescription, "")
 LOCALIZED_TEXT(Applicazione, kMenu_TitleCase, "")
 LOCALIZED_TEXT(Applicazione, kMenu_Upparcase, "")
@@ -478,7 +467,3 @@ LOCALIZED_TEXT(Applicazione, kbl_markall, "")
 LOCALIZED_TEXT(Applicazione, kbl_marknone, "")
 LOCALIZED_TEXT(Applicazione, kbl_markinverse, "")
 LOCALIZED_TEXT(Applicazione, kbl_delete, "")
-QString Applicazione::lkReadError() { return PoiDocument::lkReadError(); }
-QString Applicazione::lkWriteError() { return PoiDocument::lkWriteError(); }
-QString Applicazione::lkNoDirectory() { return PhoneLookup::lkNoDirectory(); }
-QString Applicazione::lkLatin1Replaced() { return PoiDocument::lkLatin1Replaced(); }

@@ -104,12 +104,8 @@ public:
 
     // The operation classes.
     PoiRows& Rows() { return *mRows; }
-    Ov2Files& Ov2() { return *mOv2; }
-    CsvFiles& Csv() { return *mCsv; }
-    KmlExport& Kml() { return *mKml; }
     MapBridge& Map() { return *mMap; }
     MapMarkers& Markers() { return *mMarkers; }
-    PhoneLookup& Phone() { return *mPhone; }
     EntryRow& Entry() { return *mEntry; }
     WindowHost& Host() { return mApp; }
 
@@ -123,7 +119,6 @@ public:
     void CancellaTuttiPdi();
     void AggiornaIconaTelefono(const QString& descrizione, int row);
     void OrdinaPrimaMarcati(Listbox& list);
-    static QString GeoFormatter(double value);
     // OV2, CSV and KML files.
     void ApriOv2();
     void ImportaOv2();
@@ -135,26 +130,15 @@ public:
     void SalvaKml();
     // The map.
     void InizializzaMappa();
-    void GMapMessaggio(const QString& text);
-    void GMapCambiaCoordinate(const QString& text);
-    void GMapLeggiCoordinate(const QString& text);
-    void GMapSelezionaPoi(const QString& text);
     void CaricaPdiMappa();
     void SvuotaPdiMappa();
     void MostraPdiNelRaggio(double latitude, double longitude, double radius);
     void MostraPdiVicino();
     void CercaNumeroTelefono(const QString& number);
-    // The entry row.
-    void AggiungiPdiManuale();
-    void MostraLunghezzaTitolo();
 
     LOCALIZED_TEXT_DECL(lkAddPoi);
     LOCALIZED_TEXT_DECL(lkDescription);
     LOCALIZED_TEXT_DECL(lkMarked);
-    LOCALIZED_TEXT_DECL(lkColDescription);
-    LOCALIZED_TEXT_DECL(lkColLatitude);
-    LOCALIZED_TEXT_DECL(lkColLongitude);
-    LOCALIZED_TEXT_DECL(kNewFileName);
     LOCALIZED_TEXT_DECL(kMenu_CopyDescription);
     LOCALIZED_TEXT_DECL(kMenu_TitleCase);
     LOCALIZED_TEXT_DECL(kMenu_Upparcase);
@@ -169,12 +153,6 @@ public:
     LOCALIZED_TEXT_DECL(kbl_marknone);
     LOCALIZED_TEXT_DECL(kbl_markinverse);
     LOCALIZED_TEXT_DECL(kbl_delete);
-    // Messages of failed file operations.
-    LOCALIZED_TEXT_DECL(lkReadError);
-    LOCALIZED_TEXT_DECL(lkWriteError);
-    LOCALIZED_TEXT_DECL(lkLatin1Replaced);
-    // Said when a telephone lookup has no directory to ask.
-    LOCALIZED_TEXT_DECL(lkNoDirectory);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -6,6 +6,7 @@
 #include "platform/EditField.h"
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
+#include "platform/PoiColumn.h"
 #include "platform/TextFunctions.h"
 #include "window/Applicazione.h"
 
@@ -183,8 +184,8 @@ void EntryRow::markRows(Mark how)
     list.CommitEdit();
     list.BeginUpdate();
     for (int row = 0; row < list.ListCount(); ++row) {
-        const bool marked = how == Mark::All || (how == Mark::Invert && !list.CellCheck(row, 0));
-        list.setCellCheck(row, 0, marked);
+        const bool marked = how == Mark::All || (how == Mark::Invert && !list.CellCheck(row, PoiColumn::Description));
+        list.setCellCheck(row, PoiColumn::Description, marked);
     }
     list.EndUpdate();
     w.AggiornaNumeroPdiSelezionati();

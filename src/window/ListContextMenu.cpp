@@ -1,6 +1,7 @@
 #include "window/ListContextMenu.h"
 
 #include "platform/Listbox.h"
+#include "platform/PoiColumn.h"
 #include "platform/Services.h"
 #include "platform/TextCase.h"
 #include "window/Applicazione.h"
@@ -9,10 +10,6 @@
 #include <QMenu>
 
 namespace {
-
-constexpr int kDescription = 0;
-constexpr int kLatitude = 1;
-constexpr int kLongitude = 2;
 
 using Command = ListContextMenu::Command;
 
@@ -71,16 +68,16 @@ bool ListContextMenu::ListBox1_ContextualMenuAction(QAction* chosen)
 
     switch (commandOf(chosen)) {
     case Command::CopyDescription:
-        Services::instance().SetClipboardText(list->Cell(row, kDescription));
+        Services::instance().SetClipboardText(list->Cell(row, PoiColumn::Description));
         break;
     case Command::Uppercase:
-        list->setCell(row, kDescription, Uppercase(list->Cell(row, kDescription)));
+        list->setCell(row, PoiColumn::Description, Uppercase(list->Cell(row, PoiColumn::Description)));
         break;
     case Command::Lowercase:
-        list->setCell(row, kDescription, Lowercase(list->Cell(row, kDescription)));
+        list->setCell(row, PoiColumn::Description, Lowercase(list->Cell(row, PoiColumn::Description)));
         break;
     case Command::TitleCase:
-        list->setCell(row, kDescription, Titlecase(list->Cell(row, kDescription)));
+        list->setCell(row, PoiColumn::Description, Titlecase(list->Cell(row, PoiColumn::Description)));
         break;
     case Command::Rangekm:
         w.MostraPdiVicino();
@@ -90,8 +87,8 @@ bool ListContextMenu::ListBox1_ContextualMenuAction(QAction* chosen)
         break;
     case Command::SendTomTom:
         // The hand-over changes nothing in the document.
-        Services::instance().ShowURL(QStringLiteral("tomtomhome:location?") + list->Cell(row, kLatitude) +
-                                     QStringLiteral(",") + list->Cell(row, kLongitude));
+        Services::instance().ShowURL(QStringLiteral("tomtomhome:location?") + list->Cell(row, PoiColumn::Latitude)
+            + QStringLiteral(",") + list->Cell(row, PoiColumn::Longitude));
         return true;
     case Command::None:
         break;

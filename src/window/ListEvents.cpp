@@ -3,6 +3,7 @@
 #include "map/MapBridge.h"
 #include "platform/CoordinateRule.h"
 #include "platform/Listbox.h"
+#include "platform/PoiColumn.h"
 #include "platform/TextFunctions.h"
 #include "window/Applicazione.h"
 
@@ -14,13 +15,8 @@
 
 namespace {
 
-constexpr int kDescription = 0;
-constexpr int kLatitude = 1;
-constexpr int kLongitude = 2;
-constexpr int kId = 3;
-constexpr int kMod = 4;
 // The visible columns are the only ones a user may edit.
-constexpr int kLastVisible = kLongitude;
+constexpr int kLastVisible = PoiColumn::Longitude;
 // Descriptions longer than this are painted red, whatever their modified mark.
 constexpr int kLongDescription = 57;
 
@@ -103,7 +99,7 @@ bool ListEvents::ListBox1_CellKeyDown(int, int, const QString&)
 
 void ListEvents::ListBox1_CellTextChange(int row, int)
 {
-    w.ListBox1()->setCell(row, kMod, QStringLiteral("1"));
+    w.ListBox1()->setCell(row, PoiColumn::Mod, QStringLiteral("1"));
 }
 
 void ListEvents::ListBox1_CellAction(int row, int column)
@@ -113,25 +109,26 @@ void ListEvents::ListBox1_CellAction(int row, int column)
     w.setModificato(true);
 
     const bool edited = EditEnded(row, column);
-    if (column == kLatitude || column == kLongitude) {
-        const auto axis = column == kLatitude ? CoordinateRule::Axis::Latitude : CoordinateRule::Axis::Longitude;
+    if (column == PoiColumn::Latitude || column == PoiColumn::Longitude) {
+        const auto axis
+            = column == PoiColumn::Latitude ? CoordinateRule::Axis::Latitude : CoordinateRule::Axis::Longitude;
         // What the rule refuses leaves the position the row had.
         if (const std::optional<QString> accepted = CoordinateRule::Accepted(list->Cell(row, column), axis))
             list->setCell(row, column, *accepted);
         else if (edited)
             list->setCell(row, column, mOpenEdit.text);
     } else {
-        if (edited && column == kDescription) {
-            const QString line = SingleLine(list->CellView(row, kDescription));
-            if (line != list->CellView(row, kDescription))
-                list->setCell(row, kDescription, line);
+        if (edited && column == PoiColumn::Description) {
+            const QString line = SingleLine(list->CellView(row, PoiColumn::Description));
+            if (line != list->CellView(row, PoiColumn::Description))
+                list->setCell(row, PoiColumn::Description, line);
         }
-        if (list->CellView(row, kDescription).isEmpty())
-            list->setCell(row, kDescription, QStringLiteral("Inserire il testo..."));
+        if (list->CellView(row, PoiColumn::Description).isEmpty())
+            list->setCell(row, PoiColumn::Description, QStringLiteral("Inserire il testo..."));
     }
     mOpenEdit = {};
 
-    w.AggiornaIconaTelefono(list->Cell(row, kDescription), row);
+    w.AggiornaIconaTelefono(list->Cell(row, PoiColumn::Description), row);
 }
 
 void ListEvents::ListBox1_Change()
@@ -147,9 +144,9 @@ void ListEvents::ListBox1_Change()
 QColor ListEvents::ListBox1_CellTextPaint(int row, int)
 {
     const Listbox* list = w.ListBox1();
-    if (longerThan(list->CellView(row, kDescription), kLongDescription))
+    if (longerThan(list->CellView(row, PoiColumn::Description), kLongDescription))
         return QColor(255, 0, 0);
-    if (list->CellView(row, kMod) == u"0")
+    if (list->CellView(row, PoiColumn::Mod) == u"0")
         return QColor(0, 0, 0);
     return QColor(0, 0, 255);
 }
@@ -163,7 +160,7 @@ QColor ListEvents::ListBox1_CellBackgroundPaint(int row, int)
 
 bool ListEvents::ListBox1_CompareRows(int row1, int row2, int column, int& result)
 {
-    if (column != kLatitude && column != kLongitude)
+    if (column != PoiColumn::Latitude && column != PoiColumn::Longitude)
         return false;
     // Equal values answer -1 too: the list's sort only asks whether two rows must swap.
     result = SortKey(row1, column) > SortKey(row2, column) ? 1 : -1;
@@ -187,13 +184,13 @@ void ListEvents::EditRememberedCell()
     const int column = w.ColonnaSelezionata();
     if (row < 0 || row >= w.ListBox1()->ListCount() || column < 0 || column > kLastVisible)
         return;
-    mOpenEdit = {w.ListBox1()->Cell(row, kId), column, w.ListBox1()->Cell(row, column)};
+    mOpenEdit = {w.ListBox1()->Cell(row, PoiColumn::Id), column, w.ListBox1()->Cell(row, column)};
     w.ListBox1()->EditCell(row, column);
 }
 
 bool ListEvents::EditEnded(int row, int column) const
 {
-    return column == mOpenEdit.column && w.ListBox1()->CellView(row, kId) == mOpenEdit.id;
+    return column == mOpenEdit.column && w.ListBox1()->CellView(row, PoiColumn::Id) == mOpenEdit.id;
 }
 
 double ListEvents::SortKey(int row, int column)

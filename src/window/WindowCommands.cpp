@@ -3,6 +3,7 @@
 #include "map/MakerServer.h"
 #include "platform/Events.h"
 #include "platform/Listbox.h"
+#include "platform/PoiColumn.h"
 #include "platform/Services.h"
 #include "platform/TextFunctions.h"
 #include "platform/Toolbar.h"
@@ -18,16 +19,13 @@
 
 namespace {
 
-// The column that holds each row's identifier.
-constexpr int kIdColumn = 3;
-
 // The order of the rows, one hash of each identifier: small enough for a million rows.
 std::vector<size_t> rowOrder(const Listbox& list)
 {
     std::vector<size_t> order;
     order.reserve(size_t(list.ListCount()));
     for (int row = 0; row < list.ListCount(); ++row)
-        order.push_back(TextHash(list.CellView(row, kIdColumn)));
+        order.push_back(TextHash(list.CellView(row, PoiColumn::Id)));
     return order;
 }
 
@@ -155,7 +153,7 @@ bool WindowCommands::_EditMarkItems_Action()
     list.BeginUpdate();
     for (int row = 0; row < list.ListCount(); ++row) {
         if (list.Selected(row))
-            list.setCellCheck(row, 0, true);
+            list.setCellCheck(row, PoiColumn::Description, true);
     }
     list.EndUpdate();
     w.AggiornaNumeroPdiSelezionati();

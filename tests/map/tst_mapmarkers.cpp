@@ -1,8 +1,8 @@
 #include "map/MapBridge.h"
-#include "map/MapMarkers.h"
 #include "ov2/Ov2Dylib.h"
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
+#include "platform/PoiColumn.h"
 #include "support/AppFixture.h"
 #include "support/PageProbe.h"
 #include "support/TestMain.h"
@@ -20,7 +20,7 @@ using WindowRows::MarkedRows;
 
 namespace {
 
-enum Column { Description = 0, Latitude = 1, Longitude = 2, Id = 3, Mod = 4 };
+using enum PoiColumn::Index;
 
 // A window with its map page loaded and `rows` rows on the parallel 43, 0.01 degrees of
 // longitude apart from 10.0 eastwards, unmarked and unmodified.
@@ -81,8 +81,8 @@ private:
 class TestMapMarkers : public QObject {
     Q_OBJECT
 private slots:
-    void steps_data();
-    void steps();
+    void eventsAtStepRows_data();
+    void eventsAtStepRows();
     void markedRowsTenRows();
     void markedRowsTwoRows();
     void emptyListAndClearing();
@@ -93,31 +93,45 @@ private slots:
     void gatheredCallsReachThePageTogether();
 };
 
-void TestMapMarkers::steps_data()
+void TestMapMarkers::eventsAtStepRows_data()
 {
+    // Every row marked, or within the radius: the loops hand control to the event loop at
+    // each of their step rows. The radius loop shows the rows it marked with the markers'.
+    QTest::addColumn<bool>("radius");
     QTest::addColumn<int>("rows");
-    QTest::addColumn<double>("parts");
-    QTest::addColumn<QList<int>>("stepRows");
-    QTest::newRow("ten in thirds") << 10 << 3.0 << QList<int>{0, 3, 6, 9};
-    QTest::newRow("nine in thirds") << 9 << 3.0 << QList<int>{0, 3, 6};
-    QTest::newRow("two in thirds") << 2 << 3.0 << QList<int>{0};
-    QTest::newRow("ten in fifths") << 10 << 5.0 << QList<int>{0, 2, 4, 6, 8};
-    QTest::newRow("eleven in fifths") << 11 << 5.0 << QList<int>{0, 2, 4, 6, 8, 10};
-    QTest::newRow("four in fifths") << 4 << 5.0 << QList<int>{0};
+    QTest::addColumn<QStringList>("points");
+    QTest::newRow("ten rows in thirds") << false << 10 << QStringList {"hidden", "0", "3", "6", "9", "9"};
+    QTest::newRow("nine rows in thirds") << false << 9 << QStringList {"hidden", "0", "3", "6", "8"};
+    QTest::newRow("ten rows in fifths") << true << 10
+                                        << QStringList {"0", "2", "4", "6", "8", "8", "0", "3", "6", "9", "9"};
+    QTest::newRow("eleven rows in fifths")
+        << true << 11 << QStringList {"0", "2", "4", "6", "8", "10", "10", "0", "3", "6", "9", "10"};
+    QTest::newRow("four rows in fifths") << true << 4 << QStringList {"0", "0", "0", "1", "2", "3", "3"};
 }
 
-void TestMapMarkers::steps()
+void TestMapMarkers::eventsAtStepRows()
 {
+    QFETCH(bool, radius);
     QFETCH(int, rows);
-    QFETCH(double, parts);
-    QFETCH(QList<int>, stepRows);
-    const int step = MapMarkers::Step(rows, parts);
-    QList<int> found;
-    for (int row = 0; row < rows; ++row) {
-        if (MapMarkers::IsStepRow(row, step))
-            found << row;
+    QFETCH(QStringList, points);
+    AppFixture f;
+    Applicazione* w = mapWindow(f, rows);
+    Listbox& list = *w->ListBox1();
+    QList<int> all;
+    for (int row = 0; row < rows; ++row)
+        all << row;
+    {
+        EventPoints events(*w->ProgressBar1());
+        if (radius) {
+            w->MostraPdiNelRaggio(43.0, 10.0, 1000.0);
+        } else {
+            mark(list, all);
+            w->CaricaPdiMappa();
+        }
+        QCOMPARE(events.points, points);
     }
-    QCOMPARE(found, stepRows);
+    QCOMPARE(MarkedRows(list), all);
+    QCOMPARE(pageIds(*w), ids(list, all));
 }
 
 void TestMapMarkers::markedRowsTenRows()

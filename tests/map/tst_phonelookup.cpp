@@ -224,6 +224,8 @@ void TestPhoneLookup::waitKeepsTheWindowAlive()
     clock.start();
     lookup(slow);
     const qint64 elapsed = clock.elapsed();
+    // A key held back during the wait and let go at its end would be posted then, and
+    // delivered by the first pass of the event loop: 100 ms of passes is ample to see it.
     QTest::qWait(100);
     QCOMPARE(seen.typed, QString());
     QCOMPARE(w->EditFieldLatitudine()->text(), QString());
@@ -240,7 +242,7 @@ void TestPhoneLookup::noDirectoryConfigured()
     qputenv("LUMETRA_DIRECTORY", "");
     lookup({200, answer("<s/>", kStreet)});
     QVERIFY(server->requests.isEmpty());
-    QCOMPARE(f->services.messages, QStringList{Applicazione::lkNoDirectory()});
+    QCOMPARE(f->services.messages, QStringList {PhoneLookup::lkNoDirectory()});
     QVERIFY(f->services.urls.isEmpty());
 }
 

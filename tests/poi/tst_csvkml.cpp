@@ -163,7 +163,7 @@ void TestCsvKml::exportReplacesWhatLatin1Lacks()
     addRow("\u0141\u00f3d\u017a", "51.7", "19.4");
     addRow("Roma", "41.9", "12.5");
     QCOMPARE(FileBytes::Read(exportCsv()), QByteArray("19.4,51.7,?\xf3" "d?,\r\n12.5,41.9,Roma,\r\n"));
-    QCOMPARE(f->services.messages, QStringList{Applicazione::lkLatin1Replaced().arg(1)});
+    QCOMPARE(f->services.messages, QStringList {PoiDocument::lkLatin1Replaced().arg(1)});
 }
 
 void TestCsvKml::exportFailureIsReported()
@@ -291,11 +291,11 @@ void TestCsvKml::importFailureChangesNothing()
     QVERIFY(!w->Modificato());
     QCOMPARE(f->services.messages.size(), 1);
     if (kind == "missing" || kind == "unreadable")
-        QVERIFY2(f->services.messages[0].startsWith(Applicazione::lkReadError().arg(path, QString()))
+        QVERIFY2(f->services.messages[0].startsWith(PoiDocument::lkReadError().arg(path, QString()))
                 && !f->services.messages[0].endsWith(RegularFile::lkNotRegular()),
             qPrintable(f->services.messages[0]));
     else
-        QCOMPARE(f->services.messages[0], Applicazione::lkReadError().arg(path, RegularFile::lkNotRegular()));
+        QCOMPARE(f->services.messages[0], PoiDocument::lkReadError().arg(path, RegularFile::lkNotRegular()));
 }
 
 void TestCsvKml::roundTrip()

@@ -1,6 +1,7 @@
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
 #include "platform/ListboxModel.h"
+#include "platform/PoiColumn.h"
 #include "poi/Ov2Files.h"
 #include "poi/PoiDocument.h"
 #include "shell/App.h"
@@ -27,7 +28,7 @@
 
 namespace {
 
-enum Column { Description = 0, Latitude = 1, Longitude = 2, Id = 3, Mod = 4 };
+using enum PoiColumn::Index;
 
 struct Poi {
     QByteArray description;  // Windows Latin-1, as in the file
@@ -280,7 +281,7 @@ void TestOv2Files::unreadableFile()
     QCOMPARE(w->windowTitle(), QString("Lumetra 1.4.0.5 [Roma.ov2]"));
     // The message names the file, then the library's reason.
     QCOMPARE(f->services.messages.size(), 1);
-    const QString named = Applicazione::lkReadError().arg(bad, QString());
+    const QString named = PoiDocument::lkReadError().arg(bad, QString());
     QVERIFY2(f->services.messages[0].startsWith(named) && f->services.messages[0].size() > named.size(),
              qPrintable(f->services.messages[0]));
     QCOMPARE(QFile::exists(bad), exists);
@@ -580,7 +581,7 @@ void TestOv2Files::charactersLatin1Lacks()
     const QString path = dir->filePath("Polonia.ov2");
     f->services.saveAnswers << path;
     w->SalvaOv2ConNome();
-    QCOMPARE(f->services.messages, QStringList{Applicazione::lkLatin1Replaced().arg(2)});
+    QCOMPARE(f->services.messages, QStringList {PoiDocument::lkLatin1Replaced().arg(2)});
     QCOMPARE(FileBytes::Read(path), ov2Bytes({{"?\xf3" "d?", 51.76, 19.45}, {"Caf\xe9 \x80", 1, 2}, {"Pizza ?", 1, 2}}));
     // The rows keep their own text, and the document counts as saved.
     QCOMPARE(list().Cell(0, Description), QString::fromUtf8("Łódź"));

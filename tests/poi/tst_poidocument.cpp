@@ -1,4 +1,5 @@
 #include "platform/ListboxModel.h"
+#include "platform/PoiColumn.h"
 #include "poi/CsvFiles.h"
 #include "poi/Ov2Files.h"
 #include "poi/PoiDocument.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-using enum PoiDocument::Column;
+using enum PoiColumn::Index;
 
 // A document with its operations, as a window would hold them, but without one.
 struct Editor {

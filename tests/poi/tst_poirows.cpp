@@ -1,6 +1,9 @@
+#include "platform/CoordinateRule.h"
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
+#include "platform/PoiColumn.h"
 #include "platform/TextFunctions.h"
+#include "poi/PoiDocument.h"
 #include "shell/Pictures.h"
 #include "support/AppFixture.h"
 #include "support/TestMain.h"
@@ -21,7 +24,7 @@ using WindowRows::Descriptions;
 
 namespace {
 
-enum Column { Description = 0, Latitude = 1, Longitude = 2, Id = 3, Mod = 4, Check = 5 };
+using enum PoiColumn::Index;
 
 }  // namespace
 
@@ -74,7 +77,7 @@ void TestPoiRows::columns()
     QCOMPARE(list().ColumnCount(), 6);
     QCOMPARE(list().ColumnWidths(), QString("60%,20%,20%"));
     QVERIFY(list().HasHeading());
-    QCOMPARE(list().Heading(Description), Applicazione::lkColDescription());
+    QCOMPARE(list().Heading(Description), PoiDocument::lkColDescription());
     QCOMPARE(list().Heading(Id), QString("Id"));
     QCOMPARE(list().Heading(Mod), QString("Mod"));
     QCOMPARE(list().Heading(Check), QString("Check"));
@@ -108,9 +111,13 @@ void TestPoiRows::geoFormatter()
     // The user's locale writes "," as its decimal separator; the coordinate text never does.
     for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::Italian, QLocale::Italy)}) {
         QLocale::setDefault(locale);
-        const QString written = Applicazione::GeoFormatter(value);
+        // A read row's text, made in place, and the same as a QString.
+        char room[CoordinateRule::FormattedRoom];
+        const QString written = CoordinateRule::Formatted(value, room).toString();
+        const QString single = CoordinateRule::Formatted(value);
         QLocale::setDefault(QLocale::c());
         QCOMPARE(written, text);
+        QCOMPARE(single, text);
         QVERIFY(qAbs(Val(written) - value) <= 5e-7);
     }
     QCOMPARE(QLocale(QLocale::Italian, QLocale::Italy).decimalPoint(), QString(","));

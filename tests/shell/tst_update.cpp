@@ -378,6 +378,8 @@ void TestUpdate::downloadErrors()
     f->services.modalHandlers << [&](QDialog& d) {
         auto& window = static_cast<DownloadUpdate&>(d);
         (void)QTest::qWaitFor([&] { return !f->services.messages.isEmpty(); }, 30000);
+        // A window that closed itself on failing would do so as it reports, or on the next
+        // pass of the event loop: 50 ms of passes after the message is ample to see it.
         QTest::qWait(50);
         stayedOpen = d.isVisible();
         modal = QApplication::activeModalWidget() == &d;
@@ -437,6 +439,9 @@ void TestUpdate::teardownWhileDownloading()
     const QString file = QDir(update->Folder()).filePath("lumetra.zip");
     QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(file).size(), qint64(50000), 30000);
     update.reset();
+    // What the torn-down download would still raise (a failure, a message) comes while it
+    // goes or from signals of its reply already queued, which the first passes of the
+    // event loop deliver: 50 ms of passes is ample.
     QTest::qWait(50);
     QVERIFY(f->services.messages.isEmpty());
     QCOMPARE(QDir(desktop.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
@@ -454,6 +459,8 @@ void TestUpdate::socketTeardownRaisesNothing()
         socket.Get(server->address() + "/file", path);
         QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(path).size(), qint64(50000), 30000);
     }
+    // The aborted reply's finished and error signals come as it is aborted or, queued,
+    // on the first passes of the event loop: 50 ms of passes is ample.
     QTest::qWait(50);
     QCOMPARE(raised, 0);
     QVERIFY(!QFile::exists(path));

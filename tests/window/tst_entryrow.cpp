@@ -8,6 +8,7 @@
 #include "support/TestMain.h"
 #include "support/WindowRows.h"
 #include "window/Applicazione.h"
+#include "window/EntryRow.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -226,7 +227,7 @@ void TestEntryRow::rejectedEntry()
     w->EditFieldNome()->setText(description);
     w->EditFieldLatitudine()->setText(latitude);
     w->EditFieldLongitudine()->setText(longitude);
-    w->AggiungiPdiManuale();
+    w->Entry().AggiungiPdiManuale();
 
     QCOMPARE(focusedField(*w), focus);
     QCOMPARE(w->ListBox1()->ListCount(), 0);

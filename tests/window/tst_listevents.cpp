@@ -1,3 +1,4 @@
+#include "map/MapBridge.h"
 #include "ov2/Ov2Dylib.h"
 #include "platform/BevelButton.h"
 #include "platform/HTMLViewer.h"
@@ -590,7 +591,7 @@ void TestListEvents::selectionGoesToMapUnlessFromMap()
     QCOMPARE(shown().value("id").toString(), id0);
 
     // A marker chosen on the map selects its row without being sent back.
-    d.w->GMapSelezionaPoi(d.list->Cell(2, 3) + QStringLiteral("|40.85,14.27"));
+    d.w->Map().GMapSelezionaPoi(d.list->Cell(2, 3) + QStringLiteral("|40.85,14.27"));
     QCOMPARE(d.list->ListIndex(), 2);
     QCOMPARE(d.w->RigaSelezionata(), 2);
     QVERIFY(!d.w->disableClickPoi());
