@@ -505,6 +505,10 @@
         <source>lkNotAVersion</source>
         <translation>the server&apos;s answer is not a version number</translation>
     </message>
+    <message>
+        <source>lkNoServer</source>
+        <translation>the update server cannot be reached: none is configured (LUMETRA_SERVER)</translation>
+    </message>
 </context>
 <context>
     <name>NetworkText</name>
@@ -531,6 +535,10 @@
     <message>
         <source>lkClosed</source>
         <translation>the server closed the connection before the answer was complete</translation>
+    </message>
+    <message>
+        <source>lkCutShort</source>
+        <translation>the transfer was cut short</translation>
     </message>
     <message>
         <source>lkTimedOut</source>

@@ -505,6 +505,10 @@
         <source>lkNotAVersion</source>
         <translation>la risposta del server non è un numero di versione</translation>
     </message>
+    <message>
+        <source>lkNoServer</source>
+        <translation>il server degli aggiornamenti non è raggiungibile: non ne è configurato nessuno (LUMETRA_SERVER)</translation>
+    </message>
 </context>
 <context>
     <name>NetworkText</name>
@@ -531,6 +535,10 @@
     <message>
         <source>lkClosed</source>
         <translation>il server ha chiuso la connessione prima della fine della risposta</translation>
+    </message>
+    <message>
+        <source>lkCutShort</source>
+        <translation>il trasferimento si è interrotto prima della fine</translation>
     </message>
     <message>
         <source>lkTimedOut</source>
