@@ -328,6 +328,14 @@
         <source>lkClose</source>
         <translation>Chiudi</translation>
     </message>
+    <message>
+        <source>lkCopyright</source>
+        <translation>© 2026 gli sviluppatori di Lumetra</translation>
+    </message>
+    <message>
+        <source>lkMapData</source>
+        <translation>Dati mappa © contributori di OpenStreetMap</translation>
+    </message>
 </context>
 <context>
     <name>SearchDialog</name>
@@ -562,6 +570,25 @@
     <message>
         <source>lkNotRegular</source>
         <translation>non è un file normale (per esempio una cartella, un dispositivo o una pipe)</translation>
+    </message>
+</context>
+<context>
+    <name>MapPageTexts</name>
+    <message>
+        <source>lkLanguage</source>
+        <translation>it</translation>
+    </message>
+    <message>
+        <source>lkNotFound</source>
+        <translation>Nessun indirizzo trovato per: </translation>
+    </message>
+    <message>
+        <source>lkUnreachable</source>
+        <translation>Il servizio di ricerca degli indirizzi non è raggiungibile.</translation>
+    </message>
+    <message>
+        <source>lkAttribution</source>
+        <translation>© contributori di %1</translation>
     </message>
 </context>
 </TS>
