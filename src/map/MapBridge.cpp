@@ -1,6 +1,7 @@
 #include "map/MapBridge.h"
 
 #include "map/MakerServer.h"
+#include "map/MapHost.h"
 #include "map/MapPageTexts.h"
 #include "platform/CoordinateRule.h"
 #include "platform/EditField.h"
@@ -8,7 +9,6 @@
 #include "platform/Listbox.h"
 #include "platform/Services.h"
 #include "platform/UrlCodec.h"
-#include "map/MapHost.h"
 
 #include <QProgressBar>
 #include <QUrl>

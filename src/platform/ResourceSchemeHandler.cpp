@@ -15,7 +15,7 @@ QHash<QString, std::function<QByteArray()>>& provided()
     return resources;
 }
 
-}  // namespace
+} // namespace
 
 ResourceSchemeHandler::ResourceSchemeHandler(QObject* parent)
     : QWebEngineUrlSchemeHandler(parent)

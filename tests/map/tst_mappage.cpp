@@ -421,8 +421,8 @@ void TestMapPage::addressSearch_data()
                                    << "handler://CMD0" + EncodeURLComponent("No address found for: via Roma 1, Milano")
                                    << false;
     QTest::newRow("service failed") << 500 << QByteArray("oops")
-                                    << "handler://CMD0" +
-                                           EncodeURLComponent("The address search service cannot be reached.")
+                                    << "handler://CMD0"
+            + EncodeURLComponent("The address search service cannot be reached.")
                                     << false;
 }
 

@@ -133,7 +133,7 @@ void TestUpdate::noServerAsksNobody()
     QCOMPARE(f->services.dialogs.size(), 1);
     QCOMPARE(f->services.dialogs[0].Message, UpdateCheck::lkCheckFailed());
     QCOMPARE(f->services.dialogs[0].Explanation,
-             QString("the update server cannot be reached: none is configured (LUMETRA_SERVER)."));
+        QString("the update server cannot be reached: none is configured (LUMETRA_SERVER)."));
     QVERIFY(!f->services.dialogs[0].AlternateActionButton.Visible);
     QVERIFY(server->requests.isEmpty());
 }
@@ -250,12 +250,12 @@ namespace {
 // The headers promise 100,000 bytes; the connection closes after the first 504.
 TestHttpServer::Reply cutShort(const QByteArray& start)
 {
-    TestHttpServer::Reply reply{200, start + QByteArray(100000 - start.size(), ' ')};
+    TestHttpServer::Reply reply {200, start + QByteArray(100000 - start.size(), ' ')};
     reply.cutAfter = 504;
     return reply;
 }
 
-}  // namespace
+} // namespace
 
 // A version file that ends early is a failed check, not the version its first bytes name.
 void TestUpdate::cutAnswer()
@@ -436,7 +436,7 @@ void TestUpdate::cutDownload()
         return int(QDialog::Rejected);
     };
     update.ShowModal();
-    QCOMPARE(f->services.messages, QStringList{"failed: the transfer was cut short."});
+    QCOMPARE(f->services.messages, QStringList {"failed: the transfer was cut short."});
     QVERIFY(f->services.launched.isEmpty());
     QCOMPARE(QDir(desktop.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }

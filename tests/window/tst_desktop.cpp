@@ -178,7 +178,7 @@ void TestDesktop::aboutBoxNoticesShowWhole()
     QFETCH(QLocale::Language, language);
     QFETCH(QString, copyright);
     QFETCH(QString, mapData);
-    const Translations translations{QLocale(language)};
+    const Translations translations {QLocale(language)};
     AppFixture f;
     AboutDialog box;
     QCOMPARE(box.StaticText9->text(), copyright);

@@ -354,23 +354,24 @@ void TestEntryRow::mapSpeaksTheProgramsLanguage()
     QFETCH(QLocale::Language, language);
     QFETCH(QString, message);
     QFETCH(QString, credit);
-    const Translations translations{QLocale(language)};
+    const Translations translations {QLocale(language)};
     TestHttpServer geocoder;
     geocoder.route(QStringLiteral("/search"), {500, "busy", "text/plain", false, "Access-Control-Allow-Origin: *\r\n"});
     AppFixture f;
     Applicazione* w = f.newWindow();
     QVERIFY(PageProbe::WaitForMapPage(*w->web1()));
     QCOMPARE(PageProbe::Evaluate(*w->web1(), QStringLiteral("document.documentElement.lang")).toString(),
-             QLocale(language).name().left(2));
-    const QString shown = PageProbe::Evaluate(*w->web1(), QStringLiteral("document.querySelector("
-                                                                         "'.leaflet-control-attribution').textContent"))
+        QLocale(language).name().left(2));
+    const QString shown = PageProbe::Evaluate(*w->web1(),
+        QStringLiteral("document.querySelector("
+                       "'.leaflet-control-attribution').textContent"))
                               .toString();
     QVERIFY2(shown.endsWith(credit), qPrintable(shown));
-    PageProbe::Evaluate(*w->web1(), QStringLiteral("LumetraMap.config.geocoderUrl = '%1/search'; 1")
-                                        .arg(geocoder.address()));
+    PageProbe::Evaluate(
+        *w->web1(), QStringLiteral("LumetraMap.config.geocoderUrl = '%1/search'; 1").arg(geocoder.address()));
     w->EditFieldNome()->setText(QStringLiteral("Via Roma 1, Pisa"));
     w->buttonCercaIndirizzo()->click();
-    QTRY_COMPARE(f.services.messages, QStringList{message});
+    QTRY_COMPARE(f.services.messages, QStringList {message});
 }
 
 void TestEntryRow::radiusNeedsPosition_data()
