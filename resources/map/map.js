@@ -7,7 +7,7 @@
     // Everything the page takes from outside, in one place.
     var config = {
         tileUrl: "https://tile.openstreetmap.org/{z}/{x}/{y}.png",
-        tileAttribution: "&copy; <a href=\"https://www.openstreetmap.org/copyright\">OpenStreetMap</a> contributors",
+        tileCredit: "<a href=\"https://www.openstreetmap.org/copyright\">OpenStreetMap</a>",
         tileMaxZoom: 19,
         geocoderUrl: "https://nominatim.openstreetmap.org/search",
         startCenter: [42.5, 12.5],
@@ -17,10 +17,21 @@
         dragThreshold: 4
     };
 
+    // The texts in the program's language come from the program with texts.js; any it
+    // does not give stay English.
     var texts = {
-        notFound: "Nessun indirizzo trovato per: ",
-        unreachable: "Il servizio di ricerca degli indirizzi non \u00e8 raggiungibile."
+        language: "en",
+        notFound: "No address found for: ",
+        unreachable: "The address search service cannot be reached.",
+        attribution: "\u00a9 %1 contributors"
     };
+    Object.keys(texts).forEach(function (name) {
+        var given = window.LumetraMapTexts && window.LumetraMapTexts[name];
+        if (typeof given === "string" && given !== "") {
+            texts[name] = given;
+        }
+    });
+    document.documentElement.lang = texts.language;
 
     // Callbacks travel as text through the bridge the program puts into every page
     // ("LumetraHost"); a browser without it gets the navigation itself.
@@ -79,7 +90,10 @@
         zoom: config.startZoom,
         worldCopyJump: true
     });
-    L.tileLayer(config.tileUrl, { attribution: config.tileAttribution, maxZoom: config.tileMaxZoom }).addTo(map);
+    L.tileLayer(config.tileUrl, {
+        attribution: escapeHtml(texts.attribution).replace("%1", config.tileCredit),
+        maxZoom: config.tileMaxZoom
+    }).addTo(map);
 
     // POI markers are stamped as pixels into an image of the canvas, from a picture of
     // their circle drawn once per style: a hundred thousand markers then draw in a few

@@ -328,6 +328,14 @@
         <source>lkClose</source>
         <translation>Close</translation>
     </message>
+    <message>
+        <source>lkCopyright</source>
+        <translation>© 2026 Lumetra developers</translation>
+    </message>
+    <message>
+        <source>lkMapData</source>
+        <translation>Map data © OpenStreetMap contributors</translation>
+    </message>
 </context>
 <context>
     <name>SearchDialog</name>
@@ -505,6 +513,10 @@
         <source>lkNotAVersion</source>
         <translation>the server&apos;s answer is not a version number</translation>
     </message>
+    <message>
+        <source>lkNoServer</source>
+        <translation>the update server cannot be reached: none is configured (LUMETRA_SERVER)</translation>
+    </message>
 </context>
 <context>
     <name>NetworkText</name>
@@ -533,6 +545,10 @@
         <translation>the server closed the connection before the answer was complete</translation>
     </message>
     <message>
+        <source>lkCutShort</source>
+        <translation>the transfer was cut short</translation>
+    </message>
+    <message>
         <source>lkTimedOut</source>
         <translation>the server did not answer in time</translation>
     </message>
@@ -554,6 +570,25 @@
     <message>
         <source>lkNotRegular</source>
         <translation>it is not a regular file (a folder, a device or a pipe, for one)</translation>
+    </message>
+</context>
+<context>
+    <name>MapPageTexts</name>
+    <message>
+        <source>lkLanguage</source>
+        <translation>en</translation>
+    </message>
+    <message>
+        <source>lkNotFound</source>
+        <translation>No address found for: </translation>
+    </message>
+    <message>
+        <source>lkUnreachable</source>
+        <translation>The address search service cannot be reached.</translation>
+    </message>
+    <message>
+        <source>lkAttribution</source>
+        <translation>© %1 contributors</translation>
     </message>
 </context>
 </TS>

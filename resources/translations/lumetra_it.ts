@@ -328,6 +328,14 @@
         <source>lkClose</source>
         <translation>Chiudi</translation>
     </message>
+    <message>
+        <source>lkCopyright</source>
+        <translation>© 2026 gli sviluppatori di Lumetra</translation>
+    </message>
+    <message>
+        <source>lkMapData</source>
+        <translation>Dati mappa © contributori di OpenStreetMap</translation>
+    </message>
 </context>
 <context>
     <name>SearchDialog</name>
@@ -505,6 +513,10 @@
         <source>lkNotAVersion</source>
         <translation>la risposta del server non è un numero di versione</translation>
     </message>
+    <message>
+        <source>lkNoServer</source>
+        <translation>il server degli aggiornamenti non è raggiungibile: non ne è configurato nessuno (LUMETRA_SERVER)</translation>
+    </message>
 </context>
 <context>
     <name>NetworkText</name>
@@ -533,6 +545,10 @@
         <translation>il server ha chiuso la connessione prima della fine della risposta</translation>
     </message>
     <message>
+        <source>lkCutShort</source>
+        <translation>il trasferimento si è interrotto prima della fine</translation>
+    </message>
+    <message>
         <source>lkTimedOut</source>
         <translation>il server non ha risposto in tempo</translation>
     </message>
@@ -554,6 +570,25 @@
     <message>
         <source>lkNotRegular</source>
         <translation>non è un file normale (per esempio una cartella, un dispositivo o una pipe)</translation>
+    </message>
+</context>
+<context>
+    <name>MapPageTexts</name>
+    <message>
+        <source>lkLanguage</source>
+        <translation>it</translation>
+    </message>
+    <message>
+        <source>lkNotFound</source>
+        <translation>Nessun indirizzo trovato per: </translation>
+    </message>
+    <message>
+        <source>lkUnreachable</source>
+        <translation>Il servizio di ricerca degli indirizzi non è raggiungibile.</translation>
+    </message>
+    <message>
+        <source>lkAttribution</source>
+        <translation>© contributori di %1</translation>
     </message>
 </context>
 </TS>

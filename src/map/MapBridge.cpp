@@ -2,6 +2,7 @@
 
 #include "map/MakerServer.h"
 #include "map/MapHost.h"
+#include "map/MapPageTexts.h"
 #include "platform/CoordinateRule.h"
 #include "platform/EditField.h"
 #include "platform/HTMLViewer.h"
@@ -89,6 +90,7 @@ bool splitMarker(const QString& argument, QString& identifier, QStringList& posi
 MapBridge::MapBridge(MapHost& host)
     : w(host)
 {
+    MapPageTexts::Provide();
     HTMLViewer& web1 = *w.web1();
     web1.DocumentBegin.connect(&mGuard, [this](const QString& url) { web1_DocumentBegin(url); });
     web1.DocumentProgressChanged.connect(

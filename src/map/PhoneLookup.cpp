@@ -70,7 +70,11 @@ void PhoneLookup::CercaNumeroTelefono(const QString& number)
             mMap.MostraRicercaTelefono(latitude, longitude, information);
         }
     } catch (const DirectoryAnswer::Unusable&) {
-        services.MsgBox(QStringLiteral("Si \u00e8 verificato un errore nella ricerca."));
+        // A request that failed left no answer to read: the message says why.
+        QString message = QStringLiteral("Si \u00e8 verificato un errore nella ricerca.");
+        if (!socket.LastErrorText().isEmpty())
+            message += QLatin1Char('\n') + socket.LastErrorText() + QLatin1Char('.');
+        services.MsgBox(message);
         services.ShowURL(browser);
     }
     w.EditFieldNome()->SetFocus();

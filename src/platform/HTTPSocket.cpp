@@ -15,11 +15,14 @@
 namespace {
 
 // Words for a request that ended: the HTTP status when the server sent an error one,
-// else the reason it got no answer.
+// else the reason it got no whole answer.
 QString failureText(QNetworkReply* reply, int status)
 {
     if (status >= 400)
         return NetworkText::ServerAnswered(status);
+    // The headers came, then the connection closed before the body's end.
+    if (status > 0 && reply->error() == QNetworkReply::RemoteHostClosedError)
+        return NetworkText::lkCutShort();
     return NetworkText::Reply(reply->error(), reply->errorString());
 }
 
@@ -136,8 +139,9 @@ void HTTPSocket::finishDownload()
     if (error != QNetworkReply::NoError)
         mLastError = failureText(reply, mLastStatus);
     reply->deleteLater();
-    // A failed request reports its error; an answer whatever its status is the caller's to judge.
-    if (error != QNetworkReply::NoError && mLastStatus == 0) {
+    // A request that failed or was cut short reports its error; an answer that came whole,
+    // whatever its status, is the caller's to judge.
+    if (error != QNetworkReply::NoError && mLastStatus < 400) {
         QFile::remove(path);
         Error(int(error));
         return;

@@ -81,6 +81,7 @@ LOCALIZED_TEXT(NetworkText, lkNoAnswer, "the server gave no answer within %1 sec
 LOCALIZED_TEXT(NetworkText, lkRefused, "the server refused the connection")
 LOCALIZED_TEXT(NetworkText, lkHostNotFound, "the server's name is unknown")
 LOCALIZED_TEXT(NetworkText, lkClosed, "the server closed the connection before the answer was complete")
+LOCALIZED_TEXT(NetworkText, lkCutShort, "the transfer was cut short")
 LOCALIZED_TEXT(NetworkText, lkTimedOut, "the server did not answer in time")
 LOCALIZED_TEXT(NetworkText, lkOffline, "there is no network connection")
 LOCALIZED_TEXT(NetworkText, lkTooLarge, "the answer is too large")

@@ -23,6 +23,7 @@ public:
     LOCALIZED_TEXT_DECL(lkRefused);
     LOCALIZED_TEXT_DECL(lkHostNotFound);
     LOCALIZED_TEXT_DECL(lkClosed);
+    LOCALIZED_TEXT_DECL(lkCutShort);
     LOCALIZED_TEXT_DECL(lkTimedOut);
     LOCALIZED_TEXT_DECL(lkOffline);
     LOCALIZED_TEXT_DECL(lkTooLarge);

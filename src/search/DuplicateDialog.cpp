@@ -1,5 +1,6 @@
 #include "search/DuplicateDialog.h"
 
+#include "platform/CoordinateRule.h"
 #include "platform/EditField.h"
 #include "platform/EventPacer.h"
 #include "platform/Listbox.h"
@@ -88,10 +89,11 @@ void DuplicateDialog::_CreateControls0()
     ProgressBar1->hide();
 }
 
-// A threshold that is not a number never stays in the field.
+// A threshold that is not a number never stays in the field; a "," is read as "." as
+// in the coordinate fields, so "1,5" is typed through "1," without a reset.
 void DuplicateDialog::EditFieldTrova_TextChange()
 {
-    if (!IsNumeric(EditFieldTrova->Text().trimmed()))
+    if (!IsNumeric(CoordinateRule::Normalized(EditFieldTrova->Text())))
         EditFieldTrova->setText(QString::fromLatin1(kDefaultThreshold));
 }
 
@@ -121,7 +123,7 @@ void DuplicateDialog::scan()
     QPointer<Listbox> list(Lista);
     if (!list)
         return;
-    const double threshold = Val(EditFieldTrova->Text());
+    const double threshold = Val(CoordinateRule::Normalized(EditFieldTrova->Text()));
     const int rows = list->ListCount();
 
     buttonTrova->setEnabled(false);

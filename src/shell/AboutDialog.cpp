@@ -89,10 +89,8 @@ AboutDialog::AboutDialog()
     BevelButton1->setDefault(true);
     connect(BevelButton1, &QPushButton::clicked, this, &QDialog::accept);
 
-    StaticText8 = canvasText(Canvas1, *locks, QStringLiteral("Map data \u00a9 OpenStreetMap contributors"),
-                             QRect(351, 271, 169, 13), 10, Qt::AlignRight);
-    StaticText9 = canvasText(Canvas1, *locks, QStringLiteral("\u00a9 2026 Lumetra developers"),
-                             QRect(351, 257, 169, 13), 10, Qt::AlignRight);
+    StaticText8 = canvasText(Canvas1, *locks, lkMapData(), QRect(351, 271, 169, 13), 10, Qt::AlignRight);
+    StaticText9 = canvasText(Canvas1, *locks, lkCopyright(), QRect(351, 257, 169, 13), 10, Qt::AlignRight);
 }
 
 AboutDialog* AboutDialog::Current()
@@ -113,3 +111,5 @@ void AboutDialog::ShowModal()
 
 LOCALIZED_TEXT(AboutDialog, lkVersion, "")
 LOCALIZED_TEXT(AboutDialog, lkClose, "")
+LOCALIZED_TEXT(AboutDialog, lkCopyright, "\u00a9 2026 Lumetra developers")
+LOCALIZED_TEXT(AboutDialog, lkMapData, "Map data \u00a9 OpenStreetMap contributors")

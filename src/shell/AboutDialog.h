@@ -45,4 +45,7 @@ public:
 
     LOCALIZED_TEXT_DECL(lkVersion);
     LOCALIZED_TEXT_DECL(lkClose);
+    // The two notice lines.
+    LOCALIZED_TEXT_DECL(lkCopyright);
+    LOCALIZED_TEXT_DECL(lkMapData);
 };

@@ -42,6 +42,15 @@ MessageDialog baseDialog()
     return d;
 }
 
+// A check that learnt no version says so, and why; never that all is up to date.
+void showFailure(MessageDialog dialog, const QString& reason)
+{
+    dialog.AlternateActionButton.Visible = false;
+    dialog.Message = UpdateCheck::lkCheckFailed();
+    dialog.Explanation = reason + QLatin1Char('.');
+    Services::instance().ShowMessageDialog(dialog, nullptr);
+}
+
 }  // namespace
 
 bool UpdateCheck::IsVersionText(const QString& body)
@@ -71,8 +80,11 @@ void UpdateCheck::ControllaAggiornamenti()
     Services& services = Services::instance();
     MessageDialog dialog = baseDialog();
     const QString server = MakerServer::ServerAddress();
-    // With no maker's server configured there is nobody to ask.
-    if (server.isEmpty() || !services.IsNetworkConnected()) {
+    if (server.isEmpty()) {
+        showFailure(dialog, lkNoServer());
+        return;
+    }
+    if (!services.IsNetworkConnected()) {
         dialog.AlternateActionButton.Visible = false;
         dialog.Message = App::lkUpdatesError1();
         dialog.Explanation = App::lkUpdates2();
@@ -83,18 +95,14 @@ void UpdateCheck::ControllaAggiornamenti()
     HTTPSocket socket;
     const QString body
         = socket.Get(server + QStringLiteral("/public/software/lumetra.txt"), timeoutSeconds, kMaxVersionBytes);
-    // "Up to date" only from a server that answered with a version; anything else is a
-    // failed check, said as such.
+    // "Up to date" only from a server that answered with a version.
     QString failure = socket.LastErrorText();
     if (failure.isEmpty() && socket.LastStatus() != 200)
         failure = NetworkText::ServerAnswered(socket.LastStatus());
     if (failure.isEmpty() && !IsVersionText(body))
         failure = lkNotAVersion();
     if (!failure.isEmpty()) {
-        dialog.AlternateActionButton.Visible = false;
-        dialog.Message = lkCheckFailed();
-        dialog.Explanation = failure + QLatin1Char('.');
-        services.ShowMessageDialog(dialog, nullptr);
+        showFailure(dialog, failure);
         return;
     }
     if (IsNewerVersion(body, QLatin1String(kVersion))) {
@@ -116,3 +124,4 @@ void UpdateCheck::ControllaAggiornamenti()
 
 LOCALIZED_TEXT(UpdateCheck, lkCheckFailed, "The check for updates failed.")
 LOCALIZED_TEXT(UpdateCheck, lkNotAVersion, "the server's answer is not a version number")
+LOCALIZED_TEXT(UpdateCheck, lkNoServer, "the update server cannot be reached: none is configured (LUMETRA_SERVER)")

@@ -22,4 +22,5 @@ public:
 
     LOCALIZED_TEXT_DECL(lkCheckFailed);
     LOCALIZED_TEXT_DECL(lkNotAVersion);
+    LOCALIZED_TEXT_DECL(lkNoServer);
 };

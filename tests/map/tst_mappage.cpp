@@ -386,7 +386,7 @@ void TestMapPage::callbackTextArrivesIntact()
     run("CercaIndirizzo('" + EncodeURLComponent("50% | Caf\u00e9, %41") + "')");
     QTRY_COMPARE(callbacks().size(), 2);
     QVERIFY(callbacks().at(1).startsWith("handler://CMD0"));
-    QCOMPARE(DecodeURLComponent(callbacks().at(1).mid(14)), QString("Nessun indirizzo trovato per: 50% | Caf\u00e9, %41"));
+    QCOMPARE(DecodeURLComponent(callbacks().at(1).mid(14)), QString("No address found for: 50% | Caf\u00e9, %41"));
 }
 
 void TestMapPage::descriptionsRunNothing()
@@ -418,11 +418,11 @@ void TestMapPage::addressSearch_data()
     QTest::newRow("found") << 200 << QByteArray(R"([{"lat":"45.4641943","lon":"9.1896346","display_name":"Piazza del Duomo, Milano"}])")
                            << "handler://CMD2" + EncodeURLComponent("45.464194,9.189635") << true;
     QTest::newRow("nothing found") << 200 << QByteArray("[]")
-                                   << "handler://CMD0" + EncodeURLComponent("Nessun indirizzo trovato per: via Roma 1, Milano")
+                                   << "handler://CMD0" + EncodeURLComponent("No address found for: via Roma 1, Milano")
                                    << false;
     QTest::newRow("service failed") << 500 << QByteArray("oops")
-                                    << "handler://CMD0" +
-                                           EncodeURLComponent("Il servizio di ricerca degli indirizzi non \u00e8 raggiungibile.")
+                                    << "handler://CMD0"
+            + EncodeURLComponent("The address search service cannot be reached.")
                                     << false;
 }
 

@@ -31,8 +31,11 @@ QByteArray answer(const QByteArray& second, const QByteArray& street, const QByt
 
 const QByteArray kStreet = "<via nc=\"12\" y=\"41.9\" x=\"12.5\">Via del Corso</via>";
 const QString kBrowser = "/execute.cgi?btt=1&ts=106&cb=8&mr=10&rk=&om=&qs=061234567";
+const QString kError = "Si \u00e8 verificato un errore nella ricerca.";
 
 }  // namespace
+
+Q_DECLARE_METATYPE(TestHttpServer::Reply)
 
 class TestPhoneLookup : public QObject {
     Q_OBJECT
@@ -47,6 +50,8 @@ private slots:
     void noEntry();
     void unusableAnswers_data();
     void unusableAnswers();
+    void failedRequests_data();
+    void failedRequests();
     void timeOut();
     void waitKeepsTheWindowAlive();
     void noDirectoryConfigured();
@@ -112,7 +117,7 @@ void TestPhoneLookup::missingSecondNameIsAnError()
     // Without the second-name node the address takes its place and the path breaks.
     const QByteArray xml = "<r><a><m/><l><voce><id>1</id><nome>Rossi</nome></voce></l></a></r>";
     lookup({200, xml});
-    QCOMPARE(f->services.messages, QStringList{"Si \u00e8 verificato un errore nella ricerca."});
+    QCOMPARE(f->services.messages, QStringList {kError});
     QCOMPARE(f->services.urls, QStringList{server->address() + kBrowser});
     QCOMPARE(w->EditFieldNome()->Text(), QString("unchanged"));
 }
@@ -142,9 +147,7 @@ void TestPhoneLookup::unusableAnswers_data()
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("not XML") << QByteArray("<html><body>busy");
     QTest::newRow("doctype") << QByteArray("<!DOCTYPE r [<!ENTITY x \"y\">]>") + answer("<s/>", kStreet).mid(39);
-    QTest::newRow("script as latitude")
-        << answer("<s/>", "<via nc=\"1\" y=\"alert(1)\" x=\"12.5\">Via</via>");
-    QTest::newRow("too large") << QByteArray(2 << 20, ' ') + answer("<s/>", kStreet);
+    QTest::newRow("script as latitude") << answer("<s/>", "<via nc=\"1\" y=\"alert(1)\" x=\"12.5\">Via</via>");
     QByteArray unclosed;
     while (unclosed.size() < 1000000)
         unclosed += "<a>";
@@ -159,7 +162,34 @@ void TestPhoneLookup::unusableAnswers()
 {
     QFETCH(QByteArray, body);
     lookup({200, body});
-    QCOMPARE(f->services.messages, QStringList{"Si \u00e8 verificato un errore nella ricerca."});
+    QCOMPARE(f->services.messages, QStringList {kError});
+    QCOMPARE(f->services.urls, QStringList {server->address() + kBrowser});
+    QCOMPARE(w->EditFieldNome()->Text(), QString("unchanged"));
+    QVERIFY(w->EditFieldLatitudine()->Text().isEmpty());
+}
+
+void TestPhoneLookup::failedRequests_data()
+{
+    QTest::addColumn<TestHttpServer::Reply>("reply");
+    QTest::addColumn<QString>("why");
+    // The headers promise 100,000 bytes; a whole entry comes, then the connection closes.
+    const QByteArray entry = answer("<s/>", kStreet);
+    TestHttpServer::Reply cut {200, entry + QByteArray(100000 - entry.size(), ' ')};
+    cut.cutAfter = 504;
+    QTest::newRow("cut short") << cut << "the transfer was cut short";
+    QTest::newRow("too large") << TestHttpServer::Reply {200, QByteArray(2 << 20, ' ') + entry}
+                               << "the answer is too large";
+    QTest::newRow("server error") << TestHttpServer::Reply {500, entry} << "the server answered with HTTP status 500";
+}
+
+// A request that brought no whole answer is an error, and the message says why; no part
+// of an answer is read.
+void TestPhoneLookup::failedRequests()
+{
+    QFETCH(TestHttpServer::Reply, reply);
+    QFETCH(QString, why);
+    lookup(reply);
+    QCOMPARE(f->services.messages, QStringList {kError + "\n" + why + "."});
     QCOMPARE(f->services.urls, QStringList{server->address() + kBrowser});
     QCOMPARE(w->EditFieldNome()->Text(), QString("unchanged"));
     QVERIFY(w->EditFieldLatitudine()->Text().isEmpty());
@@ -171,7 +201,7 @@ void TestPhoneLookup::timeOut()
     silent.silent = true;
     PhoneLookup::timeoutSeconds = 1;
     lookup(silent);
-    QCOMPARE(f->services.messages, QStringList{"Si \u00e8 verificato un errore nella ricerca."});
+    QCOMPARE(f->services.messages, QStringList {kError + "\nthe server gave no answer within 1 seconds."});
 }
 
 namespace {
@@ -232,7 +262,7 @@ void TestPhoneLookup::waitKeepsTheWindowAlive()
     QVERIFY(seen.busy);
     QVERIFY(seen.paints > 0);
     QVERIFY(!QGuiApplication::overrideCursor());
-    QCOMPARE(f->services.messages, QStringList{"Si \u00e8 verificato un errore nella ricerca."});
+    QCOMPARE(f->services.messages, QStringList {kError});
     // The answer came after a second; reading and refusing it takes well under one more.
     QVERIFY2(elapsed < 2000, qPrintable(QString::number(elapsed)));
 }

@@ -78,6 +78,7 @@ private slots:
     void thresholdField_data();
     void thresholdField();
     void typingOverTheThreshold();
+    void typingACommaThreshold();
     void cancelBeforeScan();
     void cancelDuringScan();
     void cancelFromTimerDuringLongScan();
@@ -117,6 +118,7 @@ void TestDuplicateDialog::scanMarks_data()
     QTest::newRow("texts that are not numbers count as 0")
         << QList<Row>{{"abc", "x"}, roma, {"0", "0.000000"}} << "0.5" << QList<int>{1} << QList<int>{0, 2};
     QTest::newRow("threshold read as a number") << meridian({0, 3}) << " 5 " << QList<int>{} << QList<int>{0, 1};
+    QTest::newRow("comma read as the point") << meridian({0, 1.2}) << "1,5" << QList<int> {} << QList<int> {0, 1};
 }
 
 void TestDuplicateDialog::scanMarks()
@@ -171,7 +173,12 @@ void TestDuplicateDialog::thresholdField_data()
     QTest::newRow("emptied") << "" << "0.5";
     QTest::newRow("blanks") << "  " << "0.5";
     QTest::newRow("letters") << "abc" << "0.5";
-    QTest::newRow("comma") << "0,3" << "0.5";
+    QTest::newRow("comma") << "0,3"
+                           << "0,3";
+    QTest::newRow("two commas") << "1,5,3"
+                                << "0.5";
+    QTest::newRow("comma alone") << ","
+                                 << "0.5";
     QTest::newRow("digit") << "2" << "2";
     QTest::newRow("blanks around") << " 1.5 " << " 1.5 ";
     QTest::newRow("exponent") << "1e-3" << "1e-3";
@@ -202,6 +209,22 @@ void TestDuplicateDialog::typingOverTheThreshold()
     // Deleting it puts the default back at once.
     QTest::keyClick(d.EditFieldTrova, Qt::Key_Backspace);
     QCOMPARE(d.EditFieldTrova->Text(), QString("0.5"));
+}
+
+// "1,5" typed key by key passes through "1," and stays: the scan runs at 1.5 km.
+void TestDuplicateDialog::typingACommaThreshold()
+{
+    DuplicateFixture s(meridian({0, 1.2}));
+    DuplicateDialog& d = s.d();
+    d.show();
+    d.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&d));
+    d.EditFieldTrova->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(d.EditFieldTrova->selectedText(), QString("0.5"));
+    QTest::keyClicks(d.EditFieldTrova, "1,5");
+    QCOMPARE(d.EditFieldTrova->Text(), QString("1,5"));
+    d.buttonTrova->click();
+    QCOMPARE(s.marks(), (QList<int> {0, 1}));
 }
 
 void TestDuplicateDialog::cancelBeforeScan()

@@ -64,6 +64,7 @@ private slots:
     void dialogSetUp();
     void timeOut();
     void endlessAnswer();
+    void cutAnswer();
     void alternateButtonOpensNothing();
     void download_data();
     void download();
@@ -71,6 +72,7 @@ private slots:
     void expandNeverReplacesFiles();
     void downloadErrors_data();
     void downloadErrors();
+    void cutDownload();
     void closingDuringDownloadReportsNothing();
     void stalledDownloadCancelled();
     void teardownWhileDownloading();
@@ -122,12 +124,17 @@ void TestUpdate::noNetworkAsksNobody()
     QVERIFY(server->requests.isEmpty());
 }
 
+// With no maker's server the check says it cannot reach one, not that the machine is offline.
 void TestUpdate::noServerAsksNobody()
 {
     qputenv("LUMETRA_SERVER", "");
     f->services.dialogAnswers << MessageDialog::Pressed::Action;
     f->app._FileControllaaggiornamenti_Action();
-    QCOMPARE(f->services.dialogs[0].Message, QString("offline"));
+    QCOMPARE(f->services.dialogs.size(), 1);
+    QCOMPARE(f->services.dialogs[0].Message, UpdateCheck::lkCheckFailed());
+    QCOMPARE(f->services.dialogs[0].Explanation,
+        QString("the update server cannot be reached: none is configured (LUMETRA_SERVER)."));
+    QVERIFY(!f->services.dialogs[0].AlternateActionButton.Visible);
     QVERIFY(server->requests.isEmpty());
 }
 
@@ -236,6 +243,29 @@ void TestUpdate::endlessAnswer()
     QCOMPARE(f->services.dialogs[0].Message, UpdateCheck::lkCheckFailed());
     QCOMPARE(f->services.dialogs[0].Explanation, QString("the answer is too large."));
     QVERIFY2(server->bodyBytesSent < 16 << 20, qPrintable(QString::number(server->bodyBytesSent)));
+}
+
+namespace {
+
+// The headers promise 100,000 bytes; the connection closes after the first 504.
+TestHttpServer::Reply cutShort(const QByteArray& start)
+{
+    TestHttpServer::Reply reply {200, start + QByteArray(100000 - start.size(), ' ')};
+    reply.cutAfter = 504;
+    return reply;
+}
+
+} // namespace
+
+// A version file that ends early is a failed check, not the version its first bytes name.
+void TestUpdate::cutAnswer()
+{
+    server->route("/public/software/lumetra.txt", cutShort("1.4.0.9"));
+    f->services.dialogAnswers << MessageDialog::Pressed::Action;
+    UpdateCheck::ControllaAggiornamenti();
+    QCOMPARE(f->services.dialogs.size(), 1);
+    QCOMPARE(f->services.dialogs[0].Message, UpdateCheck::lkCheckFailed());
+    QCOMPARE(f->services.dialogs[0].Explanation, QString("the transfer was cut short."));
 }
 
 void TestUpdate::alternateButtonOpensNothing()
@@ -394,6 +424,22 @@ void TestUpdate::downloadErrors()
     QCOMPARE(button, DownloadUpdate::lkClose());
     QCOMPARE(update->result(), int(QDialog::Rejected));
     QVERIFY(!QFile::exists(QDir(desktop.path()).absoluteFilePath("../evil.pkg")));
+    QCOMPARE(QDir(desktop.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+}
+
+// An archive that ends early is a failed download with its reason, and nothing of it stays.
+void TestUpdate::cutDownload()
+{
+    server->route("/public/software/lumetra.zip", cutShort(makeZip({{"lumetra.pkg", "x"}})));
+    DownloadUpdate update(server->address() + "/public/software/lumetra.zip");
+    f->services.modalHandlers << [&](QDialog& d) {
+        (void)QTest::qWaitFor([&] { return !f->services.messages.isEmpty(); }, 30000);
+        static_cast<DownloadUpdate&>(d).ButtonCancel->click();
+        return int(QDialog::Rejected);
+    };
+    update.ShowModal();
+    QCOMPARE(f->services.messages, QStringList {"failed: the transfer was cut short."});
+    QVERIFY(f->services.launched.isEmpty());
     QCOMPARE(QDir(desktop.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }
 

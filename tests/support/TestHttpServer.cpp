@@ -66,8 +66,9 @@ void TestHttpServer::answer(QTcpSocket* socket, const Reply& reply)
         socket->write(head + reply.body.left(reply.stallAfter));
         return;
     }
-    socket->write(head + reply.body);
-    bodyBytesSent += reply.body.size();
+    const QByteArray body = reply.cutAfter >= 0 ? reply.body.left(reply.cutAfter) : reply.body;
+    socket->write(head + body);
+    bodyBytesSent += body.size();
     socket->disconnectFromHost();
 }
 

@@ -20,6 +20,7 @@ public:
         bool silent = false;  // never answers: for time-outs
         QByteArray headers = {};  // further header lines, each ending in "\r\n"
         qint64 stallAfter = -1;  // sends only this much of the body, then nothing more
+        qint64 cutAfter = -1; // sends only this much of the body, then closes the connection
         int delayMs = 0;  // answers after this long, as a slow server does
         bool endless = false; // sends the body again and again, until the client hangs up
     };

@@ -13,6 +13,7 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -45,6 +46,13 @@ bool textFits(const QLabel* label)
     return label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width();
 }
 
+// Where a one-line label's text is painted, within the label.
+QRect textArea(const QLabel* label)
+{
+    const QSize size(label->fontMetrics().horizontalAdvance(label->text()), label->fontMetrics().height());
+    return QStyle::alignedRect(label->layoutDirection(), label->alignment(), size, label->geometry());
+}
+
 }  // namespace
 
 class TestDesktop : public QObject {
@@ -55,6 +63,7 @@ private slots:
     void windowMenuRestoresMinimizedWindow();
     void windowMenuShowsAmpersands();
     void labelsGrowToTheirTexts();
+    void aboutBoxNoticesShowWhole_data();
     void aboutBoxNoticesShowWhole();
     void searchLabelsShowWholeInItalian();
 };
@@ -152,16 +161,36 @@ void TestDesktop::labelsGrowToTheirTexts()
     QCOMPARE(w->LabelCharLeft()->geometry().right(), 72 + 27 - 1);
 }
 
+void TestDesktop::aboutBoxNoticesShowWhole_data()
+{
+    QTest::addColumn<QLocale::Language>("language");
+    QTest::addColumn<QString>("copyright");
+    QTest::addColumn<QString>("mapData");
+    QTest::newRow("English") << QLocale::English << "\u00a9 2026 Lumetra developers"
+                             << "Map data \u00a9 OpenStreetMap contributors";
+    QTest::newRow("Italian") << QLocale::Italian << "\u00a9 2026 gli sviluppatori di Lumetra"
+                             << "Dati mappa \u00a9 contributori di OpenStreetMap";
+}
+
+// The notices are in the program's language, whole, and clear of the version line.
 void TestDesktop::aboutBoxNoticesShowWhole()
 {
+    QFETCH(QLocale::Language, language);
+    QFETCH(QString, copyright);
+    QFETCH(QString, mapData);
+    const Translations translations {QLocale(language)};
     AppFixture f;
     AboutDialog box;
+    QCOMPARE(box.StaticText9->text(), copyright);
+    QCOMPARE(box.StaticText8->text(), mapData);
     for (const QLabel* label : {box.StaticText3, static_cast<QLabel*>(box.StaticText7), box.StaticText8,
                                 box.StaticText9})
         QVERIFY2(textFits(label), qPrintable(label->text()));
     // Right-aligned notices keep their right edge at the design's.
     QCOMPARE(box.StaticText8->geometry().right(), 351 + 169 - 7 - 1);
     QCOMPARE(box.StaticText9->geometry().right(), 351 + 169 - 7 - 1);
+    for (const QLabel* notice : {box.StaticText8, box.StaticText9})
+        QVERIFY2(!textArea(notice).intersects(textArea(box.StaticText3)), qPrintable(notice->text()));
 }
 
 void TestDesktop::searchLabelsShowWholeInItalian()

@@ -2,6 +2,7 @@
 #include "platform/EditField.h"
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
+#include "shell/Translations.h"
 #include "support/AppFixture.h"
 #include "support/PageProbe.h"
 #include "support/TestHttpServer.h"
@@ -82,6 +83,8 @@ private slots:
     void telephoneSearch();
     void searchWithoutText();
     void addressSearch();
+    void mapSpeaksTheProgramsLanguage_data();
+    void mapSpeaksTheProgramsLanguage();
     void radiusNeedsPosition_data();
     void radiusNeedsPosition();
     void radiusMarksNearby();
@@ -332,6 +335,44 @@ void TestEntryRow::addressSearch()
              qPrintable(geocoder.requests.first()));
     QVERIFY(directory.requests.isEmpty());
     QCOMPARE(w->EditFieldNome()->Text(), QString("Via Roma 1, Pisa"));
+}
+
+void TestEntryRow::mapSpeaksTheProgramsLanguage_data()
+{
+    QTest::addColumn<QLocale::Language>("language");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("credit");
+    QTest::newRow("English") << QLocale::English << "The address search service cannot be reached."
+                             << "\u00a9 OpenStreetMap contributors";
+    QTest::newRow("Italian") << QLocale::Italian << "Il servizio di ricerca degli indirizzi non \u00e8 raggiungibile."
+                             << "\u00a9 contributori di OpenStreetMap";
+}
+
+// The map page's own texts, its message of a failed address search and its credit for
+// the tiles, are in the language the program runs in.
+void TestEntryRow::mapSpeaksTheProgramsLanguage()
+{
+    QFETCH(QLocale::Language, language);
+    QFETCH(QString, message);
+    QFETCH(QString, credit);
+    const Translations translations {QLocale(language)};
+    TestHttpServer geocoder;
+    geocoder.route(QStringLiteral("/search"), {500, "busy", "text/plain", false, "Access-Control-Allow-Origin: *\r\n"});
+    AppFixture f;
+    Applicazione* w = f.newWindow();
+    QVERIFY(PageProbe::WaitForMapPage(*w->web1()));
+    QCOMPARE(PageProbe::Evaluate(*w->web1(), QStringLiteral("document.documentElement.lang")).toString(),
+        QLocale(language).name().left(2));
+    const QString shown = PageProbe::Evaluate(*w->web1(),
+        QStringLiteral("document.querySelector("
+                       "'.leaflet-control-attribution').textContent"))
+                              .toString();
+    QVERIFY2(shown.endsWith(credit), qPrintable(shown));
+    PageProbe::Evaluate(
+        *w->web1(), QStringLiteral("LumetraMap.config.geocoderUrl = '%1/search'; 1").arg(geocoder.address()));
+    w->EditFieldNome()->setText(QStringLiteral("Via Roma 1, Pisa"));
+    w->buttonCercaIndirizzo()->click();
+    QTRY_COMPARE(f.services.messages, QStringList {message});
 }
 
 void TestEntryRow::radiusNeedsPosition_data()
