@@ -186,6 +186,9 @@ void App::CloseThisWindow(QWidget* w)
         if (i >= 0) {
             windowMenu().Remove(i);
             if (document) {
+                // Menu commands no longer go to it, though it is freed only later.
+                if (mFront == document)
+                    mFront = nullptr;
                 document->CloseNow();
                 // Its own work may still be on the stack below: freed once that has returned.
                 DeferredRelease::Release(document);

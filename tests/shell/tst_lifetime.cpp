@@ -116,7 +116,7 @@ void closeMenu()
 std::function<int(QDialog&)> whileOpen(const During& during)
 {
     return [during](QDialog& dialog) {
-        QTimer::singleShot(0, during);
+        QTimer::singleShot(0, during.a, during);
         QTimer::singleShot(50, &dialog, &QDialog::reject);
         return FakeServices::kLeaveOpen;
     };
@@ -156,8 +156,8 @@ void TestLifetime::initTestCase()
     file.write(ov2Bytes());
     file.close();
     // Slow enough that the close comes during the wait.
-    mServer.route(QStringLiteral("/execute.cgi"), {200, "<xml/>", "text/xml", false, {}, -1, 400});
-    mServer.route(QStringLiteral("/public/software/lumetra.txt"), {200, "1.4.0.5", "text/plain", false, {}, -1, 400});
+    mServer.route(QStringLiteral("/execute.cgi"), {.body = "<xml/>", .contentType = "text/xml", .delayMs = 400});
+    mServer.route(QStringLiteral("/public/software/lumetra.txt"), {.body = "1.4.0.5", .delayMs = 400});
     qputenv("LUMETRA_DIRECTORY", mServer.address().toUtf8());
     qputenv("LUMETRA_SERVER", mServer.address().toUtf8());
 }
@@ -173,7 +173,7 @@ void TestLifetime::closeDuringWork_data()
     QTest::addColumn<int>("rows");
     QTest::addColumn<Trigger>("trigger");
 
-    const auto atFirstEventPass = [](const During& during) { QTimer::singleShot(0, during); };
+    const auto atFirstEventPass = [](const During& during) { QTimer::singleShot(0, during.a, during); };
     const QList<QPair<const char*, Trigger>> triggers{{"close box", Trigger::CloseBox},
                                                       {"File > Close", Trigger::FileClose},
                                                       {"Quit from another window", Trigger::QuitFromOther},
@@ -194,7 +194,7 @@ void TestLifetime::closeDuringWork_data()
          [](AppFixture&, Applicazione& a, const During& during) {
              a.ListBox1()->setListIndex(0);
              contextMenu(a, [during](QMenu& menu) {
-                 QTimer::singleShot(0, during);
+                 QTimer::singleShot(0, during.a, during);
                  menuEntry(menu, ListContextMenu::Command::Rangekm)->trigger();
              });
          }},
@@ -224,7 +224,7 @@ void TestLifetime::closeDuringWork_data()
         {"duplicate scan", 20000,
          [](AppFixture& f, Applicazione& a, const During& during) {
              f.services.modalHandlers << [during](QDialog& dialog) {
-                 QTimer::singleShot(1, during);
+                 QTimer::singleShot(1, during.a, during);
                  static_cast<DuplicateDialog&>(dialog).buttonTrova_Action();
                  return int(QDialog::Rejected);
              };
@@ -243,12 +243,12 @@ void TestLifetime::closeDuringWork_data()
          }},
         {"telephone lookup", 3,
          [](AppFixture&, Applicazione& a, const During& during) {
-             QTimer::singleShot(100, during);
+             QTimer::singleShot(100, during.a, during);
              a.CercaNumeroTelefono(QStringLiteral("0551234567"));
          }},
         {"update check from the toolbar", 3,
          [](AppFixture& f, Applicazione& a, const During& during) {
-             QTimer::singleShot(100, during);
+             QTimer::singleShot(100, during.a, during);
              f.services.dialogAnswers << MessageDialog::Pressed::Action;  // no update
              toolItemOf(a, QStringLiteral("ToolItemAggiorna"))->trigger();
          }},
@@ -292,7 +292,9 @@ void TestLifetime::closeDuringWork()
     // The window outlived its work, and goes once the work has returned.
     QVERIFY(a);
     if (closes) {
+        // Closed: hidden, and no menu command goes to it while it waits to be freed.
         QVERIFY(a->isHidden());
+        QVERIFY(f.app.frontWindow() != a);
         QTRY_VERIFY(a.isNull());
     }
     // The other window keeps its changes; the Quit asked about them once and was cancelled.
