@@ -7,6 +7,8 @@
 #include "support/WindowRows.h"
 #include "window/Applicazione.h"
 
+#include <QAbstractItemView>
+#include <QDrag>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -46,6 +48,7 @@ private slots:
     void closeWhileMarkersAreSent();
     void quitFromAnotherWindowWhileFindIsOpen();
     void quitFromAnotherWindowDuringDuplicateScan();
+    void closeDuringRowDrag();
 };
 
 void TestClosingKeys::initTestCase()
@@ -138,6 +141,42 @@ void TestClosingKeys::quitFromAnotherWindowDuringDuplicateScan()
     QCOMPARE(questionsAbout(f.services), 1);
     QCOMPARE(f.windowMenuTexts(), QStringList{"senza nome.ov2 *"});
     QVERIFY(b->Modificato());
+}
+
+// A drag runs a loop of its own until the button is released; nothing but another road
+// (a Quit from another window, say) closes the window meanwhile.
+void TestClosingKeys::closeDuringRowDrag()
+{
+    AppFixture f;
+    f.newWindow();
+    QPointer<Applicazione> a = f.newWindow();
+    WindowRows::AddNumberedRows(*a, 3);
+    QVERIFY(QTest::qWaitForWindowExposed(a));
+    QVERIFY(activate(a));
+    // Rows are dragged once selected.
+    a->ListBox1()->setListIndex(0);
+    QAbstractItemView* view = a->ListBox1()->view();
+    const QPoint row = view->visualRect(view->model()->index(0, 1)).center();
+
+    // Closed once the drag has begun: the move below returns only when the drag has ended.
+    bool closedInDrag = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!a || !view->findChild<QDrag*>())
+            return;
+        poll.stop();
+        closedInDrag = true;
+        f.app.CloseThisWindow(a);
+    });
+    poll.start(10);
+    QVERIFY(MovePointer(view->viewport(), row));
+    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, row);
+    // The first move makes it a drag, the next one far enough starts it.
+    QTest::mouseMove(view->viewport(), row + QPoint(0, 2));
+    QTest::mouseMove(view->viewport(), row + QPoint(0, 40));
+    QVERIFY(closedInDrag);
+    QTRY_VERIFY(a.isNull());
+    QCOMPARE(f.windowMenuTexts(), QStringList{"senza nome.ov2"});
 }
 
 LUMETRA_TEST_MAIN(TestClosingKeys)
