@@ -233,14 +233,14 @@ void App::Quit()
         Services::instance().Quit(0);
         return;
     }
-    if (isAsking()) {
-        // A question about unsaved changes is up: the Quit goes on once it is answered.
-        retryLater([this] { Quit(); });
-        return;
-    }
     const QScopedValueRollback quitting(mQuitting, true);
     // Windows that open meanwhile (handed over by a later start) are closed in turn too.
     while (menu.Count() > 0) {
+        if (isAsking()) {
+            // A question about unsaved changes is up: the Quit goes on once it is answered.
+            retryLater([this] { Quit(); });
+            return;
+        }
         auto* entry = qobject_cast<WindowMenuItem*>(menu.Item(0));
         if (!entry)
             return;  // the Window menu holds only window entries
