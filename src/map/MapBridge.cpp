@@ -99,7 +99,7 @@ void MapBridge::InizializzaMappa()
 
 void MapBridge::GMapMessaggio(const QString& text)
 {
-    Services::instance().MsgBox(text);
+    w.web1()->ShowPageMessage(text);
 }
 
 void MapBridge::GMapCambiaCoordinate(const QString& text)
@@ -201,7 +201,7 @@ HTMLViewer* MapBridge::web1_NewWindow()
 
 void MapBridge::web1_Error(int, const QString& text)
 {
-    Services::instance().MsgBox(text);
+    w.web1()->ShowPageMessage(text);
 }
 
 void MapBridge::MostraPunto(int row)

@@ -5,6 +5,7 @@
 #include "platform/HTMLViewerPage.h"
 #include "platform/NetworkText.h"
 #include "platform/PageBridge.h"
+#include "platform/PageMessages.h"
 #include "platform/ResourceSchemeHandler.h"
 #include "platform/UrlCodec.h"
 
@@ -25,6 +26,9 @@ const char* const kScheme = "lumetra";
 // Chromium's code for a load that was stopped or replaced: no failure of the page.
 constexpr int kAborted = -3;
 
+// Enough of an address in a message to tell which one it was.
+constexpr qsizetype kShownAddress = 300;
+
 // Callback navigations ("handler://...") are handed to us instead of to the system; their
 // text reaches the program through the page's bridge (PageBridge).
 void installSchemeHandlers(QWebEngineProfile* profile)
@@ -39,9 +43,11 @@ void installSchemeHandlers(QWebEngineProfile* profile)
 // its error page ("is currently unable to handle this request.") or codes.
 QString ErrorText(const QWebEngineLoadingInfo& info, const QString& url)
 {
+    // A page can make the address as long as the engine takes; the reason after it must show.
+    const QString address = PageMessages::Bounded(url, kShownAddress);
     if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
-        return NetworkText::PageFailed(url, NetworkText::ServerAnswered(info.errorCode()));
-    return NetworkText::PageFailed(url, NetworkText::Chromium(info.errorCode(), info.errorString()));
+        return NetworkText::PageFailed(address, NetworkText::ServerAnswered(info.errorCode()));
+    return NetworkText::PageFailed(address, NetworkText::Chromium(info.errorCode(), info.errorString()));
 }
 
 }  // namespace
@@ -49,9 +55,11 @@ QString ErrorText(const QWebEngineLoadingInfo& info, const QString& url)
 HTMLViewer::HTMLViewer(QWidget* parent)
     : QWebEngineView(parent)
     , mPage(new HTMLViewerPage(this))
+    , mMessages(new PageMessages(this))
 {
     installSchemeHandlers(mPage->profile());
     mPage->AcceptNavigation.connect(this, [this](const QUrl& url) { return !Filter(url.toString()); });
+    mPage->Alert.connect(this, [this](const QString& text) { ShowPageMessage(text); });
 
     auto* channel = new QWebChannel(mPage);
     channel->registerObject(QStringLiteral("host"), new HTMLViewerHost(*this));
@@ -94,6 +102,7 @@ QString HTMLViewer::SchemeName()
 
 void HTMLViewer::LoadURL(const QString& url)
 {
+    mMessages->Restart();
     mPage->load(QUrl(url));
 }
 
@@ -105,6 +114,11 @@ void HTMLViewer::Cancel()
 void HTMLViewer::EvaluateJavaScriptMBS(const QString& script)
 {
     mPage->runJavaScript(script);
+}
+
+void HTMLViewer::ShowPageMessage(const QString& text)
+{
+    mMessages->Show(text);
 }
 
 void HTMLViewer::Copy()

@@ -6,6 +6,7 @@
 #include <QWebEngineView>
 
 class HTMLViewerPage;
+class PageMessages;
 class QWebEngineLoadingInfo;
 
 // The framework's web view: loads pages, runs script in them and raises the page's
@@ -26,6 +27,9 @@ public:
     void Cancel();
     // Runs the script in the page; the result is not waited for.
     void EvaluateJavaScriptMBS(const QString& script);
+    // A message box for the pages shown here: their alerts come here, and so must what they
+    // send the program to show and the reports of their failed loads (see PageMessages).
+    void ShowPageMessage(const QString& text);
 
     // The standard Edit commands on the page's selection.
     void Copy();
@@ -57,5 +61,6 @@ private:
     void OnLoadingChanged(const QWebEngineLoadingInfo& info);
 
     HTMLViewerPage* mPage;
+    PageMessages* mMessages;
     QString mLoadingUrl;
 };

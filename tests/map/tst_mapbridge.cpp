@@ -3,6 +3,7 @@
 #include "platform/EditField.h"
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
+#include "platform/PageMessages.h"
 #include "platform/UrlCodec.h"
 #include "support/AppFixture.h"
 #include "support/FileBytes.h"
@@ -20,6 +21,7 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using PageProbe::Evaluate;
 using PageProbe::SettledState;
@@ -93,6 +95,50 @@ QStringList markerCalls(const Listbox& list)
 
 const char* const kMadeUpScheme = "lumetra-test-made-up";
 
+// A window whose map page is a page of the maker's server, here the test's own on 127.0.0.1.
+struct MakersWindow {
+    TestHttpServer server;
+    AppFixture f;
+    Applicazione* w = nullptr;
+
+    explicit MakersWindow(const QByteArray& body = "<p>maker</p>")
+    {
+        server.route("/maps/lumetra/default.aspx",
+            {200, "<!DOCTYPE html><html><head><meta charset='utf-8'></head><body>" + body + "</body></html>",
+                "text/html"});
+        qputenv("LUMETRA_SERVER", server.address().toUtf8());
+        w = f.newWindow();
+    }
+    ~MakersWindow() { qputenv("LUMETRA_SERVER", ""); }
+    HTMLViewer& view() const { return *w->web1(); }
+    bool ready() const
+    {
+        return QTest::qWaitFor(
+            [this] { return Evaluate(view(), "!!(window.LumetraHost && LumetraHost.ready())").toBool(); }, 30000);
+    }
+    // Runs script of the page's own, then has the page pick a position: once the entry
+    // field shows it, every callback the script sent before has been handled.
+    bool run(const QString& script, const QString& latitude)
+    {
+        view().page()->runJavaScript(script + ";LumetraHost.navigate('handler://CMD2" + latitude + "%2C2.5')");
+        return PageProbe::RunUntil([&] { return w->EditFieldLatitudine()->Text() == latitude; }, 60000);
+    }
+};
+
+// For the time of a test, a page that has shown its boxes waits this long for one more.
+class QuietTime {
+public:
+    explicit QuietTime(int milliseconds)
+        : mBefore(PageMessages::quietMilliseconds)
+    {
+        PageMessages::quietMilliseconds = milliseconds;
+    }
+    ~QuietTime() { PageMessages::quietMilliseconds = mBefore; }
+
+private:
+    int mBefore;
+};
+
 } // namespace
 
 // The window's side of the map: call texts, the navigation filter, the callbacks'
@@ -119,6 +165,11 @@ private slots:
     void callbacksFromThePage();
     void progressBar();
     void failedLoadAndLinks();
+    void pageMessages_data();
+    void pageMessages();
+    void messagesWhileABoxIsOpen();
+    void moreMessagesOnceQuiet();
+    void failedLoadOfALongAddress();
     void makersPageGetsPlainCalls();
     void pageRequests_data();
     void pageRequests();
@@ -459,6 +510,90 @@ void TestMapBridge::failedLoadAndLinks()
     QVERIFY(PageProbe::WaitForMapPage(*w->web1()));
     QTRY_VERIFY(!w->ProgressBar1()->isVisible());
     QCOMPARE(f.services.messages.size(), 1);
+}
+
+void TestMapBridge::pageMessages_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("16 MB") << "LumetraHost.navigate('handler://CMD0' + 'x'.repeat(16 * 1024 * 1024))"
+                           << QStringList {QString(PageMessages::MaxCharacters, 'x') + QChar(0x2026)};
+    QTest::newRow("2000 in a row") << "for (var i = 0; i < 2000; i++) LumetraHost.navigate('handler://CMD0m' + i)"
+                                   << QStringList {"m0", "m1", "m2"};
+}
+
+// What a page sends to be shown can neither hold the window with one text it takes minutes
+// to lay out nor with boxes that never end: the first few show, each bounded.
+void TestMapBridge::pageMessages()
+{
+    QFETCH(QString, script);
+    QFETCH(QStringList, shown);
+    const QuietTime quiet(3600 * 1000);
+    MakersWindow page;
+    QVERIFY(page.ready());
+    QVERIFY(page.run(script, "1.5"));
+    QCOMPARE(page.f.services.messages, shown);
+}
+
+// What comes while the page's box is open is folded into it; once it is closed the page may
+// show its next box.
+void TestMapBridge::messagesWhileABoxIsOpen()
+{
+    const QuietTime quiet(3600 * 1000);
+    MakersWindow page;
+    QVERIFY(page.ready());
+    bool arrived = false;
+    page.f.services.onMessage = [&](const QString& text) {
+        if (text != "first")
+            return;
+        // While the user reads it, a message and a failed load come from the event loop the
+        // box runs.
+        QTimer::singleShot(0, page.w, [&] {
+            page.w->Map().web1_CancelLoad("handler://CMD0during");
+            page.w->Map().web1_Error(-2, "failed during");
+            arrived = true;
+        });
+        QTRY_VERIFY(arrived);
+    };
+    QVERIFY(page.run("LumetraHost.navigate('handler://CMD0first')", "1.5"));
+    QVERIFY(arrived);
+    QCOMPARE(page.f.services.messages, QStringList {"first"});
+    QVERIFY(page.run("LumetraHost.navigate('handler://CMD0later')", "3.5"));
+    QCOMPARE(page.f.services.messages, (QStringList {"first", "later"}));
+}
+
+// A page that has had its boxes gets one more once the window has been the user's for a
+// while, and all of them again when the program loads the page anew.
+void TestMapBridge::moreMessagesOnceQuiet()
+{
+    const QuietTime quiet(3000);
+    MakersWindow page;
+    QVERIFY(page.ready());
+    QVERIFY(page.run("for (var i = 0; i < 10; i++) LumetraHost.navigate('handler://CMD0m' + i)", "1.5"));
+    QCOMPARE(page.f.services.messages, (QStringList {"m0", "m1", "m2"}));
+    QTest::qWait(3100);
+    QVERIFY(page.run("for (var i = 0; i < 10; i++) LumetraHost.navigate('handler://CMD0n' + i)", "3.5"));
+    QCOMPARE(page.f.services.messages, (QStringList {"m0", "m1", "m2", "n0"}));
+
+    page.f.services.messages.clear();
+    page.w->Map().InizializzaMappa();
+    QVERIFY(page.ready());
+    QVERIFY(page.run("for (var i = 0; i < 10; i++) LumetraHost.navigate('handler://CMD0o' + i)", "5.5"));
+    QCOMPARE(page.f.services.messages, (QStringList {"o0", "o1", "o2"}));
+}
+
+// The page goes to an address of 2 MB on its own site, which is not there: the box says
+// which address it was, cut, and why it failed.
+void TestMapBridge::failedLoadOfALongAddress()
+{
+    MakersWindow page;
+    QVERIFY(page.ready());
+    Evaluate(page.view(), "location.href = '/missing?' + 'a'.repeat(2000000); 1");
+    QTRY_COMPARE_WITH_TIMEOUT(page.f.services.messages.size(), 1, 30000);
+    const QString address = page.server.address() + "/missing?" + QString(2000000, 'a');
+    QCOMPARE(page.f.services.messages.at(0),
+        "The page " + address.left(300) + QChar(0x2026)
+            + " could not be loaded: the server answered with HTTP status 404.");
 }
 
 // The maker's page defines only the functions the program calls: every call, those the

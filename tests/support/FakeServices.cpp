@@ -47,6 +47,8 @@ FakeServices::~FakeServices()
 void FakeServices::MsgBox(const QString& text)
 {
     messages << text;
+    if (onMessage)
+        onMessage(text);
 }
 
 MessageDialog::Pressed FakeServices::ShowMessageDialog(const MessageDialog& dialog, QWidget*)

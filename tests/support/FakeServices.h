@@ -31,6 +31,8 @@ public:
     QQueue<std::function<int(QDialog&)>> modalHandlers;
     bool networkConnected = true;
     std::function<bool(const QString&)> onLaunch;  // what opening a file does; recorded only when unset
+    // Runs inside MsgBox, while the user would be reading the box: what happens meanwhile.
+    std::function<void(const QString&)> onMessage;
     QString desktopFolder;
 
     // Records.

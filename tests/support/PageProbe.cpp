@@ -4,7 +4,9 @@
 #include "platform/UrlCodec.h"
 
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -38,6 +40,22 @@ bool WaitForMapPage(HTMLViewer& view, int timeoutMs)
         QTest::qWait(100);
     } while (clock.elapsed() < timeoutMs);
     return false;
+}
+
+bool RunUntil(const std::function<bool()>& condition, int timeoutMs)
+{
+    if (condition())
+        return true;
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (condition())
+            loop.quit();
+    });
+    poll.start(1);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return condition();
 }
 
 QVariantMap MapState(HTMLViewer& view)
