@@ -18,6 +18,12 @@ enum Column { Description = 0, Latitude = 1, Longitude = 2, Id = 3, Mod = 4 };
 
 const QLatin1String kHandler("handler://");
 
+// What of a callback's argument is decoded: a page may send as much as it likes. A message
+// keeps more than a box shows (an encoded character is at most nine); the others hold an
+// identifier and a position, and a longer one is no callback of the page's.
+constexpr qsizetype kMessageArgument = 64 * 1024;
+constexpr qsizetype kMarkerArgument = 4 * 1024;
+
 // The framework's text equality ignores the case of letters.
 bool same(QStringView a, QLatin1String b)
 {
@@ -173,15 +179,18 @@ bool MapBridge::web1_CancelLoad(const QString& url)
 {
     if (url.size() > kHandler.size() && url.startsWith(kHandler, Qt::CaseInsensitive)) {
         const QStringView command = QStringView(url).mid(10, 4);
-        const QString argument = DecodeURLComponent(url.mid(14));
+        const QStringView argument = QStringView(url).mid(14);
+        const auto decoded = [argument] { return DecodeURLComponent(argument.toString()); };
         if (same(command, QLatin1String("CMD0")))
-            GMapMessaggio(argument);
+            GMapMessaggio(DecodeURLComponent(argument.left(kMessageArgument).toString()));
+        else if (argument.size() > kMarkerArgument)
+            return true;
         else if (same(command, QLatin1String("CMD1")))
-            GMapCambiaCoordinate(argument);
+            GMapCambiaCoordinate(decoded());
         else if (same(command, QLatin1String("CMD2")))
-            GMapLeggiCoordinate(argument);
+            GMapLeggiCoordinate(decoded());
         else if (same(command, QLatin1String("CMD3")))
-            GMapSelezionaPoi(argument);
+            GMapSelezionaPoi(decoded());
         return true;
     }
     if (MakerServer::IsSiteAddress(url))

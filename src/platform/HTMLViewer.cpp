@@ -63,8 +63,9 @@ HTMLViewer::HTMLViewer(QWidget* parent)
 
     auto* channel = new QWebChannel(mPage);
     channel->registerObject(QStringLiteral("host"), new HTMLViewerHost(*this));
-    mPage->setWebChannel(channel);
-    mPage->scripts().insert(PageBridge::Script());
+    mPage->setWebChannel(channel, QWebEngineScript::ApplicationWorld);
+    mPage->scripts().insert(PageBridge::PageScript());
+    mPage->scripts().insert(PageBridge::HostScript());
 
     connect(mPage, &QWebEnginePage::loadingChanged, this, &HTMLViewer::OnLoadingChanged);
     connect(mPage, &QWebEnginePage::loadProgress, this,

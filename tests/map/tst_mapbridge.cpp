@@ -16,6 +16,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFile>
 #include <QItemSelectionModel>
 #include <QProgressBar>
 #include <QScopeGuard>
@@ -125,6 +126,19 @@ struct MakersWindow {
     }
 };
 
+// The memory the program holds, from the system's account of it.
+qint64 residentKilobytes()
+{
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
 // For the time of a test, a page that has shown its boxes waits this long for one more.
 class QuietTime {
 public:
@@ -170,6 +184,7 @@ private slots:
     void messagesWhileABoxIsOpen();
     void moreMessagesOnceQuiet();
     void failedLoadOfALongAddress();
+    void largeCallbacks();
     void makersPageGetsPlainCalls();
     void pageRequests_data();
     void pageRequests();
@@ -294,6 +309,9 @@ void TestMapBridge::filter_data()
     QTest::newRow("percent left after one decoding")
         << "handler://CMD0100%2525%20%7C%20a%2Cb" << true << QStringList{"100%25 | a,b"} << none;
     QTest::newRow("unknown command") << "handler://CMD9abc" << true << none << none;
+    QTest::newRow("message of a million characters")
+        << "handler://CMD0" + QString(1000000, 'a') << true
+        << QStringList {QString(PageMessages::MaxCharacters, 'a') + QChar(0x2026)} << none;
     QTest::newRow("command in lower case") << "handler://cmd0abc" << true << QStringList{"abc"} << none;
     QTest::newRow("short handler URL") << "handler://CM" << true << none << none;
     QTest::newRow("exactly handler://") << "handler://" << true << none << none;
@@ -596,6 +614,20 @@ void TestMapBridge::failedLoadOfALongAddress()
             + " could not be loaded: the server answered with HTTP status 404.");
 }
 
+// A page sends callbacks of a megabyte each, 3000 of them, of a command the program does
+// not have: the window takes them all, and the program stays the size it was.
+void TestMapBridge::largeCallbacks()
+{
+    MakersWindow page;
+    QVERIFY(page.ready());
+    const qint64 before = residentKilobytes();
+    QVERIFY(page.run("var big = 'a'.repeat(1024 * 1024);"
+                     "for (var i = 0; i < 3000; i++) { LumetraHost.navigate('handler://CMD9' + big); }",
+        "1.5"));
+    QVERIFY2(residentKilobytes() - before < 256 * 1024, qPrintable(QString::number(residentKilobytes() - before)));
+    QVERIFY(page.f.services.messages.isEmpty());
+}
+
 // The maker's page defines only the functions the program calls: every call, those the
 // window gathers into one script among them, reaches it as that plain call, in order.
 void TestMapBridge::makersPageGetsPlainCalls()
@@ -650,8 +682,8 @@ void TestMapBridge::makersPageGetsPlainCalls()
 void TestMapBridge::pageRequests_data()
 {
     // Each road asks for TARGET from the maker's page, or from a frame of another site in
-    // it; "ask" runs once the page's bridge is up. The web channel's host is called
-    // directly, every method of it that takes a text.
+    // it; "ask" runs once the page's bridge is up. The web channel's host would be called
+    // directly, every method of it that takes a text, were the channel the page's.
     struct Road {
         const char* name;
         const char* ask;
@@ -662,8 +694,8 @@ void TestMapBridge::pageRequests_data()
     const Road roads[] = {
         {"LumetraHost.navigate", "LumetraHost.navigate(TARGET);", false, false, true},
         {"web channel's host",
-            "new QWebChannel(qt.webChannelTransport, function (c) {"
-            "for (var k in c.objects.host) { if (/\\(QString\\)$/.test(k)) { c.objects.host[k](TARGET); } } });",
+            "if (window.qt && window.QWebChannel) { new QWebChannel(qt.webChannelTransport, function (c) {"
+            "for (var k in c.objects.host) { if (/\\(QString\\)$/.test(k)) { c.objects.host[k](TARGET); } } }); }",
             false, false, false},
         {"window.open", "window.open(TARGET);", false, false, true},
         {"location.href", "location.href = TARGET;", false, false, true},
