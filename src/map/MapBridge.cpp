@@ -334,10 +334,6 @@ QString MapBridge::CoordinateText(const QString& text)
 
 int MapBridge::RowOf(const QString& identifier) const
 {
-    const Listbox& list = *w.ListBox1();
-    for (int row = 0; row < list.ListCount(); ++row) {
-        if (list.CellView(row, Id) == identifier)
-            return row;
-    }
-    return -1;
+    // A page can send callbacks without end: none may cost a pass over a million rows.
+    return w.ListBox1()->FindRow(Id, identifier);
 }

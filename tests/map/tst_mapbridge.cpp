@@ -4,6 +4,7 @@
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
 #include "platform/PageMessages.h"
+#include "platform/TextFunctions.h"
 #include "platform/UrlCodec.h"
 #include "support/AppFixture.h"
 #include "support/FileBytes.h"
@@ -16,6 +17,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QProgressBar>
@@ -119,10 +121,10 @@ struct MakersWindow {
     }
     // Runs script of the page's own, then has the page pick a position: once the entry
     // field shows it, every callback the script sent before has been handled.
-    bool run(const QString& script, const QString& latitude)
+    bool run(const QString& script, const QString& latitude, int timeoutMs = 60000)
     {
         view().page()->runJavaScript(script + ";LumetraHost.navigate('handler://CMD2" + latitude + "%2C2.5')");
-        return PageProbe::RunUntil([&] { return w->EditFieldLatitudine()->Text() == latitude; }, 60000);
+        return PageProbe::RunUntil([&] { return w->EditFieldLatitudine()->Text() == latitude; }, timeoutMs);
     }
 };
 
@@ -185,6 +187,7 @@ private slots:
     void moreMessagesOnceQuiet();
     void failedLoadOfALongAddress();
     void largeCallbacks();
+    void callbacksOnAMillionRows();
     void makersPageGetsPlainCalls();
     void pageRequests_data();
     void pageRequests();
@@ -626,6 +629,52 @@ void TestMapBridge::largeCallbacks()
         "1.5"));
     QVERIFY2(residentKilobytes() - before < 256 * 1024, qPrintable(QString::number(residentKilobytes() - before)));
     QVERIFY(page.f.services.messages.isEmpty());
+}
+
+// 6000 callbacks for markers that no row has, on a document of a million rows: the window
+// takes them within seconds and the rows stay as they were. A marker that is there is then
+// chosen and moved at once.
+void TestMapBridge::callbacksOnAMillionRows()
+{
+    MakersWindow page;
+    QVERIFY(page.ready());
+    Applicazione& w = *page.w;
+    Listbox& list = *w.ListBox1();
+    list.BeginUpdate();
+    for (int i = 0; i < 1000000; ++i)
+        w.AggiungiPdiAllaLista(
+            QStringLiteral("P%1").arg(i), QStringLiteral("43.5"), QStringLiteral("10.5"), QStringLiteral("0"));
+    list.EndUpdate();
+    w.setModificato(false);
+    const auto rows = [&] {
+        size_t sum = 0;
+        for (int row = 0; row < list.ListCount(); ++row) {
+            for (int column : {Latitude, Longitude, Mod})
+                sum = sum * 31 + TextHash(list.CellView(row, column));
+        }
+        return sum;
+    };
+    const size_t before = rows();
+    QVERIFY(page.run("for (var i = 0; i < 3000; i++) {"
+                     "  var marker = encodeURIComponent(encodeURIComponent('NO-SUCH-' + i + '|44.5,11.5'));"
+                     "  LumetraHost.navigate('handler://CMD1' + marker);"
+                     "  LumetraHost.navigate('handler://CMD3' + marker);"
+                     "}",
+        "1.5", 20000));
+    QCOMPARE(rows(), before);
+    QCOMPARE(list.ListIndex(), -1);
+    QVERIFY(!w.Modificato());
+
+    const QString chosen = doubleEncoded(list.Cell(999999, Id) + "|43.5,10.5");
+    const QString moved = doubleEncoded(list.Cell(999998, Id) + "|44.25,11.75");
+    QVERIFY(page.run("LumetraHost.navigate('handler://CMD3" + chosen
+            + "');"
+              "LumetraHost.navigate('handler://CMD1"
+            + moved + "')",
+        "3.5", 20000));
+    QCOMPARE(list.ListIndex(), 999999);
+    QCOMPARE(list.Cell(999998, Latitude), QString("44.25"));
+    QCOMPARE(list.Cell(999998, Longitude), QString("11.75"));
 }
 
 // The maker's page defines only the functions the program calls: every call, those the
