@@ -92,7 +92,7 @@ MapBridge::MapBridge(MapHost& host)
     web1.DocumentProgressChanged.connect(
         &mGuard, [this](const QString& url, int percent) { web1_DocumentProgressChanged(url, percent); });
     web1.DocumentComplete.connect(&mGuard, [this](const QString& url) { web1_DocumentComplete(url); });
-    web1.CancelLoad.connect(&mGuard, [this](const QString& url) { return web1_CancelLoad(url); });
+    web1.CancelLoad.connect(&mGuard, [this](const QString& url, bool byUser) { return web1_CancelLoad(url, byUser); });
     web1.NewWindow.connect(&mGuard, [this] { return web1_NewWindow(); });
     web1.Error.connect(&mGuard, [this](int code, const QString& text) { web1_Error(code, text); });
 }
@@ -175,7 +175,7 @@ void MapBridge::web1_DocumentComplete(const QString&)
     w.ProgressBar1()->setVisible(false);
 }
 
-bool MapBridge::web1_CancelLoad(const QString& url)
+bool MapBridge::web1_CancelLoad(const QString& url, bool byUser)
 {
     if (url.size() > kHandler.size() && url.startsWith(kHandler, Qt::CaseInsensitive)) {
         const QStringView command = QStringView(url).mid(10, 4);
@@ -196,9 +196,10 @@ bool MapBridge::web1_CancelLoad(const QString& url)
     if (MakerServer::IsSiteAddress(url))
         return false;
     // Only another web site goes to the user's browser: a page must not have the system
-    // open a file, a program or whatever another scheme stands for.
+    // open a file, a program or whatever another scheme stands for. And only when the user
+    // asked: a page could otherwise start the browser again and again.
     const QString scheme = QUrl(url).scheme();
-    if (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+    if (byUser && (scheme == QLatin1String("http") || scheme == QLatin1String("https")))
         Services::instance().ShowURL(url);
     return true;
 }

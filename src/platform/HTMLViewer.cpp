@@ -58,7 +58,8 @@ HTMLViewer::HTMLViewer(QWidget* parent)
     , mMessages(new PageMessages(this))
 {
     installSchemeHandlers(mPage->profile());
-    mPage->AcceptNavigation.connect(this, [this](const QUrl& url) { return !Filter(url.toString()); });
+    // The engine says nothing of who started a navigation: none counts as the user's.
+    mPage->AcceptNavigation.connect(this, [this](const QUrl& url) { return !Filter(url.toString(), false); });
     mPage->Alert.connect(this, [this](const QString& text) { ShowPageMessage(text); });
 
     auto* channel = new QWebChannel(mPage);
@@ -74,12 +75,16 @@ HTMLViewer::HTMLViewer(QWidget* parent)
     // shown there stays when the filter cancels it.
     connect(mPage, &QWebEnginePage::newWindowRequested, this, [this](QWebEngineNewWindowRequest& request) {
         if (HTMLViewer* target = NewWindow())
-            target->NavigateAsPage(request.requestedUrl());
+            target->NavigateAsPage(request.requestedUrl(), request.isUserInitiated());
     });
     // A frame's navigation to a scheme that nothing here serves (mailto:, a made-up one)
     // would have the engine hand it to the system, past the navigation filter, which
     // hears the main frame only.
     mPage->settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+    // A new window that no click of the user's opened is refused by the page's own process:
+    // each one would cost the program a page made and dropped, and a page can ask for
+    // thousands.
+    mPage->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     setPage(mPage);
 }
 
@@ -149,25 +154,25 @@ void HTMLViewer::Clear()
 
 void HTMLViewer::CallbackFromPage(const QString& url)
 {
-    Filter(url);
+    Filter(url, false);
 }
 
-void HTMLViewer::NavigateAsPage(const QUrl& url)
+void HTMLViewer::NavigateAsPage(const QUrl& url, bool byUser)
 {
     // What the filter cancels never starts a navigation, which would stop the page's loading
     // if it is still under way. An empty URL would reload the page shown. Loaded by the
     // program, the URL would have the program's own rights: a page may not load a local
     // file, the program may.
-    if (url.isEmpty() || Filter(url.toString()))
+    if (url.isEmpty() || Filter(url.toString(), byUser))
         return;
     mPage->runJavaScript(
         QStringLiteral("location.href = decodeURIComponent('%1')").arg(EncodeURLComponent(url.toString())),
         QWebEngineScript::ApplicationWorld);
 }
 
-bool HTMLViewer::Filter(const QString& url)
+bool HTMLViewer::Filter(const QString& url, bool byUser)
 {
-    return CancelLoad(url);
+    return CancelLoad(url, byUser);
 }
 
 void HTMLViewer::OnLoadingChanged(const QWebEngineLoadingInfo& info)

@@ -42,11 +42,14 @@ public:
     Event<void(const QString& url)> DocumentBegin;
     Event<void(const QString& url, int percent)> DocumentProgressChanged;
     Event<void(const QString& url)> DocumentComplete;
-    // Every navigation of the page passes here first; true cancels it.
-    Event<bool(const QString& url)> CancelLoad;
+    // Every navigation of the page passes here first; true cancels it. byUser: the engine
+    // says the user asked for it, which it says of a new window that the user's click
+    // opened (a link the user clicked comes here as one, see PageBridge) and of nothing else.
+    Event<bool(const QString& url, bool byUser)> CancelLoad;
     Event<void(int code, const QString& text)> Error;
     // The view in which a page's request for a new window loads, through that view's
     // navigation filter, as a navigation of the page shown there; none ignores the request.
+    // Only a window that the user's click opened is requested: the engine refuses any other.
     Event<HTMLViewer*()> NewWindow;
 
     // A callback URL handed over by the page's script as text (see HTMLViewerHost): it
@@ -56,8 +59,8 @@ public:
 private:
     // The URL passes the navigation filter; the page shown then navigates to it itself, as
     // it would on a link's click.
-    void NavigateAsPage(const QUrl& url);
-    bool Filter(const QString& url);
+    void NavigateAsPage(const QUrl& url, bool byUser);
+    bool Filter(const QString& url, bool byUser);
     void OnLoadingChanged(const QWebEngineLoadingInfo& info);
 
     HTMLViewerPage* mPage;

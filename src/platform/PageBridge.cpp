@@ -87,12 +87,24 @@ const char* const kHostBridge = R"JS(
             send(event.detail);
         }
     });
+    // The engine tells the program of a new window the user opened, not of a link the user
+    // followed; the page's world is told of both (userInitiated). A link the user follows
+    // to a web address becomes a new window of the user's, which its click lets this world
+    // open. A form's posted data could not go along: such a navigation goes as it is.
+    function openedByUser(event) {
+        return event.userInitiated && event.cancelable && !event.destination.sameDocument &&
+            !event.formData && /^https?:/i.test(event.destination.url);
+    }
+
     if (window.navigation) {
         window.navigation.addEventListener("navigate", function (event) {
             var url = event.destination.url;
             if (isCallback(url) && event.cancelable) {
                 event.preventDefault();
                 send(url);
+            } else if (openedByUser(event)) {
+                event.preventDefault();
+                window.open(url);
             }
         });
     }

@@ -10,7 +10,9 @@
 // travel at a time while at most Waiting wait in the page, so that what a page sends costs
 // the program a bounded amount of memory and time however much it sends. Callback
 // navigations the page makes itself are caught and sent the same way, since a QUrl would
-// take their text for a host name and mangle it.
+// take their text for a host name and mangle it. A link to a web address that the user
+// follows is turned there into a new window of the user's, the one request of which the
+// engine tells the program whether the user made it.
 class PageBridge {
 public:
     static QWebEngineScript PageScript();
