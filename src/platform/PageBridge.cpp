@@ -13,6 +13,9 @@ const char* const kPageBridge = R"JS(
     }
     var ready = false;
     document.addEventListener("lumetra-ready", function () { ready = true; });
+    // Taken now: scripts of the page may change them later.
+    var dispatch = EventTarget.prototype.dispatchEvent;
+    var Callback = CustomEvent;
 
     function isCallback(url) {
         return /^handler:\/\//i.test(url);
@@ -22,7 +25,7 @@ const char* const kPageBridge = R"JS(
     function navigate(url) {
         url = String(url);
         if (isCallback(url)) {
-            document.dispatchEvent(new CustomEvent("lumetra-callback", { detail: url }));
+            dispatch.call(document, new Callback("lumetra-callback", { detail: url }));
         } else {
             window.location.assign(url);
         }

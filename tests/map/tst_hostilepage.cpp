@@ -110,14 +110,24 @@ void TestHostilePage::pageMessages_data()
 {
     QTest::addColumn<QString>("script");
     QTest::addColumn<QStringList>("shown");
-    QTest::newRow("16 MB") << "LumetraHost.navigate('handler://CMD0' + 'x'.repeat(16 * 1024 * 1024))"
-                           << QStringList {QString(PageMessages::MaxCharacters, 'x') + QChar(0x2026)};
-    QTest::newRow("2000 in a row") << "for (var i = 0; i < 2000; i++) LumetraHost.navigate('handler://CMD0m' + i)"
+    const QString cut(QChar(0x2026));
+    const QString x16MB = "'x'.repeat(16 * 1024 * 1024)";
+    QTest::newRow("message of 16 MB") << "LumetraHost.navigate('handler://CMD0' + " + x16MB + ")"
+                                      << QStringList {QString(PageMessages::MaxCharacters, 'x') + cut};
+    QTest::newRow("2000 messages") << "for (var i = 0; i < 2000; i++) LumetraHost.navigate('handler://CMD0m' + i)"
                                    << QStringList {"m0", "m1", "m2"};
+    QTest::newRow("alert") << "alert('ciao')" << QStringList {"ciao"};
+    QTest::newRow("alert of 16 MB") << "alert(" + x16MB + ")"
+                                    << QStringList {QString(PageMessages::MaxCharacters, 'x') + cut};
+    QTest::newRow("alert of a thousand lines")
+        << "alert('line\\n'.repeat(1000))"
+        << QStringList {QString("line\n").repeated(PageMessages::MaxLines - 1) + "line" + cut};
+    QTest::newRow("300 alerts") << "for (var i = 0; i < 300; i++) alert('a' + i)" << QStringList {"a0", "a1", "a2"};
 }
 
-// What a page sends to be shown can neither hold the window with one text it takes minutes
-// to lay out nor with boxes that never end: the first few show, each bounded.
+// What a page has shown, by its messages or its alerts, can neither hold the window with
+// one text it takes minutes to lay out nor with boxes that never end: the first few show,
+// each bounded.
 void TestHostilePage::pageMessages()
 {
     QFETCH(QString, script);
@@ -298,12 +308,8 @@ void TestHostilePage::browserOnlyForTheUser()
         + "</script>");
     page.server.route("/other", {200, "<p>other</p>", "text/html"});
     QVERIFY(page.ready());
-    // A click reaches the page once its document has been drawn.
-    for (int tries = 0; click && !Evaluate(page.view(), "!!window.clicked").toBool(); ++tries) {
-        QVERIFY(tries < 100);
-        QTest::mouseClick(page.view().focusProxy(), Qt::LeftButton, {}, QPoint(100, 100));
-        QTest::qWait(50);
-    }
+    if (click)
+        QVERIFY(PageProbe::ClickUntilHeard(page.view()));
     QTRY_VERIFY_WITH_TIMEOUT(page.view().url().path() == loaded && page.f.services.urls.size() == shown.size(), 30000);
     // Time for requests that should not come.
     QTest::qWait(500);

@@ -1,6 +1,5 @@
 #include "map/MakerServer.h"
 #include "platform/HTMLViewer.h"
-#include "platform/PageMessages.h"
 #include "platform/UrlCodec.h"
 #include "support/FakeServices.h"
 #include "support/PageProbe.h"
@@ -8,7 +7,6 @@
 #include "support/TestMain.h"
 
 #include <QApplication>
-#include <QScopeGuard>
 #include <QTest>
 
 using PageProbe::Evaluate;
@@ -50,8 +48,6 @@ private slots:
     void callbacksFromPage();
     void callbackTextArrivesIntact();
     void descriptionsRunNothing();
-    void pageAlerts_data();
-    void pageAlerts();
     void addressSearch_data();
     void addressSearch();
     void linksPassTheFilter();
@@ -419,41 +415,6 @@ void TestMapPage::descriptionsRunNothing()
     QCOMPARE(services->messages, QStringList{"probe"});
 }
 
-void TestMapPage::pageAlerts_data()
-{
-    QTest::addColumn<QString>("script");
-    QTest::addColumn<QStringList>("shown");
-    const QString cut(QChar(0x2026));
-    QTest::newRow("one") << "alert('ciao')" << QStringList {"ciao"};
-    QTest::newRow("16 MB") << "alert('x'.repeat(16 * 1024 * 1024))"
-                           << QStringList {QString(PageMessages::MaxCharacters, 'x') + cut};
-    QTest::newRow("a thousand lines") << "alert('line\\n'.repeat(1000))"
-                                      << QStringList {
-                                             QString("line\n").repeated(PageMessages::MaxLines - 1) + "line" + cut};
-    QTest::newRow("300 in a row") << "for (var i = 0; i < 300; i++) alert('a' + i)" << QStringList {"a0", "a1", "a2"};
-}
-
-// A page's alerts can neither hold the window with one text it takes minutes to lay out
-// nor with boxes that never end: a few show, each bounded, and the page goes on.
-void TestMapPage::pageAlerts()
-{
-    QFETCH(QString, script);
-    QFETCH(QStringList, shown);
-    const int quiet = PageMessages::quietMilliseconds;
-    PageMessages::quietMilliseconds = 3600 * 1000;
-    const auto restore = qScopeGuard([quiet] { PageMessages::quietMilliseconds = quiet; });
-    TestHttpServer server;
-    server.route("/maps/lumetra/default.aspx",
-        {200,
-            "<!DOCTYPE html><html><body><script>window.addEventListener('load', function () {" + script.toUtf8()
-                + "; window.finished = true; });</script></body></html>",
-            "text/html"});
-    qputenv("LUMETRA_SERVER", server.address().toUtf8());
-    view->LoadURL(MakerServer::MapPageAddress());
-    QTRY_VERIFY_WITH_TIMEOUT(Evaluate(*view, "!!window.finished").toBool(), 60000);
-    QCOMPARE(services->messages, shown);
-}
-
 void TestMapPage::addressSearch_data()
 {
     QTest::addColumn<int>("status");
@@ -522,11 +483,7 @@ void TestMapPage::newWindowRequest()
     // A window a click of the user's opens: the engine refuses any other.
     run("document.addEventListener('click', function () {"
         "  window.clicked = true; window.open('https://example.org/popup', '_blank'); })");
-    for (int tries = 0; !Evaluate(*view, "!!window.clicked").toBool(); ++tries) {
-        QVERIFY(tries < 100);
-        QTest::mouseClick(view->focusProxy(), Qt::LeftButton, {}, QPoint(100, 100));
-        QTest::qWait(50);
-    }
+    QVERIFY(PageProbe::ClickUntilHeard(*view));
     QTRY_COMPARE(requests, 1);
     QCOMPARE(askedByUser, QStringList {"https://example.org/popup"});
     QTRY_VERIFY(filtered.contains("https://example.org/popup"));
@@ -597,12 +554,8 @@ void TestMapPage::whoAsked()
     view->NewWindow.connect(view.get(), [this] { return view.get(); });
     view->LoadURL(MakerServer::MapPageAddress());
     QTRY_VERIFY_WITH_TIMEOUT(Evaluate(*view, "!!(window.LumetraHost && LumetraHost.ready())").toBool(), 30000);
-    // A click reaches the page once its document has been drawn.
-    for (int tries = 0; click && !Evaluate(*view, "!!window.clicked").toBool(); ++tries) {
-        QVERIFY(tries < 100);
-        QTest::mouseClick(view->focusProxy(), Qt::LeftButton, {}, QPoint(100, 100));
-        QTest::qWait(50);
-    }
+    if (click)
+        QVERIFY(PageProbe::ClickUntilHeard(*view));
     const auto elsewhere = [this] { return filtered.filter("https://example.org/"); };
     QTRY_COMPARE_WITH_TIMEOUT(elsewhere().size(), requests.size(), 30000);
     // Time for requests that should not come.

@@ -58,6 +58,17 @@ bool RunUntil(const std::function<bool()>& condition, int timeoutMs)
     return condition();
 }
 
+bool ClickUntilHeard(HTMLViewer& view)
+{
+    for (int tries = 0; tries < 100; ++tries) {
+        if (Evaluate(view, QStringLiteral("!!window.clicked")).toBool())
+            return true;
+        QTest::mouseClick(view.focusProxy(), Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::qWait(50);
+    }
+    return false;
+}
+
 QVariantMap MapState(HTMLViewer& view)
 {
     return Evaluate(view, QStringLiteral("LumetraMap.state()")).toMap();

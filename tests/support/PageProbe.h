@@ -21,6 +21,9 @@ QVariantMap SettledState(HTMLViewer& view);
 // within the time-out. QTest's waits pause between their turns, and a page's stream of
 // callbacks then goes one callback a pause.
 bool RunUntil(const std::function<bool()>& condition, int timeoutMs = 30000);
+// Clicks the view, as the user would, until the page says it heard a click (its script
+// sets window.clicked): a click reaches the page once its document has been drawn.
+bool ClickUntilHeard(HTMLViewer& view);
 // Has the page say `text` through alert() once an image that cannot load has failed: what
 // the page's scripts and failed images were to say before it has been said by then.
 void SendAlertProbe(HTMLViewer& view, const QString& text);
