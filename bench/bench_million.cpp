@@ -3,9 +3,10 @@
 // Headless, no network needed. Run last by scripts/run-bench.sh, as the summary.
 // Usage: bench_million [runs, default 3]
 
-#include "poi/PoiDocument.h"
+#include "map/MapBridge.h"
 #include "platform/HTMLViewer.h"
 #include "platform/Listbox.h"
+#include "poi/PoiDocument.h"
 #include "search/DuplicateDialog.h"
 #include "shell/App.h"
 #include "shell/Pictures.h"
@@ -219,7 +220,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     // A second argument runs only the work whose name starts with it (open, start,
-    // delete, sort, map, duplicates, peers), for looking at one figure.
+    // delete, sort, map, callbacks, duplicates, peers), for looking at one figure.
     const QString only = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     auto wanted = [&only](const char* work) { return only.isEmpty() || QLatin1String(work).startsWith(only); };
     BenchServices services;
@@ -236,6 +237,7 @@ int main(int argc, char** argv)
 
     std::vector<double> markerCalls;
     std::vector<double> opens, starts, startsOne, deletions, sorts, distinctSorts, markers, cleared, renderers, scans, shown;
+    std::vector<double> unknownCallbacks, callbackAfterAdding, callbackAfterRemoving;
     double peak = 0;
     double before = 0;
     {
@@ -307,6 +309,30 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "deleting every row left %d rows, %d markers\n", list.ListCount(), left);
             closeWindow(app, w);
         }
+        for (int run = 0; run < runs && wanted("callbacks"); ++run) {
+            Applicazione* w = openWindow(app, big);
+            MapBridge& map = w->Map();
+            unknownCallbacks.push_back(seconds([&] {
+                for (int i = 0; i < 3000; ++i) {
+                    const QString marker = QStringLiteral("NO-SUCH-%1%257C44.5%252C11.5").arg(i);
+                    map.web1_CancelLoad(QStringLiteral("handler://CMD1") + marker);
+                    map.web1_CancelLoad(QStringLiteral("handler://CMD3") + marker);
+                }
+            }));
+            // A row added drops what the searches keep: the next marker chosen pays for it.
+            w->AggiungiPdiAllaLista(
+                QStringLiteral("new"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("0"));
+            const QString last = w->ListBox1()->Cell(kPois / 2, 3);
+            callbackAfterAdding.push_back(
+                seconds([&] { map.web1_CancelLoad(QStringLiteral("handler://CMD3") + last + "%257C1%252C2"); }));
+            if (w->ListBox1()->ListIndex() != kPois / 2)
+                std::fprintf(stderr, "the chosen marker selected row %d\n", w->ListBox1()->ListIndex());
+            // A row removed drops it: the next ones go over the rows until that costs more.
+            w->ListBox1()->RemoveRow(0);
+            callbackAfterRemoving.push_back(
+                seconds([&] { map.web1_CancelLoad(QStringLiteral("handler://CMD3") + last + "%257C1%252C2"); }));
+            closeWindow(app, w);
+        }
         for (int run = 0; run < runs && wanted("duplicates"); ++run) {
             Applicazione* w = openWindow(app, big);
             {
@@ -354,6 +380,12 @@ int main(int argc, char** argv)
                     secondsText(mid(markers)) + " (" + secondsText(mid(markerCalls)) + " to send the calls)",
                     "under 5 s", "-",
                     mid(markers) < 5});
+    rows.push_back({"6000 map callbacks for identifiers no row has", secondsText(mid(unknownCallbacks)), "under 0.5 s",
+        "-", mid(unknownCallbacks) < 0.5});
+    rows.push_back({"a marker chosen right after a row was added", secondsText(mid(callbackAfterAdding)),
+        "under 0.05 s", "-", mid(callbackAfterAdding) < 0.05});
+    rows.push_back({"a marker chosen right after a row was deleted", secondsText(mid(callbackAfterRemoving)),
+        "under 0.05 s", "-", mid(callbackAfterRemoving) < 0.05});
     rows.push_back({"duplicate scan, Find to the dialog closing",
                     secondsText(mid(scans)) + ", progress shown after " + secondsText(mid(shown)),
                     "under 2 s, progress within 0.1 s",

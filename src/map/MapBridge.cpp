@@ -20,6 +20,12 @@ using enum PoiColumn::Index;
 
 const QLatin1String kHandler("handler://");
 
+// What of a callback's argument is decoded: a page may send as much as it likes. A message
+// keeps more than a box shows (an encoded character is at most nine); the others hold an
+// identifier and a position, and a longer one is no callback of the page's.
+constexpr qsizetype kMessageArgument = 64 * 1024;
+constexpr qsizetype kMarkerArgument = 4 * 1024;
+
 // The framework's text equality ignores the case of letters.
 bool same(QStringView a, QLatin1String b)
 {
@@ -96,7 +102,7 @@ MapBridge::MapBridge(MapHost& host)
     web1.DocumentProgressChanged.connect(
         &mGuard, [this](const QString& url, int percent) { web1_DocumentProgressChanged(url, percent); });
     web1.DocumentComplete.connect(&mGuard, [this](const QString& url) { web1_DocumentComplete(url); });
-    web1.CancelLoad.connect(&mGuard, [this](const QString& url) { return web1_CancelLoad(url); });
+    web1.CancelLoad.connect(&mGuard, [this](const QString& url, bool byUser) { return web1_CancelLoad(url, byUser); });
     web1.NewWindow.connect(&mGuard, [this] { return web1_NewWindow(); });
     web1.Error.connect(&mGuard, [this](int code, const QString& text) { web1_Error(code, text); });
 }
@@ -109,7 +115,7 @@ void MapBridge::InizializzaMappa()
 
 void MapBridge::GMapMessaggio(const QString& text)
 {
-    Services::instance().MsgBox(text);
+    w.web1()->ShowPageMessage(text);
 }
 
 void MapBridge::GMapCambiaCoordinate(const QString& text)
@@ -179,27 +185,31 @@ void MapBridge::web1_DocumentComplete(const QString&)
     w.ProgressBar1()->setVisible(false);
 }
 
-bool MapBridge::web1_CancelLoad(const QString& url)
+bool MapBridge::web1_CancelLoad(const QString& url, bool byUser)
 {
     if (url.size() > kHandler.size() && url.startsWith(kHandler, Qt::CaseInsensitive)) {
         const QStringView command = QStringView(url).mid(10, 4);
-        const QString argument = DecodeURLComponent(url.mid(14));
+        const QStringView argument = QStringView(url).mid(14);
+        const auto decoded = [argument] { return DecodeURLComponent(argument.toString()); };
         if (same(command, QLatin1String("CMD0")))
-            GMapMessaggio(argument);
+            GMapMessaggio(DecodeURLComponent(argument.left(kMessageArgument).toString()));
+        else if (argument.size() > kMarkerArgument)
+            return true;
         else if (same(command, QLatin1String("CMD1")))
-            GMapCambiaCoordinate(argument);
+            GMapCambiaCoordinate(decoded());
         else if (same(command, QLatin1String("CMD2")))
-            GMapLeggiCoordinate(argument);
+            GMapLeggiCoordinate(decoded());
         else if (same(command, QLatin1String("CMD3")))
-            GMapSelezionaPoi(argument);
+            GMapSelezionaPoi(decoded());
         return true;
     }
     if (MakerServer::IsSiteAddress(url))
         return false;
     // Only another web site goes to the user's browser: a page must not have the system
-    // open a file, a program or whatever another scheme stands for.
+    // open a file, a program or whatever another scheme stands for. And only when the user
+    // asked: a page could otherwise start the browser again and again.
     const QString scheme = QUrl(url).scheme();
-    if (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+    if (byUser && (scheme == QLatin1String("http") || scheme == QLatin1String("https")))
         Services::instance().ShowURL(url);
     return true;
 }
@@ -211,7 +221,7 @@ HTMLViewer* MapBridge::web1_NewWindow()
 
 void MapBridge::web1_Error(int, const QString& text)
 {
-    Services::instance().MsgBox(text);
+    w.web1()->ShowPageMessage(text);
 }
 
 void MapBridge::MostraPunto(int row)
@@ -301,10 +311,6 @@ void MapBridge::MostraRicercaTelefono(const QString& latitude, const QString& lo
 
 int MapBridge::RowOf(const QString& identifier) const
 {
-    const Listbox& list = *w.ListBox1();
-    for (int row = 0; row < list.ListCount(); ++row) {
-        if (list.CellView(row, Id) == identifier)
-            return row;
-    }
-    return -1;
+    // A page can send callbacks without end: none may cost a pass over a million rows.
+    return w.ListBox1()->FindRow(Id, identifier);
 }

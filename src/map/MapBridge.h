@@ -26,7 +26,9 @@ public:
     void web1_DocumentBegin(const QString& url);
     void web1_DocumentProgressChanged(const QString& url, int percent);
     void web1_DocumentComplete(const QString& url);
-    bool web1_CancelLoad(const QString& url);
+    // byUser: the user asked for it (see HTMLViewer::CancelLoad); only then may another
+    // web site open in the browser.
+    bool web1_CancelLoad(const QString& url, bool byUser = false);
     HTMLViewer* web1_NewWindow();
     void web1_Error(int code, const QString& text);
 

@@ -5,6 +5,7 @@
 #include "platform/HTMLViewerPage.h"
 #include "platform/NetworkText.h"
 #include "platform/PageBridge.h"
+#include "platform/PageMessages.h"
 #include "platform/ResourceSchemeHandler.h"
 #include "platform/UrlCodec.h"
 
@@ -25,6 +26,9 @@ const char* const kScheme = "lumetra";
 // Chromium's code for a load that was stopped or replaced: no failure of the page.
 constexpr int kAborted = -3;
 
+// Enough of an address in a message to tell which one it was.
+constexpr qsizetype kShownAddress = 300;
+
 // Callback navigations ("handler://...") are handed to us instead of to the system; their
 // text reaches the program through the page's bridge (PageBridge).
 void installSchemeHandlers(QWebEngineProfile* profile)
@@ -39,9 +43,11 @@ void installSchemeHandlers(QWebEngineProfile* profile)
 // its error page ("is currently unable to handle this request.") or codes.
 QString ErrorText(const QWebEngineLoadingInfo& info, const QString& url)
 {
+    // A page can make the address as long as the engine takes; the reason after it must show.
+    const QString address = PageMessages::Bounded(url, kShownAddress);
     if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
-        return NetworkText::PageFailed(url, NetworkText::ServerAnswered(info.errorCode()));
-    return NetworkText::PageFailed(url, NetworkText::Chromium(info.errorCode(), info.errorString()));
+        return NetworkText::PageFailed(address, NetworkText::ServerAnswered(info.errorCode()));
+    return NetworkText::PageFailed(address, NetworkText::Chromium(info.errorCode(), info.errorString()));
 }
 
 }  // namespace
@@ -49,14 +55,18 @@ QString ErrorText(const QWebEngineLoadingInfo& info, const QString& url)
 HTMLViewer::HTMLViewer(QWidget* parent)
     : QWebEngineView(parent)
     , mPage(new HTMLViewerPage(this))
+    , mMessages(new PageMessages(this))
 {
     installSchemeHandlers(mPage->profile());
-    mPage->AcceptNavigation.connect(this, [this](const QUrl& url) { return !Filter(url.toString()); });
+    // The engine says nothing of who started a navigation: none counts as the user's.
+    mPage->AcceptNavigation.connect(this, [this](const QUrl& url) { return !Filter(url.toString(), false); });
+    mPage->Alert.connect(this, [this](const QString& text) { ShowPageMessage(text); });
 
     auto* channel = new QWebChannel(mPage);
     channel->registerObject(QStringLiteral("host"), new HTMLViewerHost(*this));
-    mPage->setWebChannel(channel);
-    mPage->scripts().insert(PageBridge::Script());
+    mPage->setWebChannel(channel, QWebEngineScript::ApplicationWorld);
+    mPage->scripts().insert(PageBridge::PageScript());
+    mPage->scripts().insert(PageBridge::HostScript());
 
     connect(mPage, &QWebEnginePage::loadingChanged, this, &HTMLViewer::OnLoadingChanged);
     connect(mPage, &QWebEnginePage::loadProgress, this,
@@ -65,12 +75,16 @@ HTMLViewer::HTMLViewer(QWidget* parent)
     // shown there stays when the filter cancels it.
     connect(mPage, &QWebEnginePage::newWindowRequested, this, [this](QWebEngineNewWindowRequest& request) {
         if (HTMLViewer* target = NewWindow())
-            target->NavigateAsPage(request.requestedUrl());
+            target->NavigateAsPage(request.requestedUrl(), request.isUserInitiated());
     });
     // A frame's navigation to a scheme that nothing here serves (mailto:, a made-up one)
     // would have the engine hand it to the system, past the navigation filter, which
     // hears the main frame only.
     mPage->settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+    // A new window that no click of the user's opened is refused by the page's own process:
+    // each one would cost the program a page made and dropped, and a page can ask for
+    // thousands.
+    mPage->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     setPage(mPage);
 }
 
@@ -94,6 +108,7 @@ QString HTMLViewer::SchemeName()
 
 void HTMLViewer::LoadURL(const QString& url)
 {
+    mMessages->Restart();
     mPage->load(QUrl(url));
 }
 
@@ -105,6 +120,11 @@ void HTMLViewer::Cancel()
 void HTMLViewer::EvaluateJavaScriptMBS(const QString& script)
 {
     mPage->runJavaScript(script);
+}
+
+void HTMLViewer::ShowPageMessage(const QString& text)
+{
+    mMessages->Show(text);
 }
 
 void HTMLViewer::Copy()
@@ -134,25 +154,25 @@ void HTMLViewer::Clear()
 
 void HTMLViewer::CallbackFromPage(const QString& url)
 {
-    Filter(url);
+    Filter(url, false);
 }
 
-void HTMLViewer::NavigateAsPage(const QUrl& url)
+void HTMLViewer::NavigateAsPage(const QUrl& url, bool byUser)
 {
     // What the filter cancels never starts a navigation, which would stop the page's loading
     // if it is still under way. An empty URL would reload the page shown. Loaded by the
     // program, the URL would have the program's own rights: a page may not load a local
     // file, the program may.
-    if (url.isEmpty() || Filter(url.toString()))
+    if (url.isEmpty() || Filter(url.toString(), byUser))
         return;
     mPage->runJavaScript(
         QStringLiteral("location.href = decodeURIComponent('%1')").arg(EncodeURLComponent(url.toString())),
         QWebEngineScript::ApplicationWorld);
 }
 
-bool HTMLViewer::Filter(const QString& url)
+bool HTMLViewer::Filter(const QString& url, bool byUser)
 {
-    return CancelLoad(url);
+    return CancelLoad(url, byUser);
 }
 
 void HTMLViewer::OnLoadingChanged(const QWebEngineLoadingInfo& info)

@@ -1,7 +1,6 @@
 #include "platform/HTMLViewerPage.h"
 
 #include "platform/CallbackSchemeHandler.h"
-#include "platform/Services.h"
 
 #include <QWebEngineProfile>
 
@@ -23,7 +22,7 @@ bool HTMLViewerPage::acceptNavigationRequest(const QUrl& url, NavigationType typ
 
 void HTMLViewerPage::javaScriptAlert(const QUrl&, const QString& msg)
 {
-    Services::instance().MsgBox(msg);
+    Alert(msg);
 }
 
 bool HTMLViewerPage::javaScriptConfirm(const QUrl&, const QString&)

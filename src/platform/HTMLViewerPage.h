@@ -4,8 +4,8 @@
 
 #include <QWebEnginePage>
 
-// The web view's page: its navigation filter, and script dialogs that go through the
-// program's services instead of blocking on a dialog of their own.
+// The web view's page: its navigation filter, and script dialogs that go to its owner
+// instead of blocking on a dialog of their own.
 class HTMLViewerPage final : public QWebEnginePage {
     Q_OBJECT
 public:
@@ -13,6 +13,8 @@ public:
 
     // True lets the navigation go on.
     Event<bool(const QUrl& url)> AcceptNavigation;
+    // The page's script called alert(); it waits until the handler returns.
+    Event<void(const QString& text)> Alert;
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;

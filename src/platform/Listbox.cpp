@@ -201,6 +201,11 @@ QAnyStringView Listbox::CellView(int row, int column) const
     return validCell(row, column) ? mModel->rows().text(row, column) : QAnyStringView();
 }
 
+int Listbox::FindRow(int column, QAnyStringView text) const
+{
+    return column >= 0 && column < mModel->columns() ? mModel->rows().find(column, text) : -1;
+}
+
 void Listbox::setCell(int row, int column, const QString& text)
 {
     if (validCell(row, column))

@@ -127,11 +127,13 @@ void ListboxRows::insert(int row, const QAnyStringView* cells, int count)
     CellViews texts;
     texts.append(cells, count);
     r.cells = makeBlock(texts);
+    mIndex.inserted(*this, row, cells, count);
 }
 
 void ListboxRows::remove(int row)
 {
     compact();
+    mIndex.rowsChanged();
     std::free(mBuffer[mHead + size_t(row)].cells);
     const auto first = mBuffer.begin() + ptrdiff_t(mHead);
     if (size_t(row) < mSize / 2) {
@@ -145,6 +147,7 @@ void ListboxRows::remove(int row)
 
 void ListboxRows::markRemoved(int row)
 {
+    mIndex.rowsChanged();
     const size_t slot = physical(row);
     ListboxRow& r = mBuffer[mHead + slot];
     std::free(r.cells);
@@ -208,6 +211,7 @@ void ListboxRows::clear()
     std::vector<int>().swap(mAlive);
     mHead = mSize = mRemoved = 0;
     mLowestRemoved = INT_MAX;
+    mIndex.clear();
 }
 
 void ListboxRows::shrink()
@@ -251,6 +255,7 @@ void ListboxRows::makeRoom(bool atFront)
 
 void ListboxRows::setText(int row, int column, QAnyStringView text)
 {
+    mIndex.textChanged(column);
     ListboxRow& r = at(row);
     CellViews cells;
     readCells(r.cells, cells);
@@ -268,6 +273,7 @@ void ListboxRows::setText(int row, int column, QAnyStringView text)
 
 void ListboxRows::truncate(int columns)
 {
+    mIndex.rowsChanged();
     const uint32_t keep = columns >= MaxCheckColumns ? ~RemovedBit : (1u << columns) - 1;
     for (int row = 0; row < count(); ++row) {
         ListboxRow& r = at(row);
@@ -287,6 +293,7 @@ void ListboxRows::truncate(int columns)
 void ListboxRows::reorder(const std::vector<int>& order)
 {
     compact();
+    mIndex.rowsChanged();
     std::vector<ListboxRow> sorted(order.size());
     for (size_t i = 0; i < order.size(); ++i)
         sorted[i] = mBuffer[mHead + size_t(order[i])];
@@ -300,6 +307,7 @@ void ListboxRows::moveToTop(const std::vector<int>& rows)
     compact();
     if (rows.empty())
         return;
+    mIndex.rowsChanged();
     std::vector<ListboxRow> moving;
     moving.reserve(rows.size());
     for (int row : rows) {

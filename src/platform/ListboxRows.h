@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ListboxTextIndex.h"
+
 #include <QAnyStringView>
 #include <QString>
 
@@ -53,6 +55,10 @@ public:
 
     QAnyStringView text(int row, int column) const { return cellText(at(row).cells, column); }
     void setText(int row, int column, QAnyStringView text);
+    // The first row whose cell in the column holds exactly this text; -1 when none. After
+    // a change of the rows or of that column the first search takes one pass over the rows,
+    // every later one a constant time.
+    int find(int column, QAnyStringView text) const { return mIndex.find(*this, column, text); }
     // Drops cells from `columns` on in every row.
     void truncate(int columns);
 
@@ -81,6 +87,7 @@ private:
     // Fenwick tree over the used slots counting the rows not removed; it exists only
     // while removed rows wait for compact().
     std::vector<int> mAlive;
+    mutable ListboxTextIndex mIndex;
 };
 
 inline QAnyStringView ListboxRows::cellText(const char16_t* block, int column)

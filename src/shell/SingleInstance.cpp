@@ -1,15 +1,22 @@
 #include "shell/SingleInstance.h"
 
-#include <QDataStream>
+#include "shell/HandOverMessage.h"
+
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QTimer>
+
+#include <memory>
 
 namespace {
 
-constexpr quint32 kMagic = 0x4c554d31;  // "LUM1"
+// What the socket holds for the program before it reads: a message comes in pieces this big.
+constexpr qint64 kReadPiece = 64 * 1024;
+// A later start writes its files at once: a connection still open after this is dropped.
+constexpr int kReadMilliseconds = 30000;
 
 QString userServerName()
 {
@@ -47,10 +54,7 @@ bool SingleInstance::HandOver(const QStringList& files)
     socket.connectToServer(mName);
     if (!socket.waitForConnected(handOverMilliseconds))
         return false;
-    QByteArray message;
-    QDataStream out(&message, QIODevice::WriteOnly);
-    out << kMagic << files;
-    socket.write(message);
+    socket.write(HandOverMessage::Encode(files));
     // Once written, the files wait in the socket until the running program reads them,
     // even when this process has ended.
     while (socket.bytesToWrite() > 0)
@@ -79,17 +83,24 @@ void SingleInstance::Receive()
 {
     while (QLocalSocket* socket = mServer->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        const auto read = [this, socket] {
-            QDataStream in(socket);
-            in.startTransaction();
-            quint32 magic = 0;
-            QStringList files;
-            in >> magic >> files;
-            if (!in.commitTransaction())
-                return;  // more to come
+        socket->setReadBufferSize(kReadPiece);
+        QTimer::singleShot(kReadMilliseconds, socket, &QLocalSocket::abort);
+        // Each piece is read once, into the message; more than a message holds ends it.
+        const auto message = std::make_shared<HandOverMessage>();
+        const auto read = [this, socket, message] {
+            HandOverMessage::State state = HandOverMessage::State::Reading;
+            while (state == HandOverMessage::State::Reading && socket->bytesAvailable() > 0)
+                state = message->Take(socket->read(kReadPiece));
+            if (state == HandOverMessage::State::Reading)
+                return;
+            // Whatever follows the message is not read.
+            socket->disconnect(this);
+            if (state == HandOverMessage::State::Refused) {
+                socket->abort();
+                return;
+            }
             socket->disconnectFromServer();
-            if (magic == kMagic)
-                emit FilesHandedOver(files);
+            emit FilesHandedOver(message->Files());
         };
         connect(socket, &QLocalSocket::readyRead, this, read);
         if (socket->bytesAvailable() > 0)

@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <iterator>
 #include <memory>
 
@@ -76,6 +77,16 @@ void addPoi(Listbox& list, const QString& description, const QString& id)
     list.setCell(row, 4, QStringLiteral("0"));
 }
 
+// What a pass from row 0 finds: the first row whose cell holds the text, or -1.
+int firstRowWith(const Listbox& list, int column, const QString& text)
+{
+    for (int row = 0; row < list.ListCount(); ++row) {
+        if (list.CellView(row, column) == text)
+            return row;
+    }
+    return -1;
+}
+
 }  // namespace
 
 class TestListbox : public QObject {
@@ -108,6 +119,7 @@ private slots:
     void contextMenuOnlyWhenConstructed();
     void dragMovesSelectedRows();
     void scrollPosition();
+    void findRowFollowsEveryChange();
 };
 
 void TestListbox::modelStaysConsistent()
@@ -804,6 +816,105 @@ void TestListbox::scrollPosition()
     QCOMPARE(list->ScrollPosition(), 1500);
     list->setScrollPosition(0);
     QCOMPARE(list->ScrollPosition(), 0);
+}
+
+// The index behind FindRow answers as a pass over the rows would, after every kind of change
+// to them: identifiers repeat (the first row wins), some are kept as Latin-1, some not.
+void TestListbox::findRowFollowsEveryChange()
+{
+    ListboxModel model;
+    model.setColumns(6);
+    Listbox list(&model);
+    // A row made with its cells in one step, as a file's rows are.
+    const auto addRow = [&](int row, const QString& id) {
+        const QString description = QStringLiteral("row %1").arg(id);
+        const QAnyStringView cells[] = {description, QString(), QString(), id};
+        model.insertRow(row, cells, 4);
+    };
+    for (int i = 0; i < 40; ++i)
+        addRow(i, i % 7 == 3 ? QStringLiteral("same") : QStringLiteral("id%1").arg(i % 30));
+    addRow(5, QStringLiteral("caf\u00e9"));
+    addRow(9, QStringLiteral("\u20ac %1").arg(9));
+    const auto check = [&](const char* step) {
+        QStringList texts = WindowRows::Column(list, 3);
+        texts << QStringLiteral("no such id") << QString() << QStringLiteral("\u20ac 9 ") << QStringLiteral("ID1")
+              << QStringLiteral("id1");
+        for (const QString& text : texts) {
+            const int found = list.FindRow(3, text);
+            const int expected = firstRowWith(list, 3, text);
+            if (found != expected)
+                return QString("%1: \"%2\" at %3, not %4").arg(step, text).arg(found).arg(expected);
+        }
+        return QString();
+    };
+    const auto reversed = [&] {
+        std::vector<int> order;
+        for (int row = list.ListCount() - 1; row >= 0; --row)
+            order.push_back(row);
+        return order;
+    };
+    const std::vector<std::pair<const char*, std::function<void()>>> steps = {
+        {"filled", [] {}},
+        {"added at the end", [&] { addRow(list.ListCount(), QStringLiteral("id3")); }},
+        {"inserted at the top", [&] { addRow(0, QStringLiteral("id29")); }},
+        {"inserted in the middle", [&] { addRow(7, QStringLiteral("id12")); }},
+        {"first of two removed", [&] { list.RemoveRow(0); }},
+        {"identifier edited", [&] { list.setCell(4, 3, QStringLiteral("id0")); }},
+        {"identifier made wide", [&] { list.setCell(2, 3, QStringLiteral("id2\u20ac")); }},
+        {"another column edited", [&] { list.setCell(4, 1, QStringLiteral("45.5")); }},
+        {"reordered", [&] { model.reorder(reversed()); }},
+        {"moved to the top",
+            [&] {
+                model.moveToTop({30, 3, 17});
+            }},
+        {"sorted",
+            [&] {
+                list.setSortedColumn(0);
+                list.Sort();
+            }},
+        {"removed in a batch, searched inside",
+            [&] {
+                list.BeginUpdate();
+                for (int row : {35, 20, 21, 2, 0}) {
+                    list.RemoveRow(row);
+                    QVERIFY2(check("inside the batch").isEmpty(), qPrintable(check("inside the batch")));
+                }
+                list.EndUpdate();
+            }},
+        {"loaded in a batch at both ends",
+            [&] {
+                list.BeginUpdate();
+                model.reserveRows(5, 5);
+                for (int i = 0; i < 5; ++i) {
+                    addRow(0, QStringLiteral("id%1").arg(i));
+                    addRow(list.ListCount(), QStringLiteral("new%1").arg(i));
+                }
+                list.EndUpdate();
+            }},
+        {"columns dropped and added again",
+            [&] {
+                list.setColumnCount(3);
+                list.setColumnCount(6);
+            }},
+        {"many added at the end",
+            [&] {
+                for (int i = 0; i < 100; ++i)
+                    addRow(list.ListCount(), QStringLiteral("more%1").arg(i % 60));
+            }},
+        {"cleared", [&] { list.DeleteAllRows(); }},
+        {"refilled",
+            [&] {
+                for (int i = 0; i < 10; ++i)
+                    addRow(i, QStringLiteral("id%1").arg(i % 4));
+            }},
+    };
+    for (const auto& [step, change] : steps) {
+        change();
+        const QString wrong = check(step);
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+    }
+    QCOMPARE(list.FindRow(3, QStringLiteral("id1")), 1);
+    QCOMPARE(list.FindRow(9, QStringLiteral("id1")), -1);
 }
 
 QTEST_MAIN(TestListbox)

@@ -52,6 +52,8 @@ private slots:
     void addressSearch();
     void linksPassTheFilter();
     void newWindowRequest();
+    void whoAsked_data();
+    void whoAsked();
     void remotePageCallsBack_data();
     void remotePageCallsBack();
     void failedLoads_data();
@@ -67,6 +69,7 @@ private:
     std::unique_ptr<HTMLViewer> view;
     QStringList events;
     QStringList filtered;
+    QStringList askedByUser; // of those, what the engine says the user asked for
     bool cancelAll = true;
 };
 
@@ -139,6 +142,7 @@ void TestMapPage::init()
     view->show();
     events.clear();
     filtered.clear();
+    askedByUser.clear();
     cancelAll = true;
     view->DocumentBegin.connect(view.get(), [this](const QString& url) { events << "begin " + url; });
     view->DocumentProgressChanged.connect(view.get(), [this](const QString&, int percent) {
@@ -150,8 +154,10 @@ void TestMapPage::init()
     view->Error.connect(
         view.get(), [this](int code, const QString& text) { events << QString("error %1 %2").arg(code).arg(text); });
     // Our own page loads; everything else is recorded and, unless a test says so, cancelled.
-    view->CancelLoad.connect(view.get(), [this](const QString& url) {
+    view->CancelLoad.connect(view.get(), [this](const QString& url, bool byUser) {
         filtered << url;
+        if (byUser)
+            askedByUser << url;
         if (MakerServer::IsSiteAddress(url))
             return false;
         return cancelAll;
@@ -474,8 +480,12 @@ void TestMapPage::newWindowRequest()
         ++requests;
         return view.get();
     });
-    run("window.open('https://example.org/popup', '_blank')");
+    // A window a click of the user's opens: the engine refuses any other.
+    run("document.addEventListener('click', function () {"
+        "  window.clicked = true; window.open('https://example.org/popup', '_blank'); })");
+    QVERIFY(PageProbe::ClickUntilHeard(*view));
     QTRY_COMPARE(requests, 1);
+    QCOMPARE(askedByUser, QStringList {"https://example.org/popup"});
     QTRY_VERIFY(filtered.contains("https://example.org/popup"));
     QVERIFY(Evaluate(*view, "!!window.LumetraMap").toBool());
 
@@ -486,6 +496,73 @@ void TestMapPage::newWindowRequest()
     QCOMPARE(requests, 1);
     QVERIFY(events.filter("popup").isEmpty());
     QVERIFY(events.filter("error").isEmpty());
+}
+
+void TestMapPage::whoAsked_data()
+{
+    // "go()" runs as the page loads, or on a click anywhere on the page.
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<bool>("click");
+    QTest::addColumn<QStringList>("requests");
+    QTest::addColumn<QStringList>("byUser");
+    const QByteArray link = "<a id='a' href='https://example.org/l' style='display:block;height:100vh'>l</a>";
+    const QByteArray blank = "<a target='_blank' href='https://example.org/l' style='display:block;height:100vh'>l</a>";
+    const QByteArray opens = "for (var i = 0; i < 3; i++) { window.open('https://example.org/w' + i); }";
+    const QStringList l {"https://example.org/l"};
+    const QStringList n {"https://example.org/n"};
+    const QStringList none;
+    const QStringList first {"https://example.org/w0"};
+    QTest::newRow("window.open") << QByteArray() << opens << false << none << none;
+    QTest::newRow("window.open on a click") << QByteArray() << opens << true << first << first;
+    QTest::newRow("location.href") << QByteArray() << QByteArray("location.href = 'https://example.org/n'") << false
+                                   << n << none;
+    QTest::newRow("location.href on a click")
+        << QByteArray() << QByteArray("location.href = 'https://example.org/n'") << true << n << none;
+    QTest::newRow("link clicked") << link << QByteArray() << true << l << l;
+    QTest::newRow("link clicked by the page's script")
+        << link << QByteArray("document.getElementById('a').click()") << false << l << none;
+    QTest::newRow("link clicked by the page's script on a click")
+        << QByteArray("<a id='a' href='https://example.org/l'>l</a><div style='height:100vh'></div>")
+        << QByteArray("document.getElementById('a').click()") << true << l << none;
+    QTest::newRow("new window's link clicked") << blank << QByteArray() << true << l << l;
+    QTest::newRow("new window's link clicked by the page's script")
+        << QByteArray(blank).replace("<a ", "<a id='a' ") << QByteArray("document.getElementById('a').click()") << false
+        << none << none;
+}
+
+// What the engine says of who asked for a navigation or a new window reaches the filter:
+// the user asked for a link the user clicked and for the first window a click opened,
+// never for what the page's own script asks; a new window no click opened never comes.
+void TestMapPage::whoAsked()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QByteArray, script);
+    QFETCH(bool, click);
+    QFETCH(QStringList, requests);
+    QFETCH(QStringList, byUser);
+    TestHttpServer server;
+    server.route("/maps/lumetra/default.aspx",
+        {200,
+            "<!DOCTYPE html><html><body style='margin:0'><div style='height:100vh'>" + body
+                + "</div><script>function go() {" + script + "}"
+                + (click ? "document.addEventListener('click', function () { window.clicked = true; go(); });"
+                         : "window.addEventListener('load', go);")
+                + "</script></body></html>",
+            "text/html"});
+    qputenv("LUMETRA_SERVER", server.address().toUtf8());
+    view->NewWindow.connect(view.get(), [this] { return view.get(); });
+    view->LoadURL(MakerServer::MapPageAddress());
+    QTRY_VERIFY_WITH_TIMEOUT(Evaluate(*view, "!!(window.LumetraHost && LumetraHost.ready())").toBool(), 30000);
+    if (click)
+        QVERIFY(PageProbe::ClickUntilHeard(*view));
+    const auto elsewhere = [this] { return filtered.filter("https://example.org/"); };
+    QTRY_COMPARE_WITH_TIMEOUT(elsewhere().size(), requests.size(), 30000);
+    // Time for requests that should not come.
+    QTest::qWait(300);
+    QCOMPARE(elsewhere(), requests);
+    QCOMPARE(askedByUser, byUser);
+    QVERIFY(MakerServer::IsSiteAddress(view->url().toString()));
 }
 
 void TestMapPage::remotePageCallsBack_data()

@@ -47,7 +47,7 @@ FakeServices::~FakeServices()
     Services::install(nullptr);
 }
 
-void FakeServices::showing()
+void FakeServices::showing(const std::function<void()>& meanwhile)
 {
     const std::function<void()> events = whileShown.isEmpty() ? std::function<void()>() : whileShown.dequeue();
     // Like a real box, it runs its own loop until it is answered: what arrives meanwhile,
@@ -55,6 +55,8 @@ void FakeServices::showing()
     Events::NestedLoop nested;
     QEventLoop loop;
     QTimer::singleShot(0, &loop, [&] {
+        if (meanwhile)
+            meanwhile();
         if (events)
             events();
         QTimer::singleShot(0, &loop, &QEventLoop::quit);
@@ -65,7 +67,10 @@ void FakeServices::showing()
 void FakeServices::MsgBox(const QString& text)
 {
     messages << text;
-    showing();
+    showing([this, text] {
+        if (onMessage)
+            onMessage(text);
+    });
 }
 
 MessageDialog::Pressed FakeServices::ShowMessageDialog(const MessageDialog& dialog, QWidget*)

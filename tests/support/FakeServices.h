@@ -36,6 +36,8 @@ public:
     QQueue<std::function<void()>> whileShown;
     bool networkConnected = true;
     std::function<bool(const QString&)> onLaunch;  // what opening a file does; recorded only when unset
+    // Runs inside MsgBox, while the user would be reading the box: what happens meanwhile.
+    std::function<void(const QString&)> onMessage;
     QString desktopFolder;
 
     // Records.
@@ -64,7 +66,7 @@ public:
 private:
     // A box or file dialog is up: events are handled inside it, as in a real one, and
     // what whileShown holds for it arrives then.
-    void showing();
+    void showing(const std::function<void()>& meanwhile = {});
 
     Services* mPrevious = nullptr;
 };

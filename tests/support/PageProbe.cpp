@@ -4,7 +4,9 @@
 #include "platform/UrlCodec.h"
 
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -37,6 +39,33 @@ bool WaitForMapPage(HTMLViewer& view, int timeoutMs)
             return true;
         QTest::qWait(100);
     } while (clock.elapsed() < timeoutMs);
+    return false;
+}
+
+bool RunUntil(const std::function<bool()>& condition, int timeoutMs)
+{
+    if (condition())
+        return true;
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (condition())
+            loop.quit();
+    });
+    poll.start(1);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return condition();
+}
+
+bool ClickUntilHeard(HTMLViewer& view)
+{
+    for (int tries = 0; tries < 100; ++tries) {
+        if (Evaluate(view, QStringLiteral("!!window.clicked")).toBool())
+            return true;
+        QTest::mouseClick(view.focusProxy(), Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::qWait(50);
+    }
     return false;
 }
 
