@@ -124,7 +124,14 @@ void HTMLViewer::EvaluateJavaScriptMBS(const QString& script)
 
 void HTMLViewer::ShowPageMessage(const QString& text)
 {
-    mMessages->Show(text);
+    if (!mSilent)
+        mMessages->Show(text);
+}
+
+void HTMLViewer::Silence()
+{
+    mSilent = true;
+    mPage->triggerAction(QWebEnginePage::Stop);
 }
 
 void HTMLViewer::Copy()
@@ -172,11 +179,13 @@ void HTMLViewer::NavigateAsPage(const QUrl& url, bool byUser)
 
 bool HTMLViewer::Filter(const QString& url, bool byUser)
 {
-    return CancelLoad(url, byUser);
+    return mSilent || CancelLoad(url, byUser);
 }
 
 void HTMLViewer::OnLoadingChanged(const QWebEngineLoadingInfo& info)
 {
+    if (mSilent)
+        return;
     const QString url = info.url().toString();
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:

@@ -27,6 +27,10 @@ public:
     void Cancel();
     // Runs the script in the page; the result is not waited for.
     void EvaluateJavaScriptMBS(const QString& script);
+    // Stops the page for good: whatever it sends from now on (callbacks, navigations,
+    // messages, load reports) reaches nobody. For a view whose window has closed and waits
+    // to be freed.
+    void Silence();
     // A message box for the pages shown here: their alerts come here, and so must what they
     // send the program to show and the reports of their failed loads (see PageMessages).
     void ShowPageMessage(const QString& text);
@@ -66,4 +70,5 @@ private:
     HTMLViewerPage* mPage;
     PageMessages* mMessages;
     QString mLoadingUrl;
+    bool mSilent = false;
 };

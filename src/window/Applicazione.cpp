@@ -350,6 +350,8 @@ bool Applicazione::ConfirmDiscardChanges()
 void Applicazione::CloseNow()
 {
     mClosing = true;
+    // Its page may go on sending until the window is freed: nobody hears it.
+    mWeb1->Silence();
     // A menu or dialog of this window would keep its work waiting on a window nobody sees.
     while (QWidget* popup = QApplication::activePopupWidget()) {
         if (!isOwnWidget(popup))

@@ -295,6 +295,9 @@ void TestLifetime::closeDuringWork()
         // Closed: hidden, and no menu command goes to it while it waits to be freed.
         QVERIFY(a->isHidden());
         QVERIFY(f.app.frontWindow() != a);
+        // Nor does its page reach anyone.
+        a->web1()->CallbackFromPage(QStringLiteral("handler://CMD0late"));
+        QVERIFY(!f.services.messages.contains(QStringLiteral("late")));
         QTRY_VERIFY(a.isNull());
     }
     // The other window keeps its changes; the Quit asked about them once and was cancelled.
