@@ -31,6 +31,12 @@ bool atBase()
 
 void releaseWhenAtBase();
 
+bool isPending(const QObject* object)
+{
+    const auto& objects = pending();
+    return std::any_of(objects.begin(), objects.end(), [object](const QPointer<QObject>& p) { return p == object; });
+}
+
 QTimer& timer()
 {
     static QPointer<QTimer> shared;
@@ -55,18 +61,12 @@ void releaseWhenAtBase()
 
 void Release(QObject* object)
 {
-    if (!object || IsPending(object))
+    if (!object || isPending(object))
         return;
     pending().emplace_back(object);
     // Even at the base, the caller is still on the stack: the timer runs once it returned.
     if (!timer().isActive())
         timer().start(0);
-}
-
-bool IsPending(const QObject* object)
-{
-    const auto& objects = pending();
-    return std::any_of(objects.begin(), objects.end(), [object](const QPointer<QObject>& p) { return p == object; });
 }
 
 void ReleaseAll()

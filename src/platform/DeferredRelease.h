@@ -9,8 +9,6 @@ class QObject;
 namespace DeferredRelease {
 // Takes the object and frees it at the first such moment.
 void Release(QObject* object);
-// Whether the object still waits to be freed.
-bool IsPending(const QObject* object);
 // Frees every object still waiting; for the end of the program, once its loop has returned.
 void ReleaseAll();
 }  // namespace DeferredRelease

@@ -30,6 +30,22 @@ bool activate(QWidget* w)
     return false;
 }
 
+// A second window, modified: the question a Quit asks about it is answered by keeping it.
+Applicazione* modifiedWindowToKeep(AppFixture& f)
+{
+    Applicazione* w = f.newWindow();
+    w->setModificato(true);
+    f.services.dialogAnswers << MessageDialog::Pressed::Cancel;
+    return w;
+}
+
+// Ctrl+Q in the other window once the dialog has come up: a dialog over one window is
+// modal to that window only, so the other one still takes the keyboard.
+bool quitFrom(QWidget* other, QDialog& shown)
+{
+    return QTest::qWaitForWindowActive(&shown) && activate(other) && PressKeys(QStringLiteral("ctrl+q"));
+}
+
 int questionsAbout(const FakeServices& services)
 {
     return int(std::count_if(services.dialogs.begin(), services.dialogs.end(),
@@ -84,15 +100,11 @@ void TestClosingKeys::quitFromAnotherWindowWhileFindIsOpen()
     AppFixture f;
     QPointer<Applicazione> a = f.newWindow();
     WindowRows::AddNumberedRows(*a, 3);
-    Applicazione* b = f.newWindow();
-    b->setModificato(true);
+    Applicazione* b = modifiedWindowToKeep(f);
     QVERIFY(QTest::qWaitForWindowExposed(b));
-    f.services.dialogAnswers << MessageDialog::Pressed::Cancel;  // B is kept
     bool pressed = false;
     f.services.modalHandlers << [&](QDialog& find) {
-        // Find is modal to its own window only: the other one still takes the keyboard once
-        // Find has come up.
-        pressed = QTest::qWaitForWindowActive(&find) && activate(b) && PressKeys(QStringLiteral("ctrl+q"));
+        pressed = quitFrom(b, find);
         // The user closes Find a while after answering about B, or gives up waiting.
         auto* poll = new QTimer(&find);
         QObject::connect(poll, &QTimer::timeout, &find, [&f, &find] {
@@ -119,14 +131,12 @@ void TestClosingKeys::quitFromAnotherWindowDuringDuplicateScan()
     AppFixture f;
     QPointer<Applicazione> a = f.newWindow();
     WindowRows::AddNumberedRows(*a, 20000);
-    Applicazione* b = f.newWindow();
-    b->setModificato(true);
+    Applicazione* b = modifiedWindowToKeep(f);
     QVERIFY(QTest::qWaitForWindowExposed(b));
-    f.services.dialogAnswers << MessageDialog::Pressed::Cancel;  // B is kept
     bool pressed = false;
     bool scanStopped = false;
     f.services.modalHandlers << [&](QDialog& dialog) {
-        pressed = QTest::qWaitForWindowActive(&dialog) && activate(b) && PressKeys(QStringLiteral("ctrl+q"));
+        pressed = quitFrom(b, dialog);
         auto& duplicates = static_cast<DuplicateDialog&>(dialog);
         duplicates.buttonTrova_Action();
         scanStopped = duplicates.annulla;
